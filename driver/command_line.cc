@@ -1,0 +1,106 @@
+#include "driver/command_line.h"
+
+#include <cstring>
+#include <sstream>
+
+namespace po = boost::program_options;
+
+namespace tabsift {
+namespace {
+constexpr unsigned kLineLength = 80;
+
+struct SwitchWord {
+  const char* word;
+  Operation op;
+  const char* option;
+};
+
+constexpr SwitchWord kSwitchWords[] = {
+    {"-c", Operation::kCalculate, "calculate"},
+    {"-f", Operation::kFilter, "filter"},
+    {"-g", Operation::kGroup, "group"},
+    {"-p", Operation::kPrint, "print"},
+    {"-s", Operation::kSwap, "swap"},
+};
+}  // namespace
+
+std::string commandText(int argc, const char* const* argv) {
+  std::string text;
+  for (int i = 0; i < argc; ++i) {
+    text += argv[i];
+    text += ' ';
+  }
+  return text;
+}
+
+std::vector<Operation> operationOrder(int argc, const char* const* argv) {
+  std::vector<Operation> order;
+  for (int i = 0; i < argc; ++i) {
+    for (const SwitchWord& s : kSwitchWords) {
+      if (std::strcmp(argv[i], s.word) == 0) order.push_back(s.op);
+    }
+  }
+  return order;
+}
+
+const char* optionName(Operation op) {
+  for (const SwitchWord& s : kSwitchWords) {
+    if (s.op == op) return s.option;
+  }
+  return "";
+}
+
+OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
+  OptionGroups groups{
+      po::options_description("Options without arguments", kLineLength),
+      po::options_description("Options with arguments", kLineLength)};
+  groups.withoutArguments.add_options()
+      ("help,h", "Standard help")
+      ("tab", "Separate values with tabulators instead of spaces")
+      ("version,v", "Display version")
+      ("float", "Use float as data type")
+      ("int", "Use int as data type")
+      ("join,j", "Join input")
+      ("merge,m", "Merge all data")
+      ("col", "Calculation in columns instead in lines");
+  groups.withArguments.add_options()
+      ("input-files,i", po::value<std::string>(inputFiles),
+       "Give the names of files separated by ','\n")
+      ("output-files,o", po::value<std::string>(outputFiles),
+       "Specifies otupt files names separated by ','. Without this option all "
+       "will be printed to standard output\n")
+      ("filter,f", po::value<std::string>(),
+       "Use this option to select values.\n For example '-f 1,gt2,0,1,2'")
+      ("tolerance,t", po::value<double>(),
+       "Tolerance of comparisons used in filter for example: '-t 1e-10'\n")
+      ("calculate,c", po::value<std::string>(),
+       "Argument: s - sum, a - average, m - median, \n d - standard deviation "
+       "(sample standard deviation)\n c - count For example: '-c a,s,m,c'\n")
+      ("group,g", po::value<std::string>(),
+       "Use this option to group lines by values in specific column or by "
+       "order in files. \n For example: '-g 2', '-g f'\n")
+      ("print,p", po::value<std::string>(),
+       "Print only selected columns/parameters for example:\n '-p 1,2,E' "
+       "where E is name of parameter\n")
+      ("swap,s", po::value<std::string>(),
+       "Swaps two columns in selected file: - s 1,2,3 means swap first and "
+       "second column in third file\n")
+      ("comments", po::value<std::string>(), "Argument: off/all/1\n")
+      ("prec", po::value<int>(),
+       "Sets printing precision of all values\n e.g. '--prec 10'\n")
+      ("blanks,b", po::value<std::string>(),
+       "Set string displayed in place of missing values");
+  return groups;
+}
+
+std::string helpText(const OptionGroups& groups) {
+  po::options_description available("Available options", kLineLength);
+  available.add(groups.withoutArguments).add(groups.withArguments);
+  std::ostringstream text;
+  text << "\nusage: ./program [OPTION <arg1,arg2,...>] ...\n\n"
+       << available << "\n"
+       << "For more info type 'man tabsift'.\n";
+  return text.str();
+}
+
+}  // namespace tabsift

@@ -1,0 +1,31 @@
+// DataHandler is the interface through which the driver runs a table store:
+// the settings of a run, reading the input, the operations in command-line
+// order and writing the result. Every operation works on the store's own
+// state and returns nothing.
+#pragma once
+
+#include <string>
+
+class DataHandler {
+ public:
+  virtual ~DataHandler() {}
+
+  virtual void swap(std::string request) = 0;
+  virtual void parseFiles(std::string list) = 0;
+  virtual void load() = 0;
+  virtual void join() = 0;
+  virtual void tab() = 0;
+  virtual void col() = 0;
+  virtual void merge() = 0;
+  virtual void tol(double tolerance) = 0;
+  virtual void prec(int precision) = 0;
+  virtual void blanks(std::string text) = 0;
+  virtual void print(std::string selection) = 0;
+  virtual void printOut() = 0;
+  virtual void group(std::string request) = 0;
+  virtual void comments(std::string mode) = 0;
+  virtual void calculate(std::string request) = 0;
+  virtual void setCommand(std::string command) = 0;
+  virtual void setFilter(std::string request) = 0;
+  virtual void setOutputFiles(std::string list) = 0;
+};

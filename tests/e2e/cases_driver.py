@@ -1,0 +1,103 @@
+"""The command line: help, version, cell-type notices, parse errors, the
+replay of operation switches in command-line order."""
+
+from casekit import case, header
+
+HELP = (
+    '\n'
+    'usage: ./program [OPTION <arg1,arg2,...>] ...\n'
+    '\n'
+    'Available options:\n'
+    '\n'
+    'Options without arguments:\n'
+    '  -h [ --help ]              Standard help\n'
+    '  --tab                      Separate values with tabulators instead of spaces\n'
+    '  -v [ --version ]           Display version\n'
+    '  --float                    Use float as data type\n'
+    '  --int                      Use int as data type\n'
+    '  -j [ --join ]              Join input\n'
+    '  -m [ --merge ]             Merge all data\n'
+    '  --col                      Calculation in columns instead in lines\n'
+    '\n'
+    'Options with arguments:\n'
+    "  -i [ --input-files ] arg   Give the names of files separated by ','\n"
+    '                             \n'
+    "  -o [ --output-files ] arg  Specifies otupt files names separated by ','. \n"
+    '                             Without this option all will be printed to \n'
+    '                             standard output\n'
+    '                             \n'
+    '  -f [ --filter ] arg        Use this option to select values.\n'
+    "                              For example '-f 1,gt2,0,1,2'\n"
+    '  -t [ --tolerance ] arg     Tolerance of comparisons used in filter for \n'
+    "                             example: '-t 1e-10'\n"
+    '                             \n'
+    '  -c [ --calculate ] arg     Argument: s - sum, a - average, m - median, \n'
+    '                              d - standard deviation (sample standard \n'
+    '                             deviation)\n'
+    "                              c - count For example: '-c a,s,m,c'\n"
+    '                             \n'
+    '  -g [ --group ] arg         Use this option to group lines by values in \n'
+    '                             specific column or by order in files. \n'
+    "                              For example: '-g 2', '-g f'\n"
+    '                             \n'
+    '  -p [ --print ] arg         Print only selected columns/parameters for \n'
+    '                             example:\n'
+    "                              '-p 1,2,E' where E is name of parameter\n"
+    '                             \n'
+    '  -s [ --swap ] arg          Swaps two columns in selected file: - s 1,2,3 \n'
+    '                             means swap first and second column in third file\n'
+    '                             \n'
+    '  --comments arg             Argument: off/all/1\n'
+    '                             \n'
+    '  --prec arg                 Sets printing precision of all values\n'
+    "                              e.g. '--prec 10'\n"
+    '                             \n'
+    '  -b [ --blanks ] arg        Set string displayed in place of missing values\n'
+    '\n'
+    "For more info type 'man tabsift'.\n"
+)
+
+A = {"a.dat": "1 2\n3 4\n"}
+PARSE = "Error while parsing command-line: "
+GENERAL = "While defining program options: "
+BAD_CAST = GENERAL + "boost::bad_any_cast: failed conversion using boost::any_cast\n"
+
+CASES = [
+    # Help and version; the store exists before them, so the type notice
+    # comes first.
+    case("no arguments prints help", [], out=HELP),
+    case("help", "-h", out=HELP),
+    case("long help", "--help", out=HELP),
+    case("help wins over version", "-v -h", out=HELP),
+    case("help with other options reads nothing", "-h -i missing.dat -c s", out=HELP),
+    case("help with int", "--int -h", out=HELP, err="Using Integers as data type\n"),
+    case("version", "-v", out="version 1.1\n"),
+    case("long version", "--version", out="version 1.1\n"),
+    case("version with float", "--float -v", out="version 1.1\n",
+         err="Using Float as data type\n"),
+    case("int wins over float", "--int --float -v", out="version 1.1\n",
+         err="Using Integers as data type\n"),
+
+    # Parse errors: status 255, nothing else happens.
+    case("undeclared option", "--foo", err=PARSE + "unrecognised option '--foo'\n", rc=255),
+    case("undeclared short option", "-x", err=PARSE + "unrecognised option '-x'\n", rc=255),
+    case("missing argument", "-c",
+         err=PARSE + "the required argument for option '--calculate' is missing\n", rc=255),
+    case("prec not an integer", "--prec 2.5",
+         err=PARSE + "the argument ('2.5') for option '--prec' is invalid\n", rc=255),
+    case("tolerance not a number", "-t abc",
+         err=PARSE + "the argument ('abc') for option '--tolerance' is invalid\n", rc=255),
+    case("switch given twice", "-i a.dat -c s -c a", files=A,
+         err=PARSE + "option '--calculate' cannot be specified more than once\n", rc=255),
+    case("long and short form count as one option", "-i a.dat --calculate=s -c a", files=A,
+         err=PARSE + "option '--calculate' cannot be specified more than once\n", rc=255),
+    case("int given twice", "--int --int -v",
+         err=PARSE + "option '--int' cannot be specified more than once\n", rc=255),
+
+    # A recorded switch word whose option holds no value ends the run through
+    # the general handler.
+    case("a switch word is not taken as an argument", "-i a.dat -b -c", files=A,
+         err=PARSE + "the required argument for option '--blanks' is missing\n", rc=255),
+    case("switch words after -- are recorded", "-i a.dat -- -c", files=A,
+         err=BAD_CAST, rc=1),
+]
