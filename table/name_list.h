@@ -1,0 +1,16 @@
+// The comma-separated name lists of the command line (input and output
+// files).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tabsift {
+
+// Splits `list` at every ",". Pieces are kept as written (not trimmed); an
+// empty piece between commas or before a leading comma is an empty name; a
+// trailing comma adds nothing; an empty list gives no names.
+std::vector<std::string> splitNameList(std::string_view list);
+
+}  // namespace tabsift
