@@ -140,10 +140,10 @@ TEST_F(ReaderTest, CellTypesDifferOnlyInReduction) {
   d.parseFiles(a);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Invalid value detected in data file: 1\n"  // int nan
-                "Invalid value detected in data file: 1\n"  // int 3e9
-                "Invalid value detected in data file: 1\n"  // int abc
-                "Invalid value detected in data file: 1\n"  // float abc
-                "Invalid value detected in data file: 1\n");  // double abc
+            "Invalid value detected in data file: 1\n"  // int 3e9
+            "Invalid value detected in data file: 1\n"  // int abc
+            "Invalid value detected in data file: 1\n"  // float abc
+            "Invalid value detected in data file: 1\n");  // double abc
   EXPECT_EQ(rows<int>(i.data[0]), (Strings{"0 0 0 -- -- 0 1 --"}));
   const auto& fl = f.data[0][0];
   EXPECT_EQ(fl[2].value, 0.0f);
