@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -142,50 +143,111 @@ NumberText formatNonFinite(double value, char* out) {
   return text;
 }
 
+// Exact powers of ten: every one up to 1e22 is a double.
+constexpr double kPowersOfTen[] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLargestExactPower = 22;
+// The most significant digits the quick rounding below serves.
+constexpr int kQuickDigits = 15;
+
+// The value scaled by 10^k: one correctly rounded operation on exact
+// operands, so within half a unit in the last place of the exact product.
+double scaled(double value, int k) {
+  return k >= 0 ? value * kPowersOfTen[k] : value / kPowersOfTen[-k];
+}
+
+// Rounds a finite value to `digits` significant digits (at most
+// kQuickDigits) in plain double arithmetic: the value is scaled into
+// [10^(digits-1), 10^digits) and rounded to an integer. The scaling errs by
+// at most half a unit in the last place, so the result is exact unless the
+// scaled value lies within that error of a rounding midpoint or of the
+// range's ends, or rounding carries into the next power of ten; in those
+// rare cases, and for subnormal or far-off magnitudes, it gives up (false)
+// and the caller rounds exactly.
+bool quickDigits(double value, int digits, Scientific& s) {
+  s.negative = std::signbit(value);
+  s.count = digits;
+  if (value == 0) {
+    std::memset(s.digits, '0', static_cast<std::size_t>(digits));
+    s.exponent = 0;
+    return true;
+  }
+  const double magnitude = std::fabs(value);
+  if (magnitude < std::numeric_limits<double>::min()) return false;
+  const double low = kPowersOfTen[digits - 1];
+  const double high = kPowersOfTen[digits];
+  int binaryExponent = 0;
+  std::frexp(magnitude, &binaryExponent);
+  // floor(log10(magnitude)), possibly one off; corrected below.
+  int exponent = ((binaryExponent - 1) * 1233) >> 12;
+  double m = 0;
+  for (int attempt = 0;; ++attempt) {
+    const int k = digits - 1 - exponent;
+    if (k > kLargestExactPower || k < -kLargestExactPower || attempt == 3) {
+      return false;
+    }
+    m = scaled(magnitude, k);
+    if (m < low) {
+      --exponent;
+    } else if (m >= high) {
+      ++exponent;
+    } else {
+      break;
+    }
+  }
+  const double margin = m * 0x1p-50;
+  if (m - low < margin) return false;
+  double whole = std::floor(m);
+  const double fraction = m - whole;
+  if (std::fabs(fraction - 0.5) <= margin) return false;
+  if (fraction > 0.5) whole += 1;
+  if (whole >= high) return false;
+  std::to_chars(s.digits, s.digits + digits,
+                static_cast<std::uint64_t>(whole));
+  s.exponent = exponent;
+  return true;
+}
+
+// Rounds exactly to `digits` significant digits with std::to_chars.
+void exactDigits(double value, int digits, Scientific& s) {
+  char buffer[kExactDigits + 32];
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                  std::chars_format::scientific, digits - 1)
+                        .ptr;
+  splitScientific(buffer, end, s);
+}
+
+// True when rounding to `s`'s digits carried the value up to the power of
+// ten 10^s.exponent from below.
+bool roundingCarried(double value, const Scientific& s) {
+  if (s.digits[0] != '1') return false;
+  for (int i = 1; i < s.count; ++i) {
+    if (s.digits[i] != '0') return false;
+  }
+  Scientific exact;
+  exactDigits(value, kExactDigits, exact);
+  return exact.exponent < s.exponent;
+}
+
 }  // namespace
 
 NumberText formatDouble(double value, int precision, char* out) {
   if (!std::isfinite(value)) return formatNonFinite(value, out);
-  char buffer[kExactDigits + 32];
-  char* const limit = buffer + sizeof buffer;
+  const int digits = precision < 1            ? kDefaultDigits
+                     : precision < kExactDigits ? precision
+                                                : kExactDigits;
   Scientific s;
+  const bool quick = digits <= kQuickDigits && quickDigits(value, digits, s);
+  if (!quick) exactDigits(value, digits, s);
   if (precision < 1) {
-    // When the shortest text that reads back as a normal value has at most 6
-    // significant digits, rounding the exact value to 6 digits gives those
-    // same digits (the two differ by far less than half a unit in the 6th
-    // digit); otherwise, and for subnormal values, whose shortest text can
-    // be far from their exact value, round to 6 digits explicitly.
-    const char* end =
-        std::to_chars(buffer, limit, value, std::chars_format::scientific).ptr;
-    splitScientific(buffer, end, s);
-    if (s.count > kDefaultDigits ||
-        (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
-      end = std::to_chars(buffer, limit, value, std::chars_format::scientific,
-                          kDefaultDigits - 1)
-                .ptr;
-      splitScientific(buffer, end, s);
-    }
     NumberText text;
-    text.length = static_cast<std::size_t>(
-        layoutPlain(s, kDefaultDigits, out) - out);
+    text.length = static_cast<std::size_t>(layoutPlain(s, digits, out) - out);
     text.padAt = text.length;
     return text;
   }
-  const int digits = precision < kExactDigits ? precision : kExactDigits;
-  const char* end = std::to_chars(buffer, limit, value,
-                                  std::chars_format::scientific, digits - 1)
-                        .ptr;
-  splitScientific(buffer, end, s);
-  bool carried = false;
-  if (s.exponent == precision && s.digits[0] == '1') {
-    // Rounded up to 10^P: find the exponent of the exact value.
-    Scientific exact;
-    end = std::to_chars(buffer, limit, value, std::chars_format::scientific,
-                        kExactDigits - 1)
-              .ptr;
-    splitScientific(buffer, end, exact);
-    carried = exact.exponent < s.exponent;
-  }
+  const bool carried =
+      !quick && s.exponent == precision && roundingCarried(value, s);
   return layoutShowpoint(s, precision, carried, out);
 }
 

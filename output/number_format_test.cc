@@ -69,6 +69,14 @@ std::vector<double> sampleValues() {
     // Short decimals like the ones data files hold.
     v.push_back(std::round(mantissa(rng) * 1e5) / std::pow(10.0, exponent(rng) + 12));
   }
+  // Decimal midpoints of 6 and 7 digits: the values nearest to them sit on
+  // either side of the rounding boundary.
+  std::uniform_int_distribution<int> digits(100000, 999999);
+  for (int i = 0; i < 2000; ++i) {
+    const double midpoint = digits(rng) * 10.0 + 5;
+    v.push_back(midpoint / std::pow(10.0, exponent(rng) + 6));
+    v.push_back(-(midpoint * 10 + 5) / std::pow(10.0, exponent(rng) + 7));
+  }
   return v;
 }
 
