@@ -93,6 +93,10 @@ TEST(TokenTest, AdversarialTokensMatchStrtod) {
       "0.000000000000000000000000000000000000000000001",
       "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
       "9007199254740993", "9007199254740992.5000000001", "-0e-5",
+      "9007199254740992", "9007199254740994", "18014398509481985",
+      "9999999999999999999", "99999999999999999999", "0.1", "0.3", "1e22",
+      "1e23", "1e-22", "1e-23", "123456789e-22", "4.35e-1", "1.e5", "-.5e+2",
+      "1e+", "1e-x", "1e99999999999", "1e-99999999999", "5e00000000000001",
       "1_000", "1e5e5", "0e", "00x1", "-0x", "٣"};
   for (const std::string& token : tokens) expectMatchesStrtod(token);
 }
@@ -147,6 +151,31 @@ TEST(TokenTest, RandomBytesMatchStrtod) {
   for (int i = 0; i < 20000; ++i) {
     std::string token;
     for (int n = length(rng); n > 0; --n) token += static_cast<char>(byte(rng));
+    expectMatchesStrtod(token);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// Short decimals as data files hold them: up to 20 digits, a point anywhere,
+// exponents around the range where powers of ten are exact.
+TEST(TokenTest, RandomShortDecimalsMatchStrtod) {
+  std::mt19937_64 rng(5);
+  auto below = [&](std::uint64_t n) { return rng() % n; };
+  for (int i = 0; i < 100000; ++i) {
+    std::string digits;
+    for (std::uint64_t n = 1 + below(20); n > 0; --n) digits += static_cast<char>('0' + below(10));
+    std::string token = below(2) ? "-" : "";
+    std::size_t point = below(digits.size() + 2);
+    if (point <= digits.size()) {
+      token += digits.substr(0, point) + "." + digits.substr(point);
+    } else {
+      token += digits;
+    }
+    if (below(3) == 0) {
+      token += "eE"[below(2)];
+      if (below(2)) token += "+-"[below(2)];
+      token += std::to_string(below(40));
+    }
     expectMatchesStrtod(token);
     if (HasFatalFailure()) return;
   }
