@@ -44,20 +44,20 @@ bool readShortDecimal(std::string_view text, double* out) {
   int digits = 0;
   int exponent = 0;
   while (p < end && isDigit(*p)) {
+    if (++digits > 19) return false;
     mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    ++digits;
     ++p;
   }
   if (p < end && *p == '.') {
     ++p;
     while (p < end && isDigit(*p)) {
+      if (++digits > 19) return false;
       mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-      ++digits;
       --exponent;
       ++p;
     }
   }
-  if (digits == 0 || digits > 19) return false;
+  if (digits == 0) return false;
   if (p < end && (*p == 'e' || *p == 'E')) {
     const char* q = p + 1;
     bool negativeExponent = false;
