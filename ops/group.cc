@@ -52,15 +52,27 @@ void DataOperations<T>::group(std::string argument) {
   if (!reached) tabsift::failArgument("Wrong group argument");
 
   // Each group line starts with its key cell, then the other cells of every
-  // line carrying that key, in table order. Source lines are released as
-  // they are taken.
-  std::map<T, Line, tabsift::KeyLess> groups;
+  // line carrying that key, in table order. A first pass sizes every group
+  // line so that none grows by doubling; source lines are released as they
+  // are taken.
+  struct Group {
+    std::size_t cells = 1;
+    Line line;
+  };
+  std::map<T, Group, tabsift::KeyLess> groups;
+  for (const File& file : data) {
+    for (const Line& line : file) {
+      if (line.size() > column && line[column].present) {
+        groups[line[column].value].cells += line.size() - 1;
+      }
+    }
+  }
+  for (auto& entry : groups) entry.second.line.reserve(entry.second.cells);
   for (File& file : data) {
     for (Line& line : file) {
       if (line.size() > column && line[column].present) {
-        auto [it, created] = groups.try_emplace(line[column].value);
-        Line& target = it->second;
-        if (created) target.push_back(line[column]);
+        Line& target = groups.find(line[column].value)->second.line;
+        if (target.empty()) target.push_back(line[column]);
         for (std::size_t c = 0; c < line.size(); ++c) {
           if (c != column) target.push_back(line[c]);
         }
@@ -72,7 +84,9 @@ void DataOperations<T>::group(std::string argument) {
 
   resultLines.clear();
   resultLines.reserve(groups.size());
-  for (auto& entry : groups) resultLines.push_back(std::move(entry.second));
+  for (auto& entry : groups) {
+    resultLines.push_back(std::move(entry.second.line));
+  }
   groups.clear();
   data.clear();
   data.push_back(std::move(resultLines));
