@@ -129,6 +129,23 @@ TEST_F(ReaderTest, UnusableInputsAreReportedInOrder) {
             (Strings{"-- 2.000000", "3.000000 4.000000"}));
 }
 
+TEST_F(ReaderTest, ManyMessagesStayInOrder) {
+  std::string words;
+  for (int i = 0; i < 20000; ++i) words += "x ";
+  std::string a = file("a.dat", words + "\n");
+  std::string b = file("b.dat", "y\n");
+  DataOperations<float> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(a + ",," + b);
+  std::string expected;
+  for (int i = 0; i < 20000; ++i) {
+    expected += "Invalid value detected in data file: 1\n";
+  }
+  expected += "tabsift: cannot open input file '': No such file or directory\n";
+  expected += "Invalid value detected in data file: 3\n";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
+}
+
 TEST_F(ReaderTest, CellTypesDifferOnlyInReduction) {
   std::string a = file("a.dat", "0.5 -0.7 1e-50 nan 3e9 -0 1.9 abc\n");
   DataOperations<int> i;
