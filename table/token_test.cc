@@ -181,6 +181,29 @@ TEST(TokenTest, RandomShortDecimalsMatchStrtod) {
   }
 }
 
+// Whenever the short path stops at a delimiter, strtod stops there too with
+// the same value; the reader relies on that to find the token's end.
+TEST(TokenTest, ShortPathStopsWhereStrtodStops) {
+  std::mt19937 rng(11);
+  std::vector<std::string> tokens = {"1", "-2.5", "1e5", "1e", "1e+", "7E-3x",
+                                     "0x1", ".5", "5.", "-0", "12abc", "3,5"};
+  for (int i = 0; i < 50000; ++i) tokens.push_back(randomToken(rng));
+  int taken = 0;
+  for (const std::string& token : tokens) {
+    SCOPED_TRACE("token \"" + token + "\"");
+    const std::string line = token + " 9";
+    double value = 0;
+    const char* stop = readShortDecimal(line.data(), line.data() + line.size(), &value);
+    if (stop == nullptr || *stop != ' ') continue;
+    ++taken;
+    char* end = nullptr;
+    const double expected = std::strtod(line.c_str(), &end);
+    ASSERT_EQ(stop, end);
+    ASSERT_TRUE(sameBits(value, expected)) << value << " vs " << expected;
+  }
+  EXPECT_GT(taken, 1000);
+}
+
 TEST(TokenTest, RandomDoublesRoundTrip) {
   std::mt19937_64 rng(99);
   char text[64];
