@@ -108,9 +108,17 @@ int main(int argc, char** argv) {
     std::cerr << "While defining program options: " << e.what() << "\n";
     return 1;
   }
-  store->setCommand(commandText);
-  store->printOut();
-  store.reset();
+  // Writing lies outside the handler above: an exception here (memory
+  // exhausted while writing) still ends the run with a message and status 1
+  // rather than an abort.
+  try {
+    store->setCommand(commandText);
+    store->printOut();
+    store.reset();
+  } catch (const std::exception& e) {
+    std::cerr << "tabsift: " << e.what() << "\n";
+    return 1;
+  }
   std::cout.flush();
   return tabsift::failureSeen() ? 1 : 0;
 }

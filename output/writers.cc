@@ -1,26 +1,223 @@
-// Output routing and the table writers.
-// Not built yet: these members do nothing.
+// Output routing and the table writers: every table goes to standard output,
+// into the first output file, or into one output file each, laid out as one
+// text line per stored line, every cell followed by the separator.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "output/block_sink.h"
+#include "output/number_format.h"
+#include "output/output_prompt.h"
 #include "table/data_operations.h"
+#include "table/diagnostics.h"
+#include "table/name_list.h"
+
+namespace {
+
+using tabsift::BlockSink;
+
+// Writes the lines of tables into a sink, formatting each cell in place.
+template <typename T>
+class TableText {
+ public:
+  using Store = DataOperations<T>;
+
+  explicit TableText(const Store& store)
+      : precision_(store.precision),
+        separator_(store.tabFlag ? '\t' : ' '),
+        blank_(store.blankText),
+        room_(tabsift::numberRoom(store.precision) + 1) {}
+
+  void writeTable(BlockSink& sink, const typename Store::File& table) const {
+    for (const typename Store::Line& line : table) {
+      for (const typename Store::Value& cell : line) {
+        if (cell.present) {
+          writeNumber(sink, cell.value);
+        } else {
+          sink.append(blank_);
+          *sink.reserve(1) = separator_;
+          sink.commit(sink.reserve(1) + 1);
+        }
+      }
+      char* end = sink.reserve(1);
+      *end = '\n';
+      sink.commit(end + 1);
+    }
+  }
+
+ private:
+  void writeNumber(BlockSink& sink, T value) const {
+    char* out = sink.reserve(room_);
+    if constexpr (std::is_same_v<T, int>) {
+      out = tabsift::formatInt(value, out);
+    } else {
+      const tabsift::NumberText text =
+          tabsift::formatDouble(static_cast<double>(value), precision_, out);
+      if (text.padZeros != 0) {
+        writePadded(sink, out, text);
+        return;
+      }
+      out += text.length;
+    }
+    *out++ = separator_;
+    sink.commit(out);
+  }
+
+  // A number whose precision asks for more digits than a double holds: the
+  // missing zeros go in between the formatted head and tail.
+  void writePadded(BlockSink& sink, char* out,
+                   const tabsift::NumberText& text) const {
+    const std::string tail(out + text.padAt, text.length - text.padAt);
+    sink.commit(out + text.padAt);
+    sink.appendFill('0', text.padZeros);
+    sink.append(tail);
+    sink.append(std::string_view(&separator_, 1));
+  }
+
+  int precision_;
+  char separator_;
+  const std::string& blank_;
+  std::size_t room_;
+};
+
+// Comment blocks and tables in the layout of standard output and of the
+// single output file: the joined comment block, then each table after its
+// comment block, followed by an empty line unless the inputs are joined.
+template <typename T>
+void writeAllTables(DataOperations<T>& store, BlockSink& sink) {
+  std::ostream stream(&sink);
+  const TableText<T> text(store);
+  store.commOut(&stream);
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < store.data.size(); ++i) {
+    if (store.data.size() < store.commentLines.size()) {
+      for (; k < store.commentLines.size(); ++k) {
+        store.commIn(&stream, static_cast<int>(k));
+      }
+    } else {
+      store.commIn(&stream, static_cast<int>(i));
+    }
+    text.writeTable(sink, store.data[i]);
+    if (!store.joinFlag) sink.append("\n");
+  }
+}
+
+std::string describeError(int error) { return std::strerror(error); }
+
+void reportFileFailure(const std::string& name, int error) {
+  tabsift::reportFailure("cannot write output file '" + name +
+                         "': " + describeError(error));
+}
+
+// Opens `name` for writing, truncated, created if missing; -1 after
+// reporting the failure.
+int openOutputFile(const std::string& name) {
+  int fd;
+  do {
+    fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) reportFileFailure(name, errno);
+  return fd;
+}
+
+// Flushes and closes an output file, reporting the first failure.
+void closeOutputFile(const std::string& name, int fd, BlockSink& sink) {
+  int error = sink.flush() ? 0 : sink.error();
+  if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+  if (error != 0) reportFileFailure(name, error);
+}
+
+}  // namespace
 
 template <typename T>
-void DataOperations<T>::setOutputFiles(std::string /*list*/) {
+void DataOperations<T>::setOutputFiles(std::string list) {
+  for (std::string& name : tabsift::splitNameList(list)) {
+    outputFiles.push_back(std::move(name));
+  }
 }
 
 template <typename T>
 void DataOperations<T>::printOut() {
+  const std::size_t out = outputFiles.size();
+  const std::size_t in = inputFiles.size();
+  if (out == 0) {
+    printToStd();
+  } else if (out == 1 && (mergeFlag || joinFlag || in == 1)) {
+    printToFile();
+  } else if (in == out) {
+    printToFiles();
+  } else {
+    // Data read from standard input has used it up.
+    const tabsift::OutputChoice choice =
+        tabsift::askOutputChoice(std::cin, std::cout, inputFiles.empty());
+    switch (choice) {
+      case tabsift::OutputChoice::kStandardOutput: printToStd(); break;
+      case tabsift::OutputChoice::kFirstFile: printToFile(); break;
+      case tabsift::OutputChoice::kNothing: break;
+      case tabsift::OutputChoice::kNoValidAnswer:
+        tabsift::reportFailure(
+            "no answer 0, 1 or 2 to the output question before the end of "
+            "input; nothing written");
+        break;
+    }
+  }
 }
 
 template <typename T>
 void DataOperations<T>::printToStd() {
+  // Whatever went through the standard streams (the prompt) comes first.
+  std::cout.flush();
+  std::fflush(stdout);
+  BlockSink sink(STDOUT_FILENO);
+  writeAllTables(*this, sink);
+  if (!sink.flush()) {
+    tabsift::reportFailure("cannot write standard output: " +
+                           describeError(sink.error()));
+  }
 }
 
 template <typename T>
 void DataOperations<T>::printToFile() {
+  if (outputFiles.empty()) return;
+  const std::string& name = outputFiles.front();
+  const int fd = openOutputFile(name);
+  if (fd < 0) return;
+  BlockSink sink(fd);
+  writeAllTables(*this, sink);
+  closeOutputFile(name, fd, sink);
 }
 
 template <typename T>
 void DataOperations<T>::printToFiles() {
+  const TableText<T> text(*this);
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    if (i >= outputFiles.size()) {
+      tabsift::reportFailure("no output file named for table " +
+                             std::to_string(i + 1) + "; it is not written");
+      continue;
+    }
+    const std::string& name = outputFiles[i];
+    const int fd = openOutputFile(name);
+    if (fd < 0) continue;
+    BlockSink sink(fd);
+    {
+      std::ostream stream(&sink);
+      commIn(&stream, static_cast<int>(i));
+    }
+    text.writeTable(sink, data[i]);
+    closeOutputFile(name, fd, sink);
+  }
 }
 
-#define INSTANTIATE(T) template void DataOperations<T>::setOutputFiles(std::string); template void DataOperations<T>::printOut(); template void DataOperations<T>::printToStd(); template void DataOperations<T>::printToFile(); template void DataOperations<T>::printToFiles();
+#define INSTANTIATE(T)                                          \
+  template void DataOperations<T>::setOutputFiles(std::string); \
+  template void DataOperations<T>::printOut();                  \
+  template void DataOperations<T>::printToStd();                \
+  template void DataOperations<T>::printToFile();               \
+  template void DataOperations<T>::printToFiles();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

@@ -1,18 +1,54 @@
 // Calculation requests, count and sum.
-// Not built yet: these members do nothing.
-#include "table/data_operations.h"
+#include <optional>
 
+#include "stats/request.h"
+#include "stats/scope_walk.h"
+#include "table/data_operations.h"
+#include "table/diagnostics.h"
+
+// Reads the whole request first, so that a malformed one ends the run before
+// any statistic has run; then takes the snapshot of the table's shape that
+// every letter of the request works on, and runs the letters in order.
 template <typename T>
-void DataOperations<T>::calculate(std::string /*request*/) {
+void DataOperations<T>::calculate(std::string request) {
+  const std::optional<std::vector<tabsift::Statistic>> letters =
+      tabsift::parseCalculateRequest(request);
+  if (!letters) tabsift::failArgument("Wrong calculate argument");
+  lineSizes.assign(data.size(), {});
+  for (std::size_t f = 0; f < data.size(); ++f) {
+    lineSizes[f].reserve(data[f].size());
+    for (const Line& line : data[f]) lineSizes[f].push_back(line.size());
+  }
+  for (tabsift::Statistic letter : *letters) {
+    switch (letter) {
+      case tabsift::Statistic::kSum: sum(); break;
+      case tabsift::Statistic::kAverage: mean(); break;
+      case tabsift::Statistic::kMedian: median(); break;
+      case tabsift::Statistic::kDeviation: deviation(); break;
+      case tabsift::Statistic::kCount: count(); break;
+    }
+  }
 }
 
+// In joined column mode a table whose first file has no lines gets no
+// counts, only an empty line at the end of the last file.
 template <typename T>
 void DataOperations<T>::count() {
+  tabsift::warnIfTooLarge(
+      "count", tabsift::runStatistic(*this, tabsift::CountAccumulator<T>()));
+  if (colFlag && joinFlag && !lineSizes.empty() && lineSizes[0].empty()) {
+    data.back().emplace_back();
+  }
 }
 
 template <typename T>
 void DataOperations<T>::sum() {
+  tabsift::warnIfTooLarge(
+      "sum", tabsift::runStatistic(*this, tabsift::SumAccumulator<T>()));
 }
 
-#define INSTANTIATE(T) template void DataOperations<T>::calculate(std::string); template void DataOperations<T>::count(); template void DataOperations<T>::sum();
+#define INSTANTIATE(T)                                        \
+  template void DataOperations<T>::calculate(std::string);    \
+  template void DataOperations<T>::count();                   \
+  template void DataOperations<T>::sum();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

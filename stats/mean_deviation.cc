@@ -1,14 +1,21 @@
 // Average and sample standard deviation.
-// Not built yet: these members do nothing.
+#include "stats/scope_walk.h"
 #include "table/data_operations.h"
 
 template <typename T>
 void DataOperations<T>::mean() {
+  tabsift::warnIfTooLarge(
+      "average", tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>()));
 }
 
 template <typename T>
 void DataOperations<T>::deviation() {
+  tabsift::warnIfTooLarge(
+      "standard deviation",
+      tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>()));
 }
 
-#define INSTANTIATE(T) template void DataOperations<T>::mean(); template void DataOperations<T>::deviation();
+#define INSTANTIATE(T)                             \
+  template void DataOperations<T>::mean();         \
+  template void DataOperations<T>::deviation();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

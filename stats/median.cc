@@ -1,9 +1,10 @@
 // Median.
-// Not built yet: these members do nothing.
+#include "stats/scope_walk.h"
 #include "table/data_operations.h"
 
 template <typename T>
 void DataOperations<T>::median() {
+  tabsift::runStatistic(*this, tabsift::MedianAccumulator<T>());
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::median();

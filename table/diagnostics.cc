@@ -10,9 +10,15 @@ bool g_failed = false;
 }  // namespace
 
 void failArgument(std::string_view message) {
+#ifdef TABSIFT_FUZZING
+  // Fuzz targets run many arguments in one process: a rejected argument
+  // unwinds to the target instead of ending it.
+  throw ArgumentRejected(std::string(message));
+#else
   std::cout.flush();
   std::cerr << message << std::endl;
   std::exit(1);
+#endif
 }
 
 void reportFailure(std::string_view message) {

@@ -1,9 +1,31 @@
-// Named parameters from the comment lines of each input.
-// Not built yet: these members do nothing.
+// Named parameters: every input's comment lines are scanned for name = value
+// pairs, which go into that input's parameter map (values always double).
 #include "table/data_operations.h"
+#include "table/message_buffer.h"
+#include "table/parameter_scan.h"
 
 template <typename T>
 void DataOperations<T>::parseComments() {
+  parameters.assign(commentLines.size(), {});
+  tabsift::MessageBuffer messages;
+  for (std::size_t input = 0; input < commentLines.size(); ++input) {
+    std::map<std::string, double>& found = parameters[input];
+    for (const std::string& line : commentLines[input]) {
+      for (const tabsift::ParameterEntry& entry :
+           tabsift::scanParameters(line)) {
+        if (entry.value) {
+          found.insert_or_assign(std::string(entry.name), *entry.value);
+        } else {
+          std::string text = "Invalid value of parameter ";
+          text.append(entry.name);
+          text.append(" in data file: ");
+          text.append(std::to_string(input + 1));
+          messages.line(text);
+        }
+      }
+    }
+  }
+  messages.flush();
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::parseComments();

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "table/data_operations.h"
+
+namespace {
+
+using Store = DataOperations<float>;
+
+const char kHeader[] = "#tabsift -i a,b \n#Thu Jan  1 00:00:00 1970\n\n";
+
+class Comments : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+    s.command = "tabsift -i a,b ";
+    s.inputFiles = {"a", "b"};
+    s.commentLines = {{"# one", "# two\r"}, {"\r\n"}};
+  }
+  std::string in(int k) {
+    std::ostringstream out;
+    s.commIn(&out, k);
+    return out.str();
+  }
+  std::string joined() {
+    std::ostringstream out;
+    s.commOut(&out);
+    return out.str();
+  }
+  Store s;
+};
+
+TEST_F(Comments, ModeArguments) {
+  EXPECT_EQ(s.commentMode, 0);
+  s.comments("off");
+  EXPECT_EQ(s.commentMode, -1);
+  s.comments("all");
+  EXPECT_EQ(s.commentMode, 2);
+  s.comments("1");
+  EXPECT_EQ(s.commentMode, 1);
+}
+
+TEST_F(Comments, OtherModeArgumentsEndTheRun) {
+  for (const char* bad : {"Off", "ALL", "0", "2", ""}) {
+    EXPECT_EXIT(s.comments(bad), ::testing::ExitedWithCode(1),
+                "^Wrong comments argument\n$")
+        << bad;
+  }
+}
+
+TEST_F(Comments, DefaultModeWritesTheHeaderOnly) {
+  EXPECT_EQ(in(0), kHeader);
+  EXPECT_EQ(in(1), "");
+  EXPECT_EQ(joined(), "");
+}
+
+TEST_F(Comments, FirstLineMode) {
+  s.commentMode = 1;
+  EXPECT_EQ(in(0), std::string(kHeader) + "# one\n");
+  EXPECT_EQ(in(1), "\r\n\n");
+}
+
+TEST_F(Comments, AllLinesModeKeepsCarriageReturns) {
+  s.commentMode = 2;
+  EXPECT_EQ(in(0), std::string(kHeader) + "# one\n# two\r\n");
+  EXPECT_EQ(in(7), "");  // no such input: nothing, no crash
+}
+
+TEST_F(Comments, OffWritesNothing) {
+  s.commentMode = -1;
+  EXPECT_EQ(in(0), "");
+  s.joinFlag = true;
+  EXPECT_EQ(joined(), "");
+}
+
+TEST_F(Comments, JoinedLayoutWritesEverythingOnceAtTheTop) {
+  s.joinFlag = true;
+  s.mergeFlag = true;
+  s.commentMode = 2;
+  EXPECT_EQ(in(0), "");
+  EXPECT_EQ(joined(), std::string(kHeader) +
+                          "# Data from files: a, b \n# one\n# two\r\n\r\n\n");
+}
+
+TEST_F(Comments, MergeHeaderWithStandardInput) {
+  s.inputFiles.clear();
+  s.mergeFlag = true;
+  EXPECT_EQ(in(0), std::string(kHeader) + "# Data from files: \n");
+}
+
+}  // namespace

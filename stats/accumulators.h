@@ -1,0 +1,267 @@
+// The five statistics as accumulators over the present values of one scope
+// (one line, or one column of a file or of all files), in the arithmetic of
+// the cell type T. The scope walker (stats/scope_walk.h) feeds them; unit
+// tests feed them directly.
+//
+// Every accumulator has the same shape:
+//   kPasses      how many times the walker hands it the values of its scope
+//   take(x)      one present value, in scope order (files, lines, cells)
+//   endPass()    called after each pass
+//   finish(m)    the result; m says whether the scope is a line or a column,
+//                because count and sum give 0 for a line without values but
+//                an absent cell for a column without values
+//   reset()      ready for another scope, keeping allocated memory
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+#include <vector>
+
+#include "table/cell_convert.h"
+
+namespace tabsift {
+
+// The result of one statistic over one scope: a present cell, an absent
+// cell, or an absent cell because the value does not fit in an int cell.
+template <typename T>
+struct Outcome {
+  enum Kind { kPresent, kAbsent, kTooLarge };
+  Kind kind = kAbsent;
+  T value = 0;
+
+  static Outcome present(T v) { return {kPresent, v}; }
+  static Outcome absent() { return {kAbsent, 0}; }
+  static Outcome tooLarge() { return {kTooLarge, 0}; }
+  bool operator==(const Outcome&) const = default;
+};
+
+enum class ScopeKind { kLine, kColumn };
+
+// An exact integer total (int cells) or a total in T (float, double).
+template <typename T>
+using Total = std::conditional_t<std::is_same_v<T, int>, __int128, T>;
+
+// An exact integer as an int cell, or too large.
+Outcome<int> intOutcome(__int128 x);
+
+// The long double x as the nearest double, without an out-of-range
+// conversion: beyond the double range it becomes infinity of its sign.
+double roundToDouble(long double x);
+
+// The largest r with r * r <= v.
+std::uint64_t integerSquareRoot(unsigned __int128 v);
+
+// The middle of two middle values a <= b of a median. int: the exact mean
+// truncated toward zero. float, double: (a + b) / 2 in T, halving first
+// when the sum alone would overflow.
+template <typename T>
+T midpoint(T a, T b) {
+  if constexpr (std::is_same_v<T, int>) {
+    return static_cast<int>((static_cast<std::int64_t>(a) + b) / 2);
+  } else {
+    T sum = a + b;
+    if (std::isinf(sum) && std::isfinite(a) && std::isfinite(b)) {
+      return a / 2 + b / 2;
+    }
+    return sum / 2;
+  }
+}
+
+// The median of `values`, which it reorders. NaN sorts after every number.
+// An empty list has no median.
+template <typename T>
+Outcome<T> medianOf(std::vector<T>& values) {
+  const std::size_t n = values.size();
+  if (n == 0) return Outcome<T>::absent();
+  auto begin = values.begin();
+  auto numbersEnd = values.end();
+  if constexpr (!std::is_same_v<T, int>) {
+    numbersEnd = std::partition(begin, values.end(),
+                                [](T x) { return !std::isnan(x); });
+  }
+  const std::size_t numbers = static_cast<std::size_t>(numbersEnd - begin);
+  const std::size_t upperIndex = n / 2;
+  const T nan = std::numeric_limits<T>::quiet_NaN();
+  T upper = nan;
+  if (upperIndex < numbers) {
+    std::nth_element(begin, begin + upperIndex, numbersEnd);
+    upper = values[upperIndex];
+  }
+  if (n % 2 == 1) return Outcome<T>::present(upper);
+  // The lower middle is the largest number below the upper middle: after
+  // the selection every element before it is not greater.
+  T lower = nan;
+  if (upperIndex - 1 < numbers) {
+    auto lowerEnd = upperIndex < numbers ? begin + upperIndex : numbersEnd;
+    lower = *std::max_element(begin, lowerEnd);
+  }
+  return Outcome<T>::present(midpoint(lower, upper));
+}
+
+template <typename T>
+class CountAccumulator {
+ public:
+  static constexpr int kPasses = 1;
+  void take(T) { ++n_; }
+  void endPass() {}
+  void reset() { n_ = 0; }
+  Outcome<T> finish(ScopeKind scope) const {
+    if (n_ == 0 && scope == ScopeKind::kColumn) return Outcome<T>::absent();
+    if constexpr (std::is_same_v<T, int>) {
+      return intOutcome(static_cast<__int128>(n_));
+    } else {
+      return Outcome<T>::present(static_cast<T>(n_));
+    }
+  }
+
+ private:
+  std::size_t n_ = 0;
+};
+
+// The total in the order of the values: exact for int cells, rounded to T
+// at every addition for float and double.
+template <typename T>
+class SumAccumulator {
+ public:
+  static constexpr int kPasses = 1;
+  void take(T x) {
+    total_ += x;
+    ++n_;
+  }
+  void endPass() {}
+  void reset() { *this = SumAccumulator(); }
+  Outcome<T> finish(ScopeKind scope) const {
+    if (n_ == 0 && scope == ScopeKind::kColumn) return Outcome<T>::absent();
+    if constexpr (std::is_same_v<T, int>) {
+      return intOutcome(total_);
+    } else {
+      return Outcome<T>::present(total_);
+    }
+  }
+
+ private:
+  Total<T> total_ = 0;
+  std::size_t n_ = 0;
+};
+
+// The total as SumAccumulator keeps it, divided by the number of values:
+// int cells truncate the exact quotient toward zero, float cells divide the
+// float total in double and round back.
+template <typename T>
+class AverageAccumulator {
+ public:
+  static constexpr int kPasses = 1;
+  void take(T x) {
+    total_ += x;
+    ++n_;
+  }
+  void endPass() {}
+  void reset() { *this = AverageAccumulator(); }
+  Outcome<T> finish(ScopeKind) const {
+    if (n_ == 0) return Outcome<T>::absent();
+    if constexpr (std::is_same_v<T, int>) {
+      return intOutcome(total_ / static_cast<__int128>(n_));
+    } else if constexpr (std::is_same_v<T, float>) {
+      return Outcome<T>::present(
+          roundToFloat(static_cast<double>(total_) / static_cast<double>(n_)));
+    } else {
+      return Outcome<T>::present(total_ / static_cast<double>(n_));
+    }
+  }
+
+ private:
+  Total<T> total_ = 0;
+  std::size_t n_ = 0;
+};
+
+template <typename T>
+class MedianAccumulator {
+ public:
+  static constexpr int kPasses = 1;
+  void take(T x) { values_.push_back(x); }
+  void endPass() {}
+  void reset() { values_.clear(); }
+  void reserve(std::size_t n) { values_.reserve(n); }
+  Outcome<T> finish(ScopeKind) { return medianOf(values_); }
+
+ private:
+  std::vector<T> values_;
+};
+
+// The sample standard deviation (divisor n - 1), computed accurately.
+// int cells: exact integer sums of the values and of their squares, and the
+// exact result truncated toward zero. float and double cells: two passes in
+// long double, the first for the mean, the second for the deviations from
+// it (with the correction term for the rounding of the mean); a variance
+// that rounding leaves below zero counts as 0. One value gives NaN for float
+// and double and an absent cell for int; no value gives an absent cell.
+template <typename T>
+class DeviationAccumulator {
+ public:
+  static constexpr int kPasses = std::is_same_v<T, int> ? 1 : 2;
+
+  void take(T x) {
+    if constexpr (std::is_same_v<T, int>) {
+      sum_ += x;
+      const std::int64_t square = static_cast<std::int64_t>(x) * x;
+      squares_ += static_cast<unsigned __int128>(square);
+      ++n_;
+    } else if (pass_ == 0) {
+      sum_ += x;
+      ++n_;
+    } else {
+      const long double d = static_cast<long double>(x) - mean_;
+      deviations_ += d;
+      squares_ += d * d;
+    }
+  }
+  void endPass() {
+    if constexpr (!std::is_same_v<T, int>) {
+      if (pass_ == 0 && n_ > 0) mean_ = sum_ / static_cast<long double>(n_);
+      ++pass_;
+    }
+  }
+  void reset() { *this = DeviationAccumulator(); }
+  Outcome<T> finish(ScopeKind) const;
+
+ private:
+  using Sum = std::conditional_t<std::is_same_v<T, int>, __int128, long double>;
+  using Squares =
+      std::conditional_t<std::is_same_v<T, int>, unsigned __int128, long double>;
+  Sum sum_ = 0;
+  Squares squares_ = 0;
+  long double mean_ = 0;
+  long double deviations_ = 0;
+  std::size_t n_ = 0;
+  int pass_ = 0;
+};
+
+// Exact for int cells while the number of values stays below 2^32, when
+// n * squares and sum * sum cannot leave 128 bits.
+Outcome<int> intSampleDeviation(__int128 sum, unsigned __int128 squares,
+                                std::size_t n);
+
+template <typename T>
+Outcome<T> DeviationAccumulator<T>::finish(ScopeKind) const {
+  if (n_ == 0) return Outcome<T>::absent();
+  if constexpr (std::is_same_v<T, int>) {
+    return intSampleDeviation(sum_, squares_, n_);
+  } else {
+    if (n_ == 1) return Outcome<T>::present(std::numeric_limits<T>::quiet_NaN());
+    const long double n = static_cast<long double>(n_);
+    long double variance = (squares_ - deviations_ * deviations_ / n) / (n - 1);
+    if (variance < 0) variance = 0;
+    const double root = roundToDouble(std::sqrt(variance));
+    if constexpr (std::is_same_v<T, float>) {
+      return Outcome<T>::present(roundToFloat(root));
+    } else {
+      return Outcome<T>::present(root);
+    }
+  }
+}
+
+}  // namespace tabsift

@@ -1,0 +1,16 @@
+#include "stats/scope_walk.h"
+
+#include <iostream>
+
+namespace tabsift {
+
+std::string tooLargeMessage(std::string_view statistic) {
+  return "tabsift: " + std::string(statistic) +
+         " does not fit in an int cell; written as absent";
+}
+
+void warnIfTooLarge(std::string_view statistic, const WalkResult& walk) {
+  if (walk.tooLarge > 0) std::cerr << tooLargeMessage(statistic) << std::endl;
+}
+
+}  // namespace tabsift

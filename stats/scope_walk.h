@@ -1,0 +1,121 @@
+// Runs one statistic over the snapshot of a calculation request and places
+// its results in the table. The snapshot (`lineSizes`) is the shape of the
+// table when the request began, so results of earlier letters of the same
+// request, which lie beyond it, are never taken as values.
+//
+// Line mode: the scope of each snapshot line is its snapshot cells; the
+// result is appended to the line. Column mode: the scope of column k is cell
+// k of every snapshot line of one file, and the result line goes to the end
+// of that file. Joined column mode: the scope spans every file and the one
+// result line goes to the end of the last file, provided the first file has
+// lines. A result line is as wide as the widest snapshot line of its scope,
+// so no cell is ever left out.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "stats/accumulators.h"
+#include "table/data_operations.h"
+
+namespace tabsift {
+
+// Counts the results that did not fit in an int cell.
+struct WalkResult {
+  std::size_t tooLarge = 0;
+};
+
+// The line that tells that results of `statistic` did not fit in an int
+// cell and were written as absent cells.
+std::string tooLargeMessage(std::string_view statistic);
+
+// Writes tooLargeMessage on standard error, once per run of a statistic,
+// when some of its results did not fit. The run goes on.
+void warnIfTooLarge(std::string_view statistic, const WalkResult& walk);
+
+template <typename T>
+typename DataOperations<T>::Value cellOf(const Outcome<T>& outcome,
+                                         WalkResult& walk) {
+  using Value = typename DataOperations<T>::Value;
+  if (outcome.kind == Outcome<T>::kTooLarge) ++walk.tooLarge;
+  return outcome.kind == Outcome<T>::kPresent ? Value(outcome.value) : Value();
+}
+
+template <typename T, typename Accumulator>
+void walkLines(DataOperations<T>& store, Accumulator accumulator,
+               WalkResult& walk) {
+  for (std::size_t f = 0; f < store.lineSizes.size(); ++f) {
+    for (std::size_t l = 0; l < store.lineSizes[f].size(); ++l) {
+      auto& line = store.data[f][l];
+      const std::size_t width = store.lineSizes[f][l];
+      accumulator.reset();
+      for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
+        for (std::size_t k = 0; k < width; ++k) {
+          if (line[k].present) accumulator.take(line[k].value);
+        }
+        accumulator.endPass();
+      }
+      line.push_back(cellOf(accumulator.finish(ScopeKind::kLine), walk));
+    }
+  }
+}
+
+// One column scope: the snapshot lines of files [first, end), its result
+// line appended to file `target`.
+template <typename T, typename Accumulator>
+void walkColumns(DataOperations<T>& store, const Accumulator& prototype,
+                 std::size_t first, std::size_t end, std::size_t target,
+                 WalkResult& walk) {
+  std::size_t width = 0, lines = 0;
+  for (std::size_t f = first; f < end; ++f) {
+    for (std::size_t size : store.lineSizes[f]) width = std::max(width, size);
+    lines += store.lineSizes[f].size();
+  }
+  std::vector<Accumulator> columns(width, prototype);
+  if constexpr (requires(Accumulator a) { a.reserve(lines); }) {
+    for (Accumulator& column : columns) column.reserve(lines);
+  }
+  for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
+    for (std::size_t f = first; f < end; ++f) {
+      const auto& file = store.data[f];
+      const auto& sizes = store.lineSizes[f];
+      for (std::size_t l = 0; l < sizes.size(); ++l) {
+        const auto* cells = file[l].data();
+        for (std::size_t k = 0; k < sizes[l]; ++k) {
+          if (cells[k].present) columns[k].take(cells[k].value);
+        }
+      }
+    }
+    for (Accumulator& column : columns) column.endPass();
+  }
+  typename DataOperations<T>::Line result;
+  result.reserve(width);
+  for (Accumulator& column : columns) {
+    result.push_back(cellOf(column.finish(ScopeKind::kColumn), walk));
+  }
+  store.data[target].push_back(std::move(result));
+}
+
+// Runs the statistic of `accumulator` (a fresh one) in the store's mode.
+template <typename T, typename Accumulator>
+WalkResult runStatistic(DataOperations<T>& store, Accumulator accumulator) {
+  WalkResult walk;
+  const auto& sizes = store.lineSizes;
+  if (!store.colFlag) {
+    walkLines(store, std::move(accumulator), walk);
+  } else if (store.joinFlag) {
+    if (!sizes.empty() && !sizes[0].empty()) {
+      walkColumns(store, accumulator, 0, sizes.size(), sizes.size() - 1, walk);
+    }
+  } else {
+    for (std::size_t f = 0; f < sizes.size(); ++f) {
+      if (!sizes[f].empty()) walkColumns(store, accumulator, f, f + 1, f, walk);
+    }
+  }
+  return walk;
+}
+
+}  // namespace tabsift

@@ -1,0 +1,44 @@
+// Reading a file descriptor line by line in large blocks. A line ends at LF,
+// which is not part of it; the last line needs no LF. Lines may be of any
+// length and hold any bytes, NUL included.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace tabsift {
+
+class LineReader {
+ public:
+  // Reads `fd`, which the caller keeps open and closes.
+  explicit LineReader(int fd, std::size_t blockSize = 1 << 20);
+
+  // The next line, valid until the next call; false at the end of the
+  // input or after a read error.
+  bool next(std::string_view* line);
+
+  // The errno of a failed read, 0 when every read succeeded.
+  int error() const { return error_; }
+
+  // True when not a single byte has been read yet.
+  bool nothingRead() const { return !anythingRead_; }
+
+ private:
+  // Reads more bytes after the unconsumed ones, moving them to the front of
+  // the buffer or growing it first as needed. False at end of input or on
+  // error.
+  bool fill();
+
+  int fd_;
+  std::size_t blockSize_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;    // first unconsumed byte
+  std::size_t end_ = 0;      // one past the last byte read
+  std::size_t scanned_ = 0;  // bytes from begin_ known to hold no LF
+  bool atEnd_ = false;
+  bool anythingRead_ = false;
+  int error_ = 0;
+};
+
+}  // namespace tabsift

@@ -1,0 +1,240 @@
+// Reading inputs into the store: files and standard input, comment lines,
+// parameters, unusable inputs and the cells of the three cell types.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "table/data_operations.h"
+#include "table/diagnostics.h"
+
+namespace {
+
+class ReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tabsift_reader_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    ASSERT_EQ(std::system(("rm -rf '" + dir_ + "'").c_str()), 0);
+  }
+
+  // Writes `content` to a file in the test directory; returns its path.
+  std::string file(const std::string& name, const std::string& content) {
+    std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+
+  std::string dir_;
+};
+
+// The cells of a file as text: present values as numbers, absent as "--".
+template <typename T>
+std::vector<std::string> rows(const typename DataOperations<T>::File& file) {
+  std::vector<std::string> out;
+  for (const auto& line : file) {
+    std::string text;
+    for (const auto& cell : line) {
+      if (!text.empty()) text += ' ';
+      text += cell.present ? std::to_string(cell.value) : "--";
+    }
+    out.push_back(text);
+  }
+  return out;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST_F(ReaderTest, DataCommentsAndBlankLines) {
+  std::string a = file("a.dat",
+                       "# first = 1\n"
+                       "  1 2\t3  \n"
+                       "\n \t \r\n"
+                       "\t# second\r\n"
+                       "4 #  x\n"
+                       "5 6 7 8");
+  DataOperations<int> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(a);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Invalid value detected in data file: 1\n"
+            "Invalid value detected in data file: 1\n");
+  ASSERT_EQ(store.data.size(), 1u);
+  EXPECT_EQ(rows<int>(store.data[0]),
+            (Strings{"1 2 3 --", "4 -- -- --", "5 6 7 8"}));
+  EXPECT_EQ(store.commentLines, (std::vector<Strings>{{"# first = 1", "# second\r"}}));
+  EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{0}));
+  EXPECT_EQ(store.inputFiles, Strings{a});
+  ASSERT_EQ(store.parameters.size(), 1u);
+  EXPECT_EQ(store.parameters[0].at("first"), 1.0);
+}
+
+TEST_F(ReaderTest, CrLfReadsLikeLf) {
+  DataOperations<double> lf, crlf;
+  lf.parseFiles(file("lf.dat", "# N = 0\n1.5 -2\n3 4e1\n"));
+  crlf.parseFiles(file("crlf.dat", "# N = 0\r\n1.5 -2\r\n3 4e1\r\n"));
+  EXPECT_EQ(rows<double>(lf.data[0]), rows<double>(crlf.data[0]));
+  EXPECT_EQ(crlf.commentLines[0], Strings{"# N = 0\r"});
+  EXPECT_EQ(crlf.parameters[0].at("N"), 0.0);
+}
+
+TEST_F(ReaderTest, InputsWithoutDataKeepTheirPlaces) {
+  std::string empty = file("empty.dat", "");
+  std::string blank = file("blank.dat", "\n  \n\t\r\n");
+  std::string comments = file("comments.dat", "# only = 2\n");
+  std::string data = file("data.dat", "7\n");
+  DataOperations<double> store;
+  store.parseFiles(empty + "," + blank + "," + comments + "," + data + ",");
+  EXPECT_EQ(store.inputFiles.size(), 4u);
+  ASSERT_EQ(store.data.size(), 1u);
+  EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{3}));
+  EXPECT_EQ(store.commentLines,
+            (std::vector<Strings>{{"\r\n"}, {"\r\n"}, {"# only = 2"}, {"\r\n"}}));
+  ASSERT_EQ(store.parameters.size(), 4u);
+  EXPECT_EQ(store.parameters[2].at("only"), 2.0);
+  EXPECT_TRUE(store.parameters[3].empty());
+}
+
+TEST_F(ReaderTest, UnusableInputsAreReportedInOrder) {
+  std::string a = file("a.dat", "1 x\n");
+  std::string b = file("b.dat", "y 2\n3 4\n");
+  std::string missing = dir_ + "/missing.dat";
+  DataOperations<double> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(a + "," + missing + ",," + dir_ + "," + b);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Invalid value detected in data file: 1\n"
+            "tabsift: cannot open input file '" + missing +
+                "': No such file or directory\n"
+            "tabsift: cannot open input file '': No such file or directory\n"
+            "tabsift: cannot open input file '" + dir_ +
+                "': Is a directory\n"
+            "Invalid value detected in data file: 5\n");
+  EXPECT_TRUE(tabsift::failureSeen());
+  EXPECT_EQ(store.inputFiles.size(), 5u);
+  EXPECT_EQ(store.commentLines.size(), 5u);
+  EXPECT_EQ(store.parameters.size(), 5u);
+  ASSERT_EQ(store.data.size(), 2u);
+  EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{0, 4}));
+  EXPECT_EQ(rows<double>(store.data[1]),
+            (Strings{"-- 2.000000", "3.000000 4.000000"}));
+}
+
+TEST_F(ReaderTest, CellTypesDifferOnlyInReduction) {
+  std::string a = file("a.dat", "0.5 -0.7 1e-50 nan 3e9 -0 1.9 abc\n");
+  DataOperations<int> i;
+  DataOperations<float> f;
+  DataOperations<double> d;
+  testing::internal::CaptureStderr();
+  i.parseFiles(a);
+  f.parseFiles(a);
+  d.parseFiles(a);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Invalid value detected in data file: 1\n"  // int nan
+            "Invalid value detected in data file: 1\n"  // int 3e9
+            "Invalid value detected in data file: 1\n"  // int abc
+            "Invalid value detected in data file: 1\n"  // float abc
+            "Invalid value detected in data file: 1\n");  // double abc
+  EXPECT_EQ(rows<int>(i.data[0]), (Strings{"0 0 0 -- -- 0 1 --"}));
+  const auto& fl = f.data[0][0];
+  EXPECT_EQ(fl[2].value, 0.0f);
+  EXPECT_TRUE(fl[2].present);
+  EXPECT_TRUE(std::isnan(fl[3].value));
+  EXPECT_EQ(fl[4].value, 3e9f);
+  EXPECT_TRUE(std::signbit(fl[5].value));
+  const auto& dl = d.data[0][0];
+  EXPECT_EQ(dl[2].value, 1e-50);
+  EXPECT_FALSE(dl[7].present);
+  EXPECT_EQ(dl[7].value, 0.0);
+}
+
+TEST_F(ReaderTest, JoinPadsAcrossFiles) {
+  std::string a = file("a.dat", "1 2\n3\n");
+  std::string b = file("b.dat", "1 2 3 4\n");
+  DataOperations<double> apart, joined;
+  joined.join();
+  apart.parseFiles(a + "," + b);
+  joined.parseFiles(a + "," + b);
+  EXPECT_EQ(apart.data[0][1].size(), 2u);
+  EXPECT_EQ(apart.data[1][0].size(), 4u);
+  EXPECT_EQ(joined.data[0][1].size(), 4u);
+  EXPECT_FALSE(joined.data[0][1][1].present);
+}
+
+TEST_F(ReaderTest, ParameterMessagesNameInputAndParameter) {
+  std::string a = file("a.dat", "# N = -0 x =\n# a == 1\n");
+  std::string b = file("b.dat", "# T = 300 K\n# T = 310\n# T = hot\n");
+  DataOperations<double> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(a + "," + b);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Invalid value of parameter x in data file: 1\n"
+            "Invalid value of parameter a in data file: 1\n"
+            "Invalid value of parameter T in data file: 2\n");
+  EXPECT_TRUE(std::signbit(store.parameters[0].at("N")));
+  EXPECT_EQ(store.parameters[0].at(""), 1.0);
+  EXPECT_EQ(store.parameters[0].size(), 2u);
+  EXPECT_EQ(store.parameters[1].at("T"), 310.0);
+}
+
+TEST_F(ReaderTest, StandardInputWithoutParameters) {
+  std::string in = file("in.dat", "# p = 1\n1 2\n");
+  int saved = ::dup(STDIN_FILENO);
+  int fd = ::open(in.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ::dup2(fd, STDIN_FILENO);
+  ::close(fd);
+  DataOperations<float> store;
+  store.load();
+  ::dup2(saved, STDIN_FILENO);
+  ::close(saved);
+  EXPECT_TRUE(store.inputFiles.empty());
+  EXPECT_EQ(rows<float>(store.data[0]), (Strings{"1.000000 2.000000"}));
+  EXPECT_EQ(store.commentLines, (std::vector<Strings>{{"# p = 1"}}));
+  EXPECT_TRUE(store.parameters.empty());
+  EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{0}));
+}
+
+TEST_F(ReaderTest, LargeAndHostileInput) {
+  std::string many;
+  for (int i = 0; i < 200000; ++i) many += std::to_string(i) + "\n";
+  std::string wide;
+  for (int i = 0; i < 100000; ++i) wide += "1.5 ";
+  std::string hostile = wide + "\n" +
+                        std::string("2\0" "3 \x01\xff 4", 9) + "\n" +
+                        "5\r6\r7";  // CR alone ends no line, it separates tokens
+  DataOperations<double> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(file("many.dat", many) + "," + file("hostile.dat", hostile));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Invalid value detected in data file: 2\n");
+  ASSERT_EQ(store.data.size(), 2u);
+  const auto& lines = store.data[0];
+  ASSERT_EQ(lines.size(), 200000u);
+  for (std::size_t i = 0; i < lines.size(); i += 999) {
+    ASSERT_EQ(lines[i].size(), 1u);
+    EXPECT_EQ(lines[i][0].value, static_cast<double>(i));
+  }
+  EXPECT_EQ(lines.back()[0].value, 199999.0);
+  const auto& odd = store.data[1];
+  ASSERT_EQ(odd.size(), 3u);
+  EXPECT_EQ(odd[0].size(), 100000u);
+  EXPECT_EQ(odd[0][99999].value, 1.5);
+  EXPECT_EQ(odd[1][0].value, 2.0);
+  EXPECT_FALSE(odd[1][1].present);
+  EXPECT_EQ(odd[1][2].value, 4.0);
+  EXPECT_EQ(odd[2][0].value, 5.0);
+  EXPECT_EQ(odd[2][2].value, 7.0);
+  EXPECT_FALSE(odd[2][3].present);
+}
+
+}  // namespace
