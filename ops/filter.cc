@@ -63,31 +63,42 @@ int DataOperations<T>::startFiltering() {
       conditions.push_back({*op, filterValues[k]});
     }
   }
+  // Kept lines move toward the front of their own file, so filtering needs
+  // no second copy of the table; then the files are gathered into the first.
   resultLines.clear();
+  std::size_t keptTotal = 0;
   for (File& file : data) {
-    for (Line& line : file) {
+    std::size_t kept = 0;
+    for (std::size_t l = 0; l < file.size(); ++l) {
+      Line& line = file[l];
       if (!linePasses(line, filterColumn, conditions, filterLogic,
                       tolerance)) {
         Line().swap(line);
         continue;
       }
-      if (filterKeepColumns.empty()) {
-        resultLines.push_back(std::move(line));
-        continue;
+      if (!filterKeepColumns.empty()) {
+        lineBuffer.clear();
+        for (std::size_t k : filterKeepColumns) {
+          if (k < line.size()) lineBuffer.push_back(line[k]);
+        }
+        Line(lineBuffer).swap(line);
       }
-      lineBuffer.clear();
-      for (std::size_t k : filterKeepColumns) {
-        if (k < line.size()) lineBuffer.push_back(line[k]);
-      }
-      resultLines.push_back(lineBuffer);
-      Line().swap(line);
+      if (kept != l) file[kept] = std::move(line);
+      ++kept;
     }
-    File().swap(file);
+    file.resize(kept);
+    keptTotal += kept;
   }
-  // The kept lines move into the table; no second copy stays behind.
+  File gathered = data.empty() ? File() : std::move(data.front());
+  if (data.size() > 1) {
+    gathered.reserve(keptTotal);
+    for (std::size_t f = 1; f < data.size(); ++f) {
+      for (Line& line : data[f]) gathered.push_back(std::move(line));
+      File().swap(data[f]);
+    }
+  }
   data.clear();
-  data.push_back(std::move(resultLines));
-  resultLines.clear();
+  data.push_back(std::move(gathered));
   fileInputs.assign(1, 0);
   return 0;
 }
