@@ -272,6 +272,24 @@ TEST_F(ReaderTest, StandardInputWithoutParameters) {
   EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{0}));
 }
 
+TEST_F(ReaderTest, UnreadableStandardInputIsReported) {
+  int saved = ::dup(STDIN_FILENO);
+  int fd = ::open(dir_.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ::dup2(fd, STDIN_FILENO);
+  ::close(fd);
+  DataOperations<int> store;
+  testing::internal::CaptureStderr();
+  store.load();
+  std::string err = testing::internal::GetCapturedStderr();
+  ::dup2(saved, STDIN_FILENO);
+  ::close(saved);
+  EXPECT_EQ(err, "tabsift: cannot read standard input: Is a directory\n");
+  EXPECT_TRUE(tabsift::failureSeen());
+  EXPECT_TRUE(store.data.empty());
+  EXPECT_EQ(store.commentLines, (std::vector<Strings>{{"\r\n"}}));
+}
+
 TEST_F(ReaderTest, LargeAndHostileInput) {
   std::string many;
   for (int i = 0; i < 200000; ++i) many += std::to_string(i) + "\n";
