@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <type_traits>
 
 #include "output/block_sink.h"
 #include "output/number_format.h"
@@ -40,8 +41,9 @@ class TableText {
           writeNumber(sink, cell.value);
         } else {
           sink.append(blank_);
-          *sink.reserve(1) = separator_;
-          sink.commit(sink.reserve(1) + 1);
+          char* end = sink.reserve(1);
+          *end = separator_;
+          sink.commit(end + 1);
         }
       }
       char* end = sink.reserve(1);

@@ -54,6 +54,14 @@ CASES = [
          env={"SOURCE_DATE_EPOCH": "1700000000"},
          out=header("-i b.dat", "#Tue Nov 14 22:13:20 2023\n\n") + B_TABLE + "\n"),
 
+    case("merged inputs get the list of input files in the header",
+         both("-m"), files=AB,
+         out=header(both("-m")) + "# Data from files: a.dat, b.dat \n"
+         + "1 1 2 \n1 3 -- \n\n2 5 6 7 \n\n"),
+    case("merged standard input lists no file", "-m", stdin="4\n",
+         err="read from stdin\n",
+         out=header("-m") + "# Data from files: \n1 4 \n\n"),
+
     # Numbers as a standard output stream writes them.
     case("default number format", "-i n.dat " + OFF,
          files={"n.dat": "1 2.5 2.5e7 0.00001 1234567 -0.0 inf -nan\n"},
@@ -76,6 +84,8 @@ CASES = [
                              + "# first\n" + A_TABLE + "\n"}),
     case("one output file for joined inputs", both("-o o.txt -j " + OFF),
          files=AB, outfiles={"o.txt": "1 2 -- \n3 -- -- \n5 6 7 \n"}),
+    case("one output file for merged inputs", both("-o o.txt -m " + OFF),
+         files=AB, outfiles={"o.txt": "1 1 2 \n1 3 -- \n\n2 5 6 7 \n\n"}),
     case("one file per table, header in the first only", both("-o x.txt,y.txt"),
          files=AB, outfiles={"x.txt": header(both("-o x.txt,y.txt")) + A_TABLE,
                              "y.txt": B_TABLE}),
