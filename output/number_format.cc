@@ -1,5 +1,6 @@
 #include "output/number_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -177,10 +178,12 @@ bool quickDigits(double value, int digits, Scientific& s) {
   if (magnitude < std::numeric_limits<double>::min()) return false;
   const double low = kPowersOfTen[digits - 1];
   const double high = kPowersOfTen[digits];
-  int binaryExponent = 0;
-  std::frexp(magnitude, &binaryExponent);
-  // floor(log10(magnitude)), possibly one off; corrected below.
-  int exponent = ((binaryExponent - 1) * 1233) >> 12;
+  // floor(log10(magnitude)) from the binary exponent, possibly one off;
+  // corrected below.
+  const int binaryExponent =
+      static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) -
+      1023;
+  int exponent = (binaryExponent * 1233) >> 12;
   double m = 0;
   for (int attempt = 0;; ++attempt) {
     const int k = digits - 1 - exponent;
@@ -198,13 +201,13 @@ bool quickDigits(double value, int digits, Scientific& s) {
   }
   const double margin = m * 0x1p-50;
   if (m - low < margin) return false;
-  double whole = std::floor(m);
-  const double fraction = m - whole;
+  // m < 10^15, so the conversion truncates exactly.
+  std::uint64_t whole = static_cast<std::uint64_t>(m);
+  const double fraction = m - static_cast<double>(whole);
   if (std::fabs(fraction - 0.5) <= margin) return false;
-  if (fraction > 0.5) whole += 1;
-  if (whole >= high) return false;
-  std::to_chars(s.digits, s.digits + digits,
-                static_cast<std::uint64_t>(whole));
+  if (fraction > 0.5) ++whole;
+  if (static_cast<double>(whole) >= high) return false;
+  std::to_chars(s.digits, s.digits + digits, whole);
   s.exponent = exponent;
   return true;
 }

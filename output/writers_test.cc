@@ -117,6 +117,19 @@ TEST_F(Writers, JoinedLayoutHasOneBlockAndNoEmptyLines) {
                 "# first\n\r\n\n1\t2\t\n3\tNA\t\n5\t6\t7\t\n");
 }
 
+TEST_F(Writers, MergedInputsGoIntoOneFileWithoutAsking) {
+  Store s;
+  fillTwoInputs(s);
+  s.commentMode = -1;
+  s.mergeFlag = true;
+  s.outputFiles = {path("o.txt")};
+  std::istringstream noAnswers("0\n");
+  std::streambuf* oldIn = std::cin.rdbuf(noAnswers.rdbuf());
+  s.printOut();
+  std::cin.rdbuf(oldIn);
+  EXPECT_EQ(readFile(path("o.txt")), "1 2 \n3 -- \n\n5 6 7 \n\n");
+}
+
 TEST_F(Writers, OneFilePerTable) {
   Store s;
   fillTwoInputs(s);
@@ -222,6 +235,25 @@ TEST_F(Writers, FullDeviceIsReported) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "tabsift: cannot write output file '/dev/full': No space left on "
             "device\n");
+}
+
+TEST_F(Writers, FailedStandardOutputIsReported) {
+  const int full = ::open("/dev/full", O_WRONLY);
+  if (full < 0) GTEST_SKIP() << "no /dev/full";
+  Store s;
+  fillTwoInputs(s);
+  std::cout.flush();
+  std::fflush(stdout);
+  const int saved = ::dup(STDOUT_FILENO);
+  ::dup2(full, STDOUT_FILENO);
+  ::close(full);
+  ::testing::internal::CaptureStderr();
+  s.printOut();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  ::dup2(saved, STDOUT_FILENO);
+  ::close(saved);
+  EXPECT_EQ(err, "tabsift: cannot write standard output: No space left on device\n");
+  EXPECT_TRUE(tabsift::failureSeen());
 }
 
 // The prompt, answered through std::cin; its text goes to std::cout.

@@ -194,10 +194,11 @@ class MedianAccumulator {
 
 // The sample standard deviation (divisor n - 1), computed accurately.
 // int cells: exact integer sums of the values and of their squares, and the
-// exact result truncated toward zero. float and double cells: two passes in
-// long double, the first for the mean, the second for the deviations from
-// it (with the correction term for the rounding of the mean); a variance
-// that rounding leaves below zero counts as 0. One value gives NaN for float
+// exact result truncated toward zero. float and double cells: two passes,
+// the first for the mean, the second for the deviations from it (with the
+// correction term for the rounding of the mean), in long double for double
+// cells and in double for float cells, which is far more than a float
+// result needs; a variance that rounding leaves below zero counts as 0. One value gives NaN for float
 // and double and an absent cell for int; no value gives an absent cell.
 template <typename T>
 class DeviationAccumulator {
@@ -214,14 +215,14 @@ class DeviationAccumulator {
       sum_ += x;
       ++n_;
     } else {
-      const long double d = static_cast<long double>(x) - mean_;
+      const Wide d = static_cast<Wide>(x) - mean_;
       deviations_ += d;
       squares_ += d * d;
     }
   }
   void endPass() {
     if constexpr (!std::is_same_v<T, int>) {
-      if (pass_ == 0 && n_ > 0) mean_ = sum_ / static_cast<long double>(n_);
+      if (pass_ == 0 && n_ > 0) mean_ = sum_ / static_cast<Wide>(n_);
       ++pass_;
     }
   }
@@ -229,13 +230,14 @@ class DeviationAccumulator {
   Outcome<T> finish(ScopeKind) const;
 
  private:
-  using Sum = std::conditional_t<std::is_same_v<T, int>, __int128, long double>;
+  using Wide = std::conditional_t<std::is_same_v<T, float>, double, long double>;
+  using Sum = std::conditional_t<std::is_same_v<T, int>, __int128, Wide>;
   using Squares =
-      std::conditional_t<std::is_same_v<T, int>, unsigned __int128, long double>;
+      std::conditional_t<std::is_same_v<T, int>, unsigned __int128, Wide>;
   Sum sum_ = 0;
   Squares squares_ = 0;
-  long double mean_ = 0;
-  long double deviations_ = 0;
+  Wide mean_ = 0;
+  Wide deviations_ = 0;
   std::size_t n_ = 0;
   int pass_ = 0;
 };
@@ -252,8 +254,8 @@ Outcome<T> DeviationAccumulator<T>::finish(ScopeKind) const {
     return intSampleDeviation(sum_, squares_, n_);
   } else {
     if (n_ == 1) return Outcome<T>::present(std::numeric_limits<T>::quiet_NaN());
-    const long double n = static_cast<long double>(n_);
-    long double variance = (squares_ - deviations_ * deviations_ / n) / (n - 1);
+    const Wide n = static_cast<Wide>(n_);
+    Wide variance = (squares_ - deviations_ * deviations_ / n) / (n - 1);
     if (variance < 0) variance = 0;
     const double root = roundToDouble(std::sqrt(variance));
     if constexpr (std::is_same_v<T, float>) {

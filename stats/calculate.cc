@@ -19,6 +19,13 @@ void DataOperations<T>::calculate(std::string request) {
     lineSizes[f].reserve(data[f].size());
     for (const Line& line : data[f]) lineSizes[f].push_back(line.size());
   }
+  // In line mode every line grows by one cell per letter: make room once,
+  // rather than letting each line double its capacity.
+  if (!colFlag && !letters->empty()) {
+    for (File& file : data) {
+      for (Line& line : file) line.reserve(line.size() + letters->size());
+    }
+  }
   for (tabsift::Statistic letter : *letters) {
     switch (letter) {
       case tabsift::Statistic::kSum: sum(); break;

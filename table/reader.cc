@@ -99,10 +99,22 @@ class InputReader {
       return;
     }
     scratch_.clear();
+    const char* const end = line.data() + n;
     while (i < n) {
-      const std::size_t start = i;
-      while (i < n && !isDelimiter(line[i])) ++i;
-      scratch_.push_back(cell(line.substr(start, i - start)));
+      // Most tokens are short decimals: reading one finds the token's end
+      // too, when the number stops at a delimiter. Anything else is first
+      // cut out and then read as a whole.
+      const char* const start = line.data() + i;
+      double number;
+      const char* stop = tabsift::readShortDecimal(start, end, &number);
+      if (stop != nullptr && (stop == end || isDelimiter(*stop))) {
+        scratch_.push_back(cellFromNumber(number));
+        i = static_cast<std::size_t>(stop - line.data());
+      } else {
+        const std::size_t first = i;
+        while (i < n && !isDelimiter(line[i])) ++i;
+        scratch_.push_back(cell(line.substr(first, i - first)));
+      }
       while (i < n && isDelimiter(line[i])) ++i;
     }
     lines_.add(Line(scratch_.begin(), scratch_.end()));
@@ -116,6 +128,17 @@ class InputReader {
     if (std::optional<T> number = tabsift::tokenToCell<T>(token)) {
       return Value(*number);
     }
+    return invalid();
+  }
+
+  Value cellFromNumber(double number) {
+    if (std::optional<T> value = tabsift::cellFromDouble<T>(number)) {
+      return Value(*value);
+    }
+    return invalid();
+  }
+
+  Value invalid() {
     messages_.line(kInvalidValue, position_ + 1);
     return Value();
   }

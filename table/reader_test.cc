@@ -8,11 +8,13 @@
 
 #include <cmath>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/token.h"
 
 namespace {
 
@@ -129,6 +131,23 @@ TEST_F(ReaderTest, UnusableInputsAreReportedInOrder) {
             (Strings{"-- 2.000000", "3.000000 4.000000"}));
 }
 
+TEST_F(ReaderTest, ManyMessagesStayInOrder) {
+  std::string words;
+  for (int i = 0; i < 20000; ++i) words += "x ";
+  std::string a = file("a.dat", words + "\n");
+  std::string b = file("b.dat", "y\n");
+  DataOperations<float> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(a + ",," + b);
+  std::string expected;
+  for (int i = 0; i < 20000; ++i) {
+    expected += "Invalid value detected in data file: 1\n";
+  }
+  expected += "tabsift: cannot open input file '': No such file or directory\n";
+  expected += "Invalid value detected in data file: 3\n";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
+}
+
 TEST_F(ReaderTest, CellTypesDifferOnlyInReduction) {
   std::string a = file("a.dat", "0.5 -0.7 1e-50 nan 3e9 -0 1.9 abc\n");
   DataOperations<int> i;
@@ -155,6 +174,55 @@ TEST_F(ReaderTest, CellTypesDifferOnlyInReduction) {
   EXPECT_EQ(dl[2].value, 1e-50);
   EXPECT_FALSE(dl[7].present);
   EXPECT_EQ(dl[7].value, 0.0);
+}
+
+// Every cell the reader makes equals the token's own conversion, however
+// the tokens are separated and whatever follows the number in them.
+template <typename T>
+void expectCellsMatchTokens(const std::string& path,
+                            const std::vector<std::vector<std::string>>& tokens) {
+  DataOperations<T> store;
+  testing::internal::CaptureStderr();
+  store.parseFiles(path);
+  testing::internal::GetCapturedStderr();
+  ASSERT_EQ(store.data.size(), 1u);
+  ASSERT_EQ(store.data[0].size(), tokens.size());
+  for (std::size_t l = 0; l < tokens.size(); ++l) {
+    for (std::size_t c = 0; c < tokens[l].size(); ++c) {
+      SCOPED_TRACE("token \"" + tokens[l][c] + "\"");
+      const auto& cell = store.data[0][l][c];
+      std::optional<T> expected = tabsift::tokenToCell<T>(tokens[l][c]);
+      ASSERT_EQ(cell.present, expected.has_value());
+      if (expected && !std::isnan(*expected)) {
+        EXPECT_EQ(cell.value, *expected);
+      }
+    }
+  }
+}
+
+TEST_F(ReaderTest, CellsMatchTheTokenConversion) {
+  const std::vector<std::string> pieces = {
+      "1", "-2.5", "1e5", "1e", "1e+", "7E-3x", "0x1p3", ".5", "5.", "-0",
+      "12abc", "3,5", "+4", "\v6", "inf", "-nan", "x", "#", "-", ".", "e5",
+      "123456789012345678901", "1e400", "4e9", "0.000001", "99e-30"};
+  const std::vector<std::string> gaps = {" ", "\t", "  ", " \t\r "};
+  std::mt19937 rng(3);
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+  std::vector<std::vector<std::string>> tokens(300);
+  std::string text;
+  for (auto& line : tokens) {
+    if (pick(2)) text += gaps[pick(gaps.size())];
+    for (std::size_t c = 0; c < 12; ++c) {
+      line.push_back(pieces[pick(pieces.size())]);
+      if (c == 0 && line.back() == "#") line.back() = "1";  // not a comment
+      text += line.back() + gaps[pick(gaps.size())];
+    }
+    text += pick(2) ? "\n" : "\r\n";
+  }
+  std::string path = file("t.dat", text);
+  expectCellsMatchTokens<double>(path, tokens);
+  expectCellsMatchTokens<float>(path, tokens);
+  expectCellsMatchTokens<int>(path, tokens);
 }
 
 TEST_F(ReaderTest, JoinPadsAcrossFiles) {

@@ -1,5 +1,6 @@
 #include "table/token.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -29,7 +30,62 @@ bool plainDecimal(std::string_view text) {
            (text[i + 1] == 'x' || text[i + 1] == 'X'));
 }
 
-std::optional<double> readWithStrtod(std::string_view text) {
+}  // namespace
+
+const char* readShortDecimal(const char* first, const char* last,
+                             double* out) {
+  const char* p = first;
+  const char* const end = last;
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int exponent = 0;
+  while (p < end && isDigit(*p)) {
+    if (++digits > 19) return nullptr;
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
+  if (p < end && *p == '.') {
+    ++p;
+    while (p < end && isDigit(*p)) {
+      if (++digits > 19) return nullptr;
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+      --exponent;
+      ++p;
+    }
+  }
+  if (digits == 0) return nullptr;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negativeExponent = false;
+    if (q < end && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+    if (q < end && isDigit(*q)) {
+      int written = 0;
+      while (q < end && isDigit(*q)) {
+        if (written > 1000) return nullptr;
+        written = written * 10 + (*q - '0');
+        ++q;
+      }
+      exponent += negativeExponent ? -written : written;
+      p = q;
+    }
+  }
+  static constexpr double kPowers[] = {
+      1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) {
+    return nullptr;
+  }
+  double value = static_cast<double>(mantissa);
+  value = exponent < 0 ? value / kPowers[-exponent] : value * kPowers[exponent];
+  *out = negative ? -value : value;
+  return p;
+}
+
+namespace {
+
+bool readWithStrtod(std::string_view text, double* out) {
   // strtod needs a terminated string. Nothing it accepts contains white
   // space or a NUL after the leading white space, so the copy can stop at
   // the first of them.
@@ -37,24 +93,31 @@ std::optional<double> readWithStrtod(std::string_view text) {
   while (start < text.size() && isCSpace(text[start])) ++start;
   std::size_t end = start;
   while (end < text.size() && text[end] != '\0' && !isCSpace(text[end])) ++end;
-  if (end == start) return std::nullopt;
+  if (end == start) return false;
   std::string copy(text.substr(start, end - start));
   char* stop = nullptr;
   double value = std::strtod(copy.c_str(), &stop);
-  if (stop == copy.c_str()) return std::nullopt;
-  return value;
+  if (stop == copy.c_str()) return false;
+  *out = value;
+  return true;
 }
 
 }  // namespace
 
-std::optional<double> leadingNumber(std::string_view text) {
+bool readLeadingNumber(std::string_view text, double* value) {
   if (plainDecimal(text)) {
-    double value = 0;
+    if (readShortDecimal(text.data(), text.data() + text.size(), value)) {
+      return true;
+    }
     const char* first = text.data();
-    auto result = fast_float::from_chars(first, first + text.size(), value);
-    if (result.ec == std::errc() && result.ptr != first) return value;
+    double parsed = 0;
+    auto result = fast_float::from_chars(first, first + text.size(), parsed);
+    if (result.ec == std::errc() && result.ptr != first) {
+      *value = parsed;
+      return true;
+    }
   }
-  return readWithStrtod(text);
+  return readWithStrtod(text, value);
 }
 
 }  // namespace tabsift

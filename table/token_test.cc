@@ -93,6 +93,10 @@ TEST(TokenTest, AdversarialTokensMatchStrtod) {
       "0.000000000000000000000000000000000000000000001",
       "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
       "9007199254740993", "9007199254740992.5000000001", "-0e-5",
+      "9007199254740992", "9007199254740994", "18014398509481985",
+      "9999999999999999999", "99999999999999999999", "0.1", "0.3", "1e22",
+      "1e23", "1e-22", "1e-23", "123456789e-22", "4.35e-1", "1.e5", "-.5e+2",
+      "1e+", "1e-x", "1e99999999999", "1e-99999999999", "5e00000000000001",
       "1_000", "1e5e5", "0e", "00x1", "-0x", "٣"};
   for (const std::string& token : tokens) expectMatchesStrtod(token);
 }
@@ -150,6 +154,63 @@ TEST(TokenTest, RandomBytesMatchStrtod) {
     expectMatchesStrtod(token);
     if (HasFatalFailure()) return;
   }
+}
+
+// A short decimal as data files hold it: up to 20 digits, a point
+// anywhere, exponents around the range where powers of ten are exact.
+std::string randomShortDecimal(std::mt19937_64& rng) {
+  auto below = [&](std::uint64_t n) { return rng() % n; };
+  std::string digits;
+  for (std::uint64_t n = 1 + below(20); n > 0; --n) digits += static_cast<char>('0' + below(10));
+  std::string token = below(2) ? "-" : "";
+  std::size_t point = below(digits.size() + 2);
+  if (point <= digits.size()) {
+    token += digits.substr(0, point) + "." + digits.substr(point);
+  } else {
+    token += digits;
+  }
+  if (below(3) == 0) {
+    token += "eE"[below(2)];
+    if (below(2)) token += "+-"[below(2)];
+    token += std::to_string(below(40));
+  }
+  return token;
+}
+
+TEST(TokenTest, RandomShortDecimalsMatchStrtod) {
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 100000; ++i) {
+    expectMatchesStrtod(randomShortDecimal(rng));
+    if (HasFatalFailure()) return;
+  }
+}
+
+// Whenever the short path stops at a delimiter, strtod stops there too with
+// the same value; the reader relies on that to find the token's end.
+TEST(TokenTest, ShortPathStopsWhereStrtodStops) {
+  std::mt19937 rng(11);
+  std::vector<std::string> tokens = {"1", "-2.5", "1e5", "1e", "1e+", "7E-3x",
+                                     "0x1", ".5", "5.", "-0", "12abc", "3,5"};
+  std::mt19937_64 rng64(13);
+  for (int i = 0; i < 50000; ++i) {
+    tokens.push_back(randomToken(rng));
+    tokens.push_back(randomShortDecimal(rng64));
+  }
+  int taken = 0;
+  for (const std::string& token : tokens) {
+    SCOPED_TRACE("token \"" + token + "\"");
+    // Text after the token, so that the digits are also read eight at a time.
+    const std::string line = token + " 123456789";
+    double value = 0;
+    const char* stop = readShortDecimal(line.data(), line.data() + line.size(), &value);
+    if (stop == nullptr || *stop != ' ') continue;
+    ++taken;
+    char* end = nullptr;
+    const double expected = std::strtod(line.c_str(), &end);
+    ASSERT_EQ(stop, end);
+    ASSERT_TRUE(sameBits(value, expected)) << value << " vs " << expected;
+  }
+  EXPECT_GT(taken, 30000);
 }
 
 TEST(TokenTest, RandomDoublesRoundTrip) {

@@ -21,8 +21,10 @@ EPOCH_DATE_LINE = "#Thu Jan  1 00:00:00 1970\n\n"
 
 
 class Case:
-    def __init__(self, name, args, out, err, rc, stdin, files, outfiles, env):
+    def __init__(self, name, args, out, err, rc, stdin, files, outfiles, env,
+                 shell=None):
         self.name = name
+        self.shell = shell
         self.argv = shlex.split(args) if isinstance(args, str) else list(args)
         self.out = out
         self.err = err
@@ -34,7 +36,7 @@ class Case:
 
 
 def case(name, args, out="", err="", rc=0, stdin="", files=None,
-         outfiles=None, env=None):
+         outfiles=None, env=None, shell=None):
     """One run of the binary.
 
     args      the command line after the program name: a string split as a
@@ -48,8 +50,16 @@ def case(name, args, out="", err="", rc=0, stdin="", files=None,
     outfiles  {name: content} expected in the run directory afterwards;
               content None means the file must not exist
     env       extra environment variables
+    shell     a shell script to run instead of the binary alone, for pipes,
+              FIFOs and closed streams; in it `tabsift` runs the binary
+              (args is then ignored); out, err and rc are those of the script
     """
-    return Case(name, args, out, err, rc, stdin, files, outfiles, env)
+    return Case(name, args, out, err, rc, stdin, files, outfiles, env, shell)
+
+
+def shell_case(name, script, **expected):
+    """A case that runs a shell script; see case()."""
+    return case(name, [], shell=script, **expected)
 
 
 def header(args, date_line=EPOCH_DATE_LINE):

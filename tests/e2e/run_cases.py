@@ -39,10 +39,18 @@ def run_case(binary, c, workdir):
     env.update(c.env)
     feed = {"stdin": subprocess.DEVNULL} if c.stdin is None else {
         "input": as_bytes(c.stdin)}
+    if c.shell is None:
+        command = {"args": ["tabsift"] + c.argv, "executable": binary}
+    else:
+        # The script finds the binary as `tabsift` on its PATH.
+        bindir = os.path.join(workdir, ".bin")
+        os.mkdir(bindir)
+        os.symlink(binary, os.path.join(bindir, "tabsift"))
+        env["PATH"] = bindir + os.pathsep + env.get("PATH", "")
+        command = {"args": ["sh", "-c", c.shell]}
     try:
-        proc = subprocess.run(["tabsift"] + c.argv, executable=binary,
-                              cwd=workdir, env=env, capture_output=True,
-                              timeout=120, **feed)
+        proc = subprocess.run(cwd=workdir, env=env, capture_output=True,
+                              timeout=120, **command, **feed)
     except subprocess.TimeoutExpired:
         return "  timed out\n"
     problems = ""

@@ -1,0 +1,29 @@
+// The number formatter against the standard output stream it stands in for:
+// any double and any precision must give the stream's bytes exactly.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <ios>
+#include <sstream>
+#include <string>
+
+#include "output/number_format.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  if (size < sizeof(double) + 1) return 0;
+  double value;
+  std::memcpy(&value, bytes, sizeof value);
+  // Precisions up to 40 are the common ones; a few bytes reach far beyond.
+  int precision = static_cast<std::int8_t>(bytes[sizeof value]) % 41;
+  if (size > sizeof value + 2) precision += bytes[sizeof value + 1] * 4;
+  std::ostringstream stream;
+  stream.imbue(std::locale::classic());
+  if (precision >= 1) {
+    stream.setf(std::ios::showpoint);
+    stream.precision(precision);
+  }
+  stream << value;
+  if (tabsift::numberToString(value, precision) != stream.str()) std::abort();
+  return 0;
+}

@@ -1,0 +1,123 @@
+"""Bad input and hostile conditions: garbage bytes, huge lines and lists,
+unusable inputs and outputs, closed streams, extreme numbers and options.
+Nothing may crash or hang; every failure is named on standard error with a
+non-zero status; nothing that was read is dropped silently."""
+
+from casekit import case, shell_case
+
+OFF = "--comments off"
+A = {"a.dat": "1 2\n3 4\n"}
+INVALID = "Invalid value detected in data file: 1\n"
+INT_NOTE = "Using Integers as data type\n"
+FLOAT_NOTE = "Using Float as data type\n"
+EXTREMES = ("1e308 -1e308 1e400 -1e400 4e-324 2147483647 2147483648 "
+            "-2147483648 -2147483649 nan -nan inf 3.5e38 1e-46\n")
+
+CASES = [
+    # Garbage bytes: a token is cut at a NUL as the C library reads it; a
+    # token without a number is reported and kept as an absent cell.
+    case("NUL bytes and binary garbage", f"-i g.dat {OFF}",
+         files={"g.dat": b"\x00\x01\x02 1\x00 2\n\xff\xfe\n3 4\n"},
+         out="-- 1 2 \n-- -- -- \n3 4 -- \n\n", err=INVALID * 2),
+    case("garbage on standard input", OFF, stdin=b"\x80\x00\x7f 5\r\n\x0b7\n",
+         out="-- 5 \n7 -- \n\n", err="read from stdin\n" + INVALID),
+
+    # Size: a line of ten megabytes, a hundred thousand columns.
+    shell_case("a single line of ten megabytes",
+               "yes 1 | head -n 5000000 | tr '\\n' ' ' > big.dat && "
+               "tabsift -i big.dat --comments off -c s,c | tail -c 20",
+               out="1 1 1 5e+06 5e+06 \n\n"),
+    shell_case("a hundred thousand columns, summed down the columns",
+               "awk 'BEGIN { for (l = 0; l < 3; l++) { for (i = 1; i <= 100000; i++) "
+               "printf \"%d \", i; print \"\" } }' > wide.dat && "
+               "tabsift -i wide.dat --comments off --col -c s | tail -n 2 | tail -c 30",
+               out="299991 299994 299997 300000 \n\n"),
+
+    # A hundred thousand input names: every one unusable, every one named.
+    shell_case("a hundred thousand empty input names",
+               "tabsift -i \"$(printf ',%.0s' $(seq 100000))x\" 2>err; echo rc=$?; "
+               "sort err | uniq -c | sed 's/^ *//'",
+               out="rc=1\n100000 tabsift: cannot open input file '': "
+                   "No such file or directory\n"
+                   "1 tabsift: cannot open input file 'x': No such file or directory\n"),
+    shell_case("sixty thousand inputs, each a table",
+               "echo 5 > a && tabsift -i \"$(printf 'a,%.0s' $(seq 60000))\" "
+               "--comments off -c s | sort | uniq -c | sed 's/^ *//'",
+               out="60000 \n60000 5 5 \n"),
+
+    # Inputs that cannot be read as files.
+    case("an input that is a directory", "-i d,a.dat --comments off",
+         files={"a.dat": "1 2\n", "d/x": ""}, out="1 2 \n\n",
+         err="tabsift: cannot open input file 'd': Is a directory\n", rc=1),
+    shell_case("a FIFO fed by another process",
+               "mkfifo f && (printf '1 2\\n3 4\\n' > f &) && "
+               "tabsift -i f,a.dat --comments off -c s",
+               files=A, out="1 2 3 \n3 4 7 \n\n1 2 3 \n3 4 7 \n\n"),
+
+    # Outputs that cannot be written.
+    case("an output file in a missing directory", "-i a.dat -o no/such/x.dat",
+         files=A, outfiles={"no/such/x.dat": None},
+         err="tabsift: cannot write output file 'no/such/x.dat': "
+             "No such file or directory\n", rc=1),
+    case("a full device as output file", "-i a.dat -o /dev/full", files=A,
+         err="tabsift: cannot write output file '/dev/full': "
+             "No space left on device\n", rc=1),
+    case("one bad output file does not stop the others",
+         "-i a.dat,b.dat -o no/x.dat,y.dat --comments off",
+         files={"a.dat": "1\n", "b.dat": "2\n"}, outfiles={"y.dat": "2 \n"},
+         err="tabsift: cannot write output file 'no/x.dat': "
+             "No such file or directory\n", rc=1),
+    shell_case("a full device as standard output",
+               "tabsift -i a.dat > /dev/full; echo rc=$?", files=A,
+               out="rc=1\n",
+               err="tabsift: cannot write standard output: No space left on device\n"),
+    shell_case("standard output closed",
+               "tabsift -i a.dat >&-; echo rc=$?", files=A, out="rc=1\n",
+               err="tabsift: cannot write standard output: Bad file descriptor\n"),
+    shell_case("a pipe closed early ends the run quietly",
+               "yes '1 2 3' | head -n 300000 > big.dat && "
+               "tabsift -i big.dat --comments off | head -n 1",
+               out="1 2 3 \n"),
+
+    # Extreme numbers for every cell type.
+    case("extreme doubles", f"-i x.dat {OFF}", files={"x.dat": EXTREMES},
+         out="1e+308 -1e+308 inf -inf 4.94066e-324 2.14748e+09 2.14748e+09 "
+             "-2.14748e+09 -2.14748e+09 nan -nan inf 3.5e+38 1e-46 \n\n"),
+    case("extreme floats round to infinity and zero", f"--float -i x.dat {OFF}",
+         files={"x.dat": EXTREMES}, err=FLOAT_NOTE,
+         out="inf -inf inf -inf 0 2.14748e+09 2.14748e+09 -2.14748e+09 "
+             "-2.14748e+09 nan -nan inf inf 0 \n\n"),
+    case("ints outside 32 bits, nan and inf are invalid", f"--int -i x.dat {OFF}",
+         files={"x.dat": EXTREMES}, err=INT_NOTE + INVALID * 10,
+         out="-- -- -- -- 0 2147483647 -- -2147483648 -- -- -- -- -- 0 \n\n"),
+    case("int sums past 32 bits are not wrapped", f"--int -i x.dat {OFF} -c s,a,m,d",
+         files={"x.dat": "2147483647 2147483647\n"},
+         err=INT_NOTE + "tabsift: sum does not fit in an int cell; written as absent\n",
+         out="2147483647 2147483647 -- 2147483647 2147483647 0 \n\n"),
+
+    # Extreme option values.
+    case("negative precision is the default format", f"-i a.dat {OFF} --prec -5",
+         files={"a.dat": "1.5 2\n"}, out="1.5 2 \n\n"),
+    shell_case("a precision of 100000 digits",
+               "tabsift -i a.dat --comments off --prec 100000 | wc -c",
+               files={"a.dat": "1.5\n"}, out="100004\n"),
+    case("tolerance 1e308 admits everything", f"-i a.dat {OFF} -t 1e308 -f 1,lt0",
+         files=A, out="1 2 \n3 4 \n\n"),
+    case("tolerance -1e308 admits nothing", f"-i a.dat {OFF} -t -1e308 -f 1,gt0",
+         files=A, out="\n"),
+    case("int tolerance saturates", f"--int -i a.dat {OFF} -t 1e308 -f 1,lt0",
+         files=A, err=INT_NOTE, out="1 2 \n3 4 \n\n"),
+    case("huge filter column keeps nothing", f"-i a.dat {OFF} -f 99999999999999999999,gt0",
+         files=A, out="\n"),
+    case("huge filter keep column adds nothing",
+         f"-i a.dat {OFF} -f 1,gt0,0,99999999999999999999,1", files=A,
+         out="1 \n3 \n\n"),
+    case("huge swap column is rejected", f"-i a.dat {OFF} -s 1,99999999999999999999,1",
+         files=A, err="Wrong swap argument!\n", rc=1),
+    case("huge swap file is rejected", f"-i a.dat {OFF} -s 1,2,4294967297",
+         files=A, err="Wrong swap argument!\n", rc=1),
+    case("huge group column is rejected", f"-i a.dat {OFF} -g 4294967297",
+         files=A, err="Wrong group argument\n", rc=1),
+    case("huge print column gives absent cells", f"-i a.dat {OFF} -p 4294967297,1",
+         files=A, out="-- 1 \n-- 3 \n\n"),
+]

@@ -1,0 +1,140 @@
+"""Reading input: data lines, comment lines, the cells of the three cell
+types, named parameters, standard input, and inputs that cannot be used."""
+
+from casekit import case, header
+
+BAD = "Invalid value detected in data file: {}\n"
+INT = "Using Integers as data type\n"
+FLOAT = "Using Float as data type\n"
+
+
+def bad(position, times=1):
+    return BAD.format(position) * times
+
+
+def param(name, position):
+    return "Invalid value of parameter {} in data file: {}\n".format(name, position)
+
+
+def missing(name):
+    return "tabsift: cannot open input file '{}': No such file or directory\n".format(name)
+
+
+ZEROS = "0 -0 +0 00 .0 0e0 -0.0 -0.00 0.0abc\n"
+FORMS = "2abc 1,5 0x1p3 \v5 +.5 1e3 -2.5E-1 inf -INF nan -nan e5 . - # abc\n"
+REDUCE = "0.5 -0.7 1.9 -1.9 3e9 2147483647 -2147483648 2147483648 1e-50 1e39 -1e39\n"
+
+CASES = [
+    # Line kinds and token splitting.
+    case("blanks and tabs around tokens", "-i a.dat --comments off",
+         files={"a.dat": "  1 2\t3  \n\t4\t \t5 6\t\n"},
+         out="1 2 3 \n4 5 6 \n\n"),
+    case("blank lines and comments hold no data", "-i a.dat --comments off",
+         files={"a.dat": "\n# c = 1\n \t \r\n1 2\n  # also a comment\n3 4\n"},
+         out="1 2 \n3 4 \n\n"),
+    case("a # inside a data line is a token", "-i a.dat --comments off",
+         files={"a.dat": "1 2 # word\n"},
+         out="1 2 -- -- \n\n", err=bad(1, 2)),
+    case("short lines are padded", "-i a.dat --comments off",
+         files={"a.dat": "1 2 3\n4\n5 6 7 8 9\n"},
+         out="1 2 3 -- -- \n4 -- -- -- -- \n5 6 7 8 9 \n\n"),
+    case("no final newline", "-i a.dat --comments off",
+         files={"a.dat": "1 2\n3 4"}, out="1 2 \n3 4 \n\n"),
+    case("a line of 300000 tokens", "-i a.dat --comments off",
+         files={"a.dat": "2.5 " * 300000}, out="2.5 " * 300000 + "\n\n"),
+    case("CR LF reads like LF", "-i a.dat --comments off",
+         files={"a.dat": "1 2\r\n3 4\r\n"}, out="1 2 \n3 4 \n\n"),
+    case("CR alone ends no line", "-i a.dat --comments off",
+         files={"a.dat": "1 2\r3 4\r"}, out="1 2 3 4 \n\n"),
+    case("comment lines keep their trailing CR", "-i a.dat --comments 1",
+         files={"a.dat": "  # T = 300\r\n1\r\n"},
+         out=header("-i a.dat --comments 1") + "# T = 300\r\n1 \n\n"),
+    case("NUL bytes and binary garbage", "-i a.dat --comments off",
+         files={"a.dat": b"1\x002 \x01\xfe 3\n\xff\xff\n\x00\n4"},
+         out="1 -- 3 \n-- -- -- \n-- -- -- \n4 -- -- \n\n", err=bad(1, 3)),
+
+    # Tokens: a token is a number when it begins with one.
+    case("zeros in every form are numbers", "-i a.dat --comments off",
+         files={"a.dat": ZEROS}, out="0 -0 0 0 0 0 -0 -0 0 \n\n"),
+    case("zeros as int cells", "--int -i a.dat --comments off",
+         files={"a.dat": ZEROS}, out="0 0 0 0 0 0 0 0 0 \n\n", err=INT),
+    case("number forms as atof reads them", "-i a.dat --comments off",
+         files={"a.dat": FORMS},
+         out="2 1 8 5 0.5 1000 -0.25 inf -inf nan -nan -- -- -- -- -- \n\n",
+         err=bad(1, 5)),
+    case("number forms as float cells", "--float -i a.dat --comments off",
+         files={"a.dat": FORMS},
+         out="2 1 8 5 0.5 1000 -0.25 inf -inf nan -nan -- -- -- -- -- \n\n",
+         err=FLOAT + bad(1, 5)),
+    case("int cells refuse nan and infinity", "--int -i a.dat --comments off",
+         files={"a.dat": FORMS},
+         out="2 1 8 5 0 1000 0 -- -- -- -- -- -- -- -- -- \n\n",
+         err=INT + bad(1, 9)),
+    case("reduction to double", "-i a.dat --comments off",
+         files={"a.dat": REDUCE},
+         out="0.5 -0.7 1.9 -1.9 3e+09 2.14748e+09 -2.14748e+09 2.14748e+09 "
+             "1e-50 1e+39 -1e+39 \n\n"),
+    case("reduction to float", "--float -i a.dat --comments off",
+         files={"a.dat": REDUCE},
+         out="0.5 -0.7 1.9 -1.9 3e+09 2.14748e+09 -2.14748e+09 2.14748e+09 "
+             "0 inf -inf \n\n", err=FLOAT),
+    case("reduction to int: truncation and the 32-bit range",
+         "--int -i a.dat --comments off",
+         files={"a.dat": REDUCE},
+         out="0 0 1 -1 -- 2147483647 -2147483648 -- 0 -- -- \n\n",
+         err=INT + bad(1, 4)),
+    case("messages follow input order", "-i a.dat,b.dat --comments off",
+         files={"a.dat": "x\n1 y\n", "b.dat": "z 2\n"},
+         out="-- -- \n1 -- \n\n-- 2 \n\n", err=bad(1, 2) + bad(2)),
+
+    # Several inputs and inputs that cannot be used.
+    case("inputs without data keep their places", "-i e.dat,c.dat,a.dat --comments off",
+         files={"e.dat": "", "c.dat": "# only = 1\n", "a.dat": "x 1\n"},
+         out="-- 1 \n\n", err=bad(3)),
+    case("missing input is reported and the run fails",
+         "-i a.dat,nope.dat,b.dat --comments off",
+         files={"a.dat": "1\n", "b.dat": "2 x\n"},
+         out="1 \n\n2 -- \n\n", err=missing("nope.dat") + bad(3), rc=1),
+    case("empty name between commas", "-i a.dat,,b.dat --comments off",
+         files={"a.dat": "q\n", "b.dat": "x\n"},
+         out="-- \n\n-- \n\n", err=bad(1) + missing("") + bad(3), rc=1),
+    case("a directory cannot be read", "-i a.dat,sub --comments off",
+         files={"a.dat": "1\n", "sub/f": ""},
+         out="1 \n\n",
+         err="tabsift: cannot open input file 'sub': Is a directory\n", rc=1),
+    case("trailing comma adds no input", "-i a.dat, --comments off",
+         files={"a.dat": "1\n"}, out="1 \n\n"),
+    case("names are not trimmed", ["-i", "a.dat, a.dat", "--comments", "off"],
+         files={"a.dat": "1\n"}, out="1 \n\n", err=missing(" a.dat"), rc=1),
+    case("join pads across inputs", "-j -i a.dat,b.dat --comments off",
+         files={"a.dat": "1\n", "b.dat": "2 3 4\n"},
+         out="1 -- -- \n2 3 4 \n"),
+
+    # Standard input.
+    case("standard input", "--comments off", stdin="1 2\n# p = x\n3\n",
+         out="1 2 \n3 -- \n\n", err="read from stdin\n"),
+    case("standard input with invalid tokens", "--int --comments off",
+         stdin="1.5 abc\r\n", out="1 -- \n\n",
+         err=INT + "read from stdin\n" + bad(1)),
+    case("an empty input list reads standard input with its parameters",
+         ["-i", "", "--comments", "off"], stdin="# x = y\n1\n",
+         out="1 \n\n", err=param("x", 1)),
+    case("standard input without a list has no parameters",
+         "--comments off", stdin="# x = y\n1\n",
+         out="1 \n\n", err="read from stdin\n"),
+    case("empty standard input", "--comments off", stdin="",
+         out="", err="read from stdin\n"),
+
+    # Named parameters: only values that are no number are reported.
+    case("parameter values", "-i a.dat --comments off",
+         files={"a.dat": "# T = 300 K P=1.5\n# N = -0\n# N = 0\r\n"
+                         "# x =\n# a == 1\n# M = zero\n1\n"},
+         out="1 \n\n", err=param("x", 1) + param("a", 1) + param("M", 1)),
+    case("parameter messages name their input", "-i a.dat,b.dat --comments off",
+         files={"a.dat": "1\n", "b.dat": "# Run 7: T = hot\n"},
+         out="1 \n\n", err=param("T", 2)),
+    case("parameter messages after the input messages",
+         "-i a.dat,none.dat --comments off",
+         files={"a.dat": "# x = y\n1\n"},
+         out="1 \n\n", err=missing("none.dat") + param("x", 1), rc=1),
+]
