@@ -1,11 +1,13 @@
 // Grouping: lines gathered by the value in one column, sorted by that value,
 // or the table's files laid side by side line by line. Either way the table
 // ends as one file.
+#include <algorithm>
 #include <map>
 #include <utility>
 
 #include "ops/group_args.h"
 #include "ops/key_order.h"
+#include "ops/release_memory.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
 
@@ -52,9 +54,10 @@ void DataOperations<T>::group(std::string argument) {
   if (!reached) tabsift::failArgument("Wrong group argument");
 
   // Each group line starts with its key cell, then the other cells of every
-  // line carrying that key, in table order. A first pass sizes every group
-  // line so that none grows by doubling; source lines are released as they
-  // are taken.
+  // line carrying that key, in table order. A first pass sizes the group
+  // lines: each gets room for the longest, the width the padding gives them
+  // all, so that none is ever copied while growing. Source lines are
+  // released as they are taken, and their memory handed back now and then.
   struct Group {
     std::size_t cells = 1;
     Line line;
@@ -67,9 +70,14 @@ void DataOperations<T>::group(std::string argument) {
       }
     }
   }
-  for (auto& entry : groups) entry.second.line.reserve(entry.second.cells);
+  std::size_t width = 0;
+  for (const auto& entry : groups) width = std::max(width, entry.second.cells);
+  for (auto& entry : groups) entry.second.line.reserve(width);
+  constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 17;
+  std::size_t taken = 0;
   for (File& file : data) {
     for (Line& line : file) {
+      if (++taken % kLinesBetweenReleases == 0) tabsift::releaseFreedMemory();
       if (line.size() > column && line[column].present) {
         Line& target = groups.find(line[column].value)->second.line;
         if (target.empty()) target.push_back(line[column]);

@@ -50,21 +50,38 @@ void DataOperations<T>::print(std::string argument) {
   bool anyLine = false;
   for (const File& file : data) anyLine = anyLine || !file.empty();
   if (anyColumn && anyLine) {
+    // Every line is rebuilt where it stands, then the files are gathered
+    // into the first.
+    std::size_t lineCount = 0;
     for (std::size_t f = 0; f < data.size(); ++f) {
+      Line fileCells;  // this file's parameter cell for each item
+      for (const tabsift::SelectItem& item : *items) {
+        fileCells.push_back(item.isColumn ? Value()
+                                          : parameterCell(f, item.name));
+      }
       for (Line& line : data[f]) {
         Line selected;
         selected.reserve(items->size());
-        for (const tabsift::SelectItem& item : *items) {
+        for (std::size_t k = 0; k < items->size(); ++k) {
+          const tabsift::SelectItem& item = (*items)[k];
           if (!item.isColumn) {
-            selected.push_back(parameterCell(f, item.name));
+            selected.push_back(fileCells[k]);
           } else if (item.column < line.size()) {
             selected.push_back(line[item.column]);
           } else {
             selected.push_back(Value());
           }
         }
-        result.push_back(std::move(selected));
-        Line().swap(line);
+        line.swap(selected);
+      }
+      lineCount += data[f].size();
+    }
+    result = std::move(data.front());
+    if (data.size() > 1) {
+      result.reserve(lineCount);
+      for (std::size_t f = 1; f < data.size(); ++f) {
+        for (Line& line : data[f]) result.push_back(std::move(line));
+        File().swap(data[f]);
       }
     }
   } else {
