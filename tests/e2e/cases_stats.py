@@ -97,6 +97,20 @@ CASES = [
          out="100000000. 1.00000000 -100000000. 0.00000000 \n"
              "100000000. -100000000. 1.00000000 1.00000000 \n\n",
          err="Using Float as data type\n"),
+    # Results are ordinary cells for the operations around them.
+    case("statistics after the filter see one file",
+         "-i a.dat,b.dat %s -f 1,gt2 -c s" % OFF,
+         files={"a.dat": "1 2 3\n4 5 9\n", "b.dat": "7 8 1\n"},
+         out="4 5 9 18 \n7 8 1 16 \n\n"),
+    case("the filter tests a result column",
+         "-i a.dat,b.dat %s -c s -f 4,gt10" % OFF,
+         files={"a.dat": "1 2 3\n4 5 9\n", "b.dat": "7 8 1\n"},
+         out="4 5 9 18 \n7 8 1 16 \n\n"),
+    case("selection keeps the joined result line",
+         "-i a.dat,b.dat %s -j --col -c c -p 1,3" % OFF,
+         files={"a.dat": "1 2 3\n4 5 9\n", "b.dat": "7 8 1\n"},
+         out="1 3 \n4 9 \n7 1 \n3 3 \n"),
+
     line_case("nan sorts after every number", "m", "nan 1 2\nnan 1\n3 nan 1 2\n",
               "nan 1 2 -- 2 \nnan 1 -- -- nan \n3 nan 1 2 2.5 \n\n"),
 ]
