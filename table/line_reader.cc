@@ -1,7 +1,9 @@
 #include "table/line_reader.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include <unistd.h>
 
@@ -12,7 +14,7 @@ LineReader::LineReader(int fd, std::size_t blockSize)
 
 bool LineReader::next(std::string_view* line) {
   for (;;) {
-    const char* start = buffer_.data() + begin_;
+    const char* start = buffer_.get() + begin_;
     const std::size_t available = end_ - begin_;
     if (scanned_ < available) {
       const void* lf = std::memchr(start + scanned_, '\n', available - scanned_);
@@ -28,7 +30,7 @@ bool LineReader::next(std::string_view* line) {
     if (!atEnd_ && fill()) continue;
     // The last line of the input, without LF; fill() may have moved it.
     if (begin_ == end_) return false;
-    *line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+    *line = std::string_view(buffer_.get() + begin_, end_ - begin_);
     begin_ = end_;
     scanned_ = 0;
     return true;
@@ -37,16 +39,20 @@ bool LineReader::next(std::string_view* line) {
 
 bool LineReader::fill() {
   if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
   // Room for at least one block; a line longer than the buffer doubles it.
-  if (buffer_.size() - end_ < blockSize_) {
-    buffer_.resize(std::max(buffer_.size() * 2, end_ + blockSize_));
+  if (capacity_ - end_ < blockSize_) {
+    const std::size_t capacity = std::max(capacity_ * 2, end_ + blockSize_);
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (end_ > 0) std::memcpy(grown.get(), buffer_.get(), end_);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
   }
   for (;;) {
-    ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    ssize_t n = ::read(fd_, buffer_.get() + end_, capacity_ - end_);
     if (n > 0) {
       end_ += static_cast<std::size_t>(n);
       anythingRead_ = true;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace tabsift {
 
@@ -32,7 +32,9 @@ class LineReader {
 
   int fd_;
   std::size_t blockSize_;
-  std::vector<char> buffer_;
+  // Left uninitialised: only bytes that were read are ever looked at.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
   std::size_t begin_ = 0;    // first unconsumed byte
   std::size_t end_ = 0;      // one past the last byte read
   std::size_t scanned_ = 0;  // bytes from begin_ known to hold no LF
