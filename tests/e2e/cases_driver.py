@@ -58,6 +58,7 @@ HELP = (
 )
 
 A = {"a.dat": "1 2\n3 4\n"}
+K = {"k.dat": "1 10\n2 20\n1 30\n"}
 PARSE = "Error while parsing command-line: "
 GENERAL = "While defining program options: "
 BAD_CAST = GENERAL + "boost::bad_any_cast: failed conversion using boost::any_cast\n"
@@ -100,4 +101,28 @@ CASES = [
          err=PARSE + "the required argument for option '--blanks' is missing\n", rc=255),
     case("switch words after -- are recorded", "-i a.dat -- -c", files=A,
          err=BAD_CAST, rc=1),
+
+    # Operations replay in the order of their short switches, after every
+    # setting, whatever order the settings stand in.
+    case("group before filter", "-i k.dat --comments off -g 2 -f 1,gt1", files=K,
+         out="10 1 \n20 2 \n30 1 \n\n"),
+    case("filter before group", "-i k.dat --comments off -f 1,gt1 -g 2", files=K,
+         out="20 2 \n\n"),
+    case("settings in long form take effect, operations in long form do not",
+         "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
+         files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n"),
+    case("calculate given only in long form computes nothing",
+         "-i k.dat --comments off --calculate s", files=K,
+         out="1 10 \n2 20 \n1 30 \n\n"),
+    case("a switch word after -- replays with its option's value",
+         "--comments off -c s -- -c", stdin="1 2\n",
+         out="1 2 3 6 \n\n", err="read from stdin\n"),
+    case("the header records the command line as given", "-i k.dat -c c", files=K,
+         out=header("-i k.dat -c c") + "1 10 2 \n2 20 2 \n1 30 2 \n\n"),
+
+    # Input source.
+    case("without input files standard input is read", "--comments off",
+         stdin="1 2\n", out="1 2 \n\n", err="read from stdin\n"),
+    case("an empty input list reads standard input silently",
+         ["-i", "", "--comments", "off"], stdin="1 2\n", out="1 2 \n\n"),
 ]
