@@ -110,7 +110,7 @@ CASES = [
          out="20 2 \n\n"),
     case("settings in long form take effect, operations in long form do not",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
-         files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n"),
+         files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n\n"),
     case("calculate given only in long form computes nothing",
          "-i k.dat --comments off --calculate s", files=K,
          out="1 10 \n2 20 \n1 30 \n\n"),
