@@ -122,10 +122,10 @@ class CountAccumulator {
   std::size_t n_ = 0;
 };
 
-// The total in the order of the values: exact for int cells, rounded to T
-// at every addition for float and double.
+// The total of the values in their order and how many there were: exact
+// for int cells, rounded to T at every addition for float and double.
 template <typename T>
-class SumAccumulator {
+class RunningTotal {
  public:
   static constexpr int kPasses = 1;
   void take(T x) {
@@ -133,49 +133,48 @@ class SumAccumulator {
     ++n_;
   }
   void endPass() {}
-  void reset() { *this = SumAccumulator(); }
-  Outcome<T> finish(ScopeKind scope) const {
-    if (n_ == 0 && scope == ScopeKind::kColumn) return Outcome<T>::absent();
-    if constexpr (std::is_same_v<T, int>) {
-      return intOutcome(total_);
-    } else {
-      return Outcome<T>::present(total_);
-    }
-  }
+  void reset() { *this = RunningTotal(); }
 
- private:
+ protected:
   Total<T> total_ = 0;
   std::size_t n_ = 0;
+};
+
+// The total as RunningTotal keeps it.
+template <typename T>
+class SumAccumulator : public RunningTotal<T> {
+ public:
+  Outcome<T> finish(ScopeKind scope) const {
+    if (this->n_ == 0 && scope == ScopeKind::kColumn) {
+      return Outcome<T>::absent();
+    }
+    if constexpr (std::is_same_v<T, int>) {
+      return intOutcome(this->total_);
+    } else {
+      return Outcome<T>::present(this->total_);
+    }
+  }
 };
 
 // The total as SumAccumulator keeps it, divided by the number of values:
 // int cells truncate the exact quotient toward zero, float cells divide the
 // float total in double and round back.
 template <typename T>
-class AverageAccumulator {
+class AverageAccumulator : public RunningTotal<T> {
  public:
-  static constexpr int kPasses = 1;
-  void take(T x) {
-    total_ += x;
-    ++n_;
-  }
-  void endPass() {}
-  void reset() { *this = AverageAccumulator(); }
   Outcome<T> finish(ScopeKind) const {
-    if (n_ == 0) return Outcome<T>::absent();
+    const auto total = this->total_;
+    const std::size_t n = this->n_;
+    if (n == 0) return Outcome<T>::absent();
     if constexpr (std::is_same_v<T, int>) {
-      return intOutcome(total_ / static_cast<__int128>(n_));
+      return intOutcome(total / static_cast<__int128>(n));
     } else if constexpr (std::is_same_v<T, float>) {
       return Outcome<T>::present(
-          roundToFloat(static_cast<double>(total_) / static_cast<double>(n_)));
+          roundToFloat(static_cast<double>(total) / static_cast<double>(n)));
     } else {
-      return Outcome<T>::present(total_ / static_cast<double>(n_));
+      return Outcome<T>::present(total / static_cast<double>(n));
     }
   }
-
- private:
-  Total<T> total_ = 0;
-  std::size_t n_ = 0;
 };
 
 template <typename T>
