@@ -50,29 +50,9 @@ TEST_F(Comments, OtherModeArgumentsEndTheRun) {
   }
 }
 
-TEST_F(Comments, DefaultModeWritesTheHeaderOnly) {
-  EXPECT_EQ(in(0), kHeader);
-  EXPECT_EQ(in(1), "");
-  EXPECT_EQ(joined(), "");
-}
-
-TEST_F(Comments, FirstLineMode) {
-  s.commentMode = 1;
-  EXPECT_EQ(in(0), std::string(kHeader) + "# one\n");
-  EXPECT_EQ(in(1), "\r\n\n");
-}
-
-TEST_F(Comments, AllLinesModeKeepsCarriageReturns) {
+TEST_F(Comments, NoSuchInputWritesNothing) {
   s.commentMode = 2;
-  EXPECT_EQ(in(0), std::string(kHeader) + "# one\n# two\r\n");
-  EXPECT_EQ(in(7), "");  // no such input: nothing, no crash
-}
-
-TEST_F(Comments, OffWritesNothing) {
-  s.commentMode = -1;
-  EXPECT_EQ(in(0), "");
-  s.joinFlag = true;
-  EXPECT_EQ(joined(), "");
+  EXPECT_EQ(in(7), "");
 }
 
 TEST_F(Comments, JoinedLayoutWritesEverythingOnceAtTheTop) {
@@ -82,12 +62,6 @@ TEST_F(Comments, JoinedLayoutWritesEverythingOnceAtTheTop) {
   EXPECT_EQ(in(0), "");
   EXPECT_EQ(joined(), std::string(kHeader) +
                           "# Data from files: a, b \n# one\n# two\r\n\r\n\n");
-}
-
-TEST_F(Comments, MergeHeaderWithStandardInput) {
-  s.inputFiles.clear();
-  s.mergeFlag = true;
-  EXPECT_EQ(in(0), std::string(kHeader) + "# Data from files: \n");
 }
 
 }  // namespace

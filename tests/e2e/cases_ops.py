@@ -122,6 +122,7 @@ CASES = [
     case("group F", f"-i k.dat {OFF} -g F", files=KEYS, err=WRONG_GROUP, rc=1),
     case("group column beyond every line", f"-i k.dat {OFF} -g 3", files=KEYS,
          err=WRONG_GROUP, rc=1),
+    case("group -1", f"-i k.dat {OFF} -g -1", files=KEYS, err=WRONG_GROUP, rc=1),
     case("group on an empty table", f"-i e.dat {OFF} -g 1", files={"e.dat": ""},
          err=WRONG_GROUP, rc=1),
 

@@ -58,6 +58,10 @@ CASES = [
          both("-m"), files=AB,
          out=header(both("-m")) + "# Data from files: a.dat, b.dat \n"
          + "1 1 2 \n1 3 -- \n\n2 5 6 7 \n\n"),
+    case("merged inputs: the file list comes before the first comment block",
+         both("-m --comments all"), files=AB,
+         out=header(both("-m --comments all")) + "# Data from files: a.dat, b.dat \n"
+         + "# first\n# T = 300\n1 1 2 \n1 3 -- \n\n\r\n\n2 5 6 7 \n\n"),
     case("merged standard input lists no file", "-m", stdin="4\n",
          err="read from stdin\n",
          out=header("-m") + "# Data from files: \n1 4 \n\n"),
@@ -76,7 +80,8 @@ CASES = [
          files={"n.dat": "7 -12\n"}, err="Using Integers as data type\n",
          out="7 -12 \n\n"),
     case("a precision far beyond a double's digits", "-i n.dat --prec 100000 " + OFF,
-         files={"n.dat": "0.5\n"}, out="%#.100000g \n\n" % 0.5),
+         files={"n.dat": "0.5 -3e-300\n"},
+         out="%#.100000g %#.100000g \n\n" % (0.5, -3e-300)),
 
     # Routing.
     case("one output file for one input", "-i a.dat -o o.txt --comments 1",
@@ -86,9 +91,11 @@ CASES = [
          files=AB, outfiles={"o.txt": "1 2 -- \n3 -- -- \n5 6 7 \n"}),
     case("one output file for merged inputs", both("-o o.txt -m " + OFF),
          files=AB, outfiles={"o.txt": "1 1 2 \n1 3 -- \n\n2 5 6 7 \n\n"}),
-    case("one file per table, header in the first only", both("-o x.txt,y.txt"),
-         files=AB, outfiles={"x.txt": header(both("-o x.txt,y.txt")) + A_TABLE,
-                             "y.txt": B_TABLE}),
+    case("one file per table, header in the first only, each its own block",
+         both("-o x.txt,y.txt --comments 1"), files=AB,
+         outfiles={"x.txt": header(both("-o x.txt,y.txt --comments 1"))
+                   + "# first\n" + A_TABLE,
+                   "y.txt": "\r\n\n" + B_TABLE}),
     case("one file per table, a name without table is not touched",
          "-i e.dat,b.dat,c.dat -o x.txt,y.txt,z.txt " + OFF,
          files={"e.dat": "", "b.dat": "5 6 7\n", "c.dat": "8\n"},

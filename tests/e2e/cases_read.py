@@ -56,6 +56,8 @@ CASES = [
     # Tokens: a token is a number when it begins with one.
     case("zeros in every form are numbers", "-i a.dat --comments off",
          files={"a.dat": ZEROS}, out="0 -0 0 0 0 0 -0 -0 0 \n\n"),
+    case("zeros as float cells", "--float -i a.dat --comments off",
+         files={"a.dat": ZEROS}, out="0 -0 0 0 0 0 -0 -0 0 \n\n", err=FLOAT),
     case("zeros as int cells", "--int -i a.dat --comments off",
          files={"a.dat": ZEROS}, out="0 0 0 0 0 0 0 0 0 \n\n", err=INT),
     case("number forms as atof reads them", "-i a.dat --comments off",
