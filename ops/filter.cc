@@ -5,6 +5,7 @@
 
 #include "ops/filter_args.h"
 #include "ops/filter_condition.h"
+#include "ops/gather.h"
 #include "ops/lenient_int.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
@@ -37,7 +38,6 @@ bool linePasses(const Line& line, std::size_t column,
 
 template <typename T>
 void DataOperations<T>::setFilter(std::string request) {
-  filterLogic = '0';
   std::optional<tabsift::FilterRequest> parsed =
       tabsift::parseFilterRequest(request);
   if (!parsed) tabsift::failArgument("Wrong filtr argument");
@@ -66,7 +66,6 @@ int DataOperations<T>::startFiltering() {
   // Kept lines move toward the front of their own file, so filtering needs
   // no second copy of the table; then the files are gathered into the first.
   resultLines.clear();
-  std::size_t keptTotal = 0;
   for (File& file : data) {
     std::size_t kept = 0;
     for (std::size_t l = 0; l < file.size(); ++l) {
@@ -87,18 +86,8 @@ int DataOperations<T>::startFiltering() {
       ++kept;
     }
     file.resize(kept);
-    keptTotal += kept;
   }
-  File gathered = data.empty() ? File() : std::move(data.front());
-  if (data.size() > 1) {
-    gathered.reserve(keptTotal);
-    for (std::size_t f = 1; f < data.size(); ++f) {
-      for (Line& line : data[f]) gathered.push_back(std::move(line));
-      File().swap(data[f]);
-    }
-  }
-  data.clear();
-  data.push_back(std::move(gathered));
+  tabsift::gatherIntoOneFile(data);
   fileInputs.assign(1, 0);
   return 0;
 }

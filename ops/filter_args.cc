@@ -5,21 +5,17 @@
 
 #include "ops/filter_condition.h"
 #include "ops/lenient_int.h"
+#include "table/c_locale.h"
 
 namespace tabsift {
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
-
 // Skips white space, then reads one or two non-blank characters.
 std::optional<std::string> scanOperator(const std::string& text,
                                         std::size_t& pos) {
-  while (pos < text.size() && isBlank(text[pos])) ++pos;
+  while (pos < text.size() && isCSpace(text[pos])) ++pos;
   std::size_t start = pos;
-  while (pos < text.size() && pos - start < 2 && !isBlank(text[pos])) ++pos;
+  while (pos < text.size() && pos - start < 2 && !isCSpace(text[pos])) ++pos;
   if (pos == start) return std::nullopt;
   return text.substr(start, pos - start);
 }
@@ -40,9 +36,9 @@ std::optional<double> scanNumber(const std::string& text, std::size_t& pos) {
 std::string scanTail(const std::string& text, std::size_t pos) {
   if (pos >= text.size() || text[pos] != ',') return {};
   ++pos;
-  while (pos < text.size() && isBlank(text[pos])) ++pos;
+  while (pos < text.size() && isCSpace(text[pos])) ++pos;
   std::size_t start = pos;
-  while (pos < text.size() && !isBlank(text[pos])) ++pos;
+  while (pos < text.size() && !isCSpace(text[pos])) ++pos;
   return text.substr(start, pos - start);
 }
 

@@ -2,32 +2,23 @@
 
 #include <climits>
 
+#include "table/c_locale.h"
+
 namespace tabsift {
-namespace {
-
-// The white space of the C locale, which atoi and scanf skip.
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 std::optional<ScannedInt> scanInt(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < text.size() && isBlank(text[pos])) ++pos;
+  while (pos < text.size() && isCSpace(text[pos])) ++pos;
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
     negative = text[pos] == '-';
     ++pos;
   }
-  if (pos >= text.size() || !isDigit(text[pos])) return std::nullopt;
+  if (pos >= text.size() || !isDecimalDigit(text[pos])) return std::nullopt;
   // Accumulate the magnitude, stopping growth once it exceeds every int.
   constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
   long long magnitude = 0;
-  while (pos < text.size() && isDigit(text[pos])) {
+  while (pos < text.size() && isDecimalDigit(text[pos])) {
     if (magnitude <= kLimit) magnitude = magnitude * 10 + (text[pos] - '0');
     ++pos;
   }

@@ -2,6 +2,7 @@
 // in the order the argument gives them, all lines gathered into one file.
 #include <utility>
 
+#include "ops/gather.h"
 #include "ops/select_args.h"
 #include "table/cell_convert.h"
 #include "table/data_operations.h"
@@ -46,13 +47,11 @@ void DataOperations<T>::print(std::string argument) {
     return cell ? Value(*cell) : Value();
   };
 
-  File result;
   bool anyLine = false;
   for (const File& file : data) anyLine = anyLine || !file.empty();
   if (anyColumn && anyLine) {
     // Every line is rebuilt where it stands, then the files are gathered
     // into the first.
-    std::size_t lineCount = 0;
     for (std::size_t f = 0; f < data.size(); ++f) {
       Line fileCells;  // this file's parameter cell for each item
       for (const tabsift::SelectItem& item : *items) {
@@ -74,19 +73,12 @@ void DataOperations<T>::print(std::string argument) {
         }
         line.swap(selected);
       }
-      lineCount += data[f].size();
     }
-    result = std::move(data.front());
-    if (data.size() > 1) {
-      result.reserve(lineCount);
-      for (std::size_t f = 1; f < data.size(); ++f) {
-        for (Line& line : data[f]) result.push_back(std::move(line));
-        File().swap(data[f]);
-      }
-    }
+    tabsift::gatherIntoOneFile(data);
   } else {
     // No column item, or no line at all: one line per file holding the
     // parameters of that file.
+    File result;
     for (std::size_t f = 0; f < data.size(); ++f) {
       Line selected;
       for (const tabsift::SelectItem& item : *items) {
@@ -94,9 +86,9 @@ void DataOperations<T>::print(std::string argument) {
       }
       result.push_back(std::move(selected));
     }
+    data.clear();
+    data.push_back(std::move(result));
   }
-  data.clear();
-  data.push_back(std::move(result));
   fileInputs.assign(1, 0);
 }
 

@@ -6,16 +6,10 @@
 
 #include <fast_float/fast_float.h>
 
+#include "table/c_locale.h"
+
 namespace tabsift {
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// White space as isspace classifies it in the C locale.
-bool isCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
 
 // True when fast_float reads `text` exactly as strtod does: an optional '-'
 // then a digit or '.', and not a hexadecimal constant. Everything else
@@ -25,7 +19,7 @@ bool plainDecimal(std::string_view text) {
   if (i >= text.size()) return false;
   char c = text[i];
   if (c == '.') return true;
-  if (!isDigit(c)) return false;
+  if (!isDecimalDigit(c)) return false;
   return !(c == '0' && i + 1 < text.size() &&
            (text[i + 1] == 'x' || text[i + 1] == 'X'));
 }
@@ -41,14 +35,14 @@ const char* readShortDecimal(const char* first, const char* last,
   std::uint64_t mantissa = 0;
   int digits = 0;
   int exponent = 0;
-  while (p < end && isDigit(*p)) {
+  while (p < end && isDecimalDigit(*p)) {
     if (++digits > 19) return nullptr;
     mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     ++p;
   }
   if (p < end && *p == '.') {
     ++p;
-    while (p < end && isDigit(*p)) {
+    while (p < end && isDecimalDigit(*p)) {
       if (++digits > 19) return nullptr;
       mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
       --exponent;
@@ -60,9 +54,9 @@ const char* readShortDecimal(const char* first, const char* last,
     const char* q = p + 1;
     bool negativeExponent = false;
     if (q < end && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
-    if (q < end && isDigit(*q)) {
+    if (q < end && isDecimalDigit(*q)) {
       int written = 0;
-      while (q < end && isDigit(*q)) {
+      while (q < end && isDecimalDigit(*q)) {
         if (written > 1000) return nullptr;
         written = written * 10 + (*q - '0');
         ++q;
