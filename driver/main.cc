@@ -40,7 +40,7 @@ void readInput(const po::variables_map& vm, const std::string& inputFiles,
   if (vm.count("input-files")) {
     store.parseFiles(inputFiles);
   } else {
-    std::cerr << "read from stdin" << std::endl;
+    tabsift::say("read from stdin");
     store.load();
   }
 }
@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
     try {
       po::store(po::command_line_parser(argc, argv).options(parsing).run(), vm);
     } catch (const std::exception& e) {
-      std::cerr << "Error while parsing command-line: " << e.what() << "\n";
+      tabsift::say(std::string("Error while parsing command-line: ") + e.what());
+      tabsift::flushDiagnostics();
       return -1;
     }
     po::notify(vm);
@@ -97,28 +98,35 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (vm.count("version")) {
-      std::cout << "version 1.1\n";
+      std::cout << "version " TABSIFT_VERSION "\n";
       return 0;
     }
     passSettings(vm, *store);
     readInput(vm, inputFiles, *store);
     passOutputSettings(vm, outputFiles, *store);
     replay(order, vm, *store);
+  } catch (const tabsift::ArgumentRejected& e) {
+    // A malformed operation argument ends the run before any output.
+    tabsift::say(e.what());
+    tabsift::flushDiagnostics();
+    return 1;
   } catch (const std::exception& e) {
-    std::cerr << "While defining program options: " << e.what() << "\n";
+    tabsift::say(std::string("While defining program options: ") + e.what());
+    tabsift::flushDiagnostics();
     return 1;
   }
   // Writing lies outside the handler above: an exception here (memory
   // exhausted while writing) still ends the run with a message and status 1
   // rather than an abort.
+  tabsift::flushDiagnostics();
   try {
     store->setCommand(commandText);
     store->printOut();
     store.reset();
   } catch (const std::exception& e) {
-    std::cerr << "tabsift: " << e.what() << "\n";
-    return 1;
+    tabsift::reportFailure(e.what());
   }
   std::cout.flush();
+  tabsift::flushDiagnostics();
   return tabsift::failureSeen() ? 1 : 0;
 }

@@ -1,9 +1,8 @@
 #include "output/block_sink.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+
+#include "table/fd.h"
 
 namespace tabsift {
 
@@ -15,18 +14,7 @@ BlockSink::BlockSink(int fd, std::size_t capacity)
 BlockSink::~BlockSink() { drain(); }
 
 void BlockSink::writeAll(const char* data, std::size_t size) {
-  while (size > 0 && error_ == 0) {
-    const ssize_t written = ::write(fd_, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error_ = errno;
-    } else if (written == 0) {
-      error_ = EIO;
-    } else {
-      data += written;
-      size -= static_cast<std::size_t>(written);
-    }
-  }
+  if (error_ == 0) error_ = tabsift::writeAll(fd_, data, size);
 }
 
 void BlockSink::drain() {

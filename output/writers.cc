@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <type_traits>
@@ -16,6 +15,7 @@
 #include "output/output_prompt.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/fd.h"
 #include "table/name_list.h"
 
 namespace {
@@ -109,28 +109,26 @@ void writeAllTables(DataOperations<T>& store, BlockSink& sink) {
   }
 }
 
-std::string describeError(int error) { return std::strerror(error); }
-
 void reportFileFailure(const std::string& name, int error) {
   tabsift::reportFailure("cannot write output file '" + name +
-                         "': " + describeError(error));
+                         "': " + tabsift::errorText(error));
 }
 
-// Opens `name` for writing, truncated, created if missing; -1 after
+// Opens `name` for writing, truncated, created if missing; invalid after
 // reporting the failure.
-int openOutputFile(const std::string& name) {
-  int fd;
-  do {
-    fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) reportFileFailure(name, errno);
+tabsift::FileDescriptor openOutputFile(const std::string& name) {
+  tabsift::FileDescriptor fd =
+      tabsift::openFile(name, O_WRONLY | O_CREAT | O_TRUNC);
+  if (!fd.valid()) reportFileFailure(name, errno);
   return fd;
 }
 
 // Flushes and closes an output file, reporting the first failure.
-void closeOutputFile(const std::string& name, int fd, BlockSink& sink) {
+void closeOutputFile(const std::string& name, tabsift::FileDescriptor& fd,
+                     BlockSink& sink) {
   int error = sink.flush() ? 0 : sink.error();
-  if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+  const int closeError = fd.close();
+  if (error == 0) error = closeError;
   if (error != 0) reportFileFailure(name, error);
 }
 
@@ -155,6 +153,7 @@ void DataOperations<T>::printOut() {
     printToFiles();
   } else {
     // Data read from standard input has used it up.
+    tabsift::flushDiagnostics();
     const tabsift::OutputChoice choice =
         tabsift::askOutputChoice(std::cin, std::cout, inputFiles.empty());
     switch (choice) {
@@ -179,7 +178,7 @@ void DataOperations<T>::printToStd() {
   writeAllTables(*this, sink);
   if (!sink.flush()) {
     tabsift::reportFailure("cannot write standard output: " +
-                           describeError(sink.error()));
+                           tabsift::errorText(sink.error()));
   }
 }
 
@@ -187,9 +186,9 @@ template <typename T>
 void DataOperations<T>::printToFile() {
   if (outputFiles.empty()) return;
   const std::string& name = outputFiles.front();
-  const int fd = openOutputFile(name);
-  if (fd < 0) return;
-  BlockSink sink(fd);
+  tabsift::FileDescriptor fd = openOutputFile(name);
+  if (!fd.valid()) return;
+  BlockSink sink(fd.get());
   writeAllTables(*this, sink);
   closeOutputFile(name, fd, sink);
 }
@@ -204,9 +203,9 @@ void DataOperations<T>::printToFiles() {
       continue;
     }
     const std::string& name = outputFiles[i];
-    const int fd = openOutputFile(name);
-    if (fd < 0) continue;
-    BlockSink sink(fd);
+    tabsift::FileDescriptor fd = openOutputFile(name);
+    if (!fd.valid()) continue;
+    BlockSink sink(fd.get());
     {
       std::ostream stream(&sink);
       commIn(&stream, static_cast<int>(i));

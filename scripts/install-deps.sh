@@ -3,7 +3,7 @@
 # missing. Runs apt-get as root, or through sudo for another user.
 set -e
 
-PACKAGES="g++ make cmake python3 libboost-program-options-dev libfmt-dev
+PACKAGES="g++ make cmake python3 libboost-program-options-dev
 libfast-float-dev libgtest-dev clang libclang-rt-14-dev"
 
 missing=""

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "table/data_operations.h"
+#include "table/diagnostics.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST(CalculateIntTest, TooLargeResultsAreAbsentWithOneLine) {
   std::vector<Lines> got = run<int>(
       {{{2147483647, 2147483647}, {2147483647, 2147483647}, {-2147483648, 1}}},
       "s,a,m,d", true);
-  const std::string err = testing::internal::GetCapturedStderr();
+  const std::string err = (tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr());
   EXPECT_EQ(got[0][3], (Cells{2147483646, _}));
   EXPECT_EQ(got[0][4], (Cells{715827882, 1431655765}));
   EXPECT_EQ(got[0][5], (Cells{2147483647, 2147483647}));

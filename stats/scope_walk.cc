@@ -1,6 +1,6 @@
 #include "stats/scope_walk.h"
 
-#include <iostream>
+#include "table/diagnostics.h"
 
 namespace tabsift {
 
@@ -10,7 +10,7 @@ std::string tooLargeMessage(std::string_view statistic) {
 }
 
 void warnIfTooLarge(std::string_view statistic, const WalkResult& walk) {
-  if (walk.tooLarge > 0) std::cerr << tooLargeMessage(statistic) << std::endl;
+  if (walk.tooLarge > 0) say(tooLargeMessage(statistic));
 }
 
 }  // namespace tabsift

@@ -94,6 +94,11 @@ class DataOperations : public DataHandler {
   // from, so that every file meets its own input's parameters. Operations
   // that gather all lines into one file leave the single entry 0.
   std::vector<std::size_t> fileInputs;
+
+  // The 0-based positions of the inputs that could not be opened or read in
+  // full, in input order. An output file that names one of them is never
+  // replaced by what little was read.
+  std::vector<std::size_t> incompleteInputs;
 };
 
 extern template class DataOperations<int>;

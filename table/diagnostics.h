@@ -1,32 +1,43 @@
-// Diagnostics shared by every part of the store: argument errors that end the
-// run, and failures (an input or output that cannot be used) that let the run
-// go on but must end it with a non-zero exit status.
+// The one channel for diagnostics. Every message of a run goes through it, in
+// the order in which it is said, into one buffer that is written to standard
+// error in large blocks (a file with millions of invalid tokens does not cost
+// one write per message). The buffer is written out before the output is
+// written, before the output question, when it grows large and at the end of
+// the run, so no message is lost and none overtakes another.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace tabsift {
 
-// Thrown instead of ending the process when built for fuzzing.
+// A malformed operation argument. The run ends before any output is
+// written: the program entry says `what()` and exits with status 1.
 struct ArgumentRejected : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Writes `message` and a newline to standard error and ends the process with
-// status 1. Used for a malformed operation argument, before any output.
-// Built with TABSIFT_FUZZING it throws ArgumentRejected instead.
+// Throws ArgumentRejected with `message`.
 [[noreturn]] void failArgument(std::string_view message);
 
-// Writes "tabsift: " + `message` and a newline to standard error and records
-// that the run failed; the run goes on.
+// One diagnostic line: `text` and a newline.
+void say(std::string_view text);
+// One diagnostic line: `prefix`, the decimal number and a newline.
+void say(std::string_view prefix, std::size_t number);
+
+// "tabsift: " + `message` as one line, and the run ends with status 1.
 void reportFailure(std::string_view message);
 
-// Records a failure whose message was already written.
-void noteFailure();
-
-// True once any failure has been reported or noted.
+// True once any failure has been reported.
 bool failureSeen();
+
+// Writes the buffered lines to standard error.
+void flushDiagnostics();
+
+// Forgets the failure mark and any unwritten lines; for tests and fuzz
+// targets that run many times in one process.
+void resetDiagnostics();
 
 }  // namespace tabsift

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include <unistd.h>
+#include "table/fd.h"
 
 namespace tabsift {
 
@@ -51,18 +51,15 @@ bool LineReader::fill() {
     buffer_ = std::move(grown);
     capacity_ = capacity;
   }
-  for (;;) {
-    ssize_t n = ::read(fd_, buffer_.get() + end_, capacity_ - end_);
-    if (n > 0) {
-      end_ += static_cast<std::size_t>(n);
-      anythingRead_ = true;
-      return true;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) error_ = errno;
-    atEnd_ = true;
-    return false;
+  const ssize_t n = readSome(fd_, buffer_.get() + end_, capacity_ - end_);
+  if (n > 0) {
+    end_ += static_cast<std::size_t>(n);
+    anythingRead_ = true;
+    return true;
   }
+  if (n < 0) error_ = errno;
+  atEnd_ = true;
+  return false;
 }
 
 }  // namespace tabsift

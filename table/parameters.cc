@@ -1,13 +1,12 @@
 // Named parameters: every input's comment lines are scanned for name = value
 // pairs, which go into that input's parameter map (values always double).
 #include "table/data_operations.h"
-#include "table/message_buffer.h"
+#include "table/diagnostics.h"
 #include "table/parameter_scan.h"
 
 template <typename T>
 void DataOperations<T>::parseComments() {
   parameters.assign(commentLines.size(), {});
-  tabsift::MessageBuffer messages;
   for (std::size_t input = 0; input < commentLines.size(); ++input) {
     std::map<std::string, double>& found = parameters[input];
     for (const std::string& line : commentLines[input]) {
@@ -20,12 +19,11 @@ void DataOperations<T>::parseComments() {
           text.append(entry.name);
           text.append(" in data file: ");
           text.append(std::to_string(input + 1));
-          messages.line(text);
+          tabsift::say(text);
         }
       }
     }
   }
-  messages.flush();
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::parseComments();

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,8 +12,8 @@
 
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/fd.h"
 #include "table/line_reader.h"
-#include "table/message_buffer.h"
 #include "table/name_list.h"
 #include "table/token.h"
 
@@ -81,8 +80,7 @@ class InputReader {
   using File = typename DataOperations<T>::File;
 
   // `position` is the 0-based position of the input in the list.
-  InputReader(std::size_t position, tabsift::MessageBuffer& messages)
-      : position_(position), messages_(messages) {}
+  explicit InputReader(std::size_t position) : position_(position) {}
 
   void readLines(tabsift::LineReader& reader) {
     std::string_view line;
@@ -139,18 +137,15 @@ class InputReader {
   }
 
   Value invalid() {
-    messages_.line(kInvalidValue, position_ + 1);
+    tabsift::say(kInvalidValue, position_ + 1);
     return Value();
   }
 
   std::size_t position_;
-  tabsift::MessageBuffer& messages_;
   Line scratch_;
   LineCollector<Line> lines_;
   std::vector<std::string> comments_;
 };
-
-std::string errorText(int error) { return std::strerror(error); }
 
 }  // namespace
 
@@ -167,35 +162,34 @@ void DataOperations<T>::parseFiles(std::string list) {
 template <typename T>
 void DataOperations<T>::load() {
   const std::size_t inputs = inputFiles.empty() ? 1 : inputFiles.size();
-  tabsift::MessageBuffer messages;
   for (std::size_t i = 0; i < inputs; ++i) {
-    InputReader<T> input(i, messages);
+    InputReader<T> input(i);
     if (inputFiles.empty()) {
       tabsift::LineReader reader(STDIN_FILENO);
       input.readLines(reader);
       if (reader.error() != 0) {
-        messages.flush();
+        incompleteInputs.push_back(i);
         tabsift::reportFailure("cannot read standard input: " +
-                               errorText(reader.error()));
+                               tabsift::errorText(reader.error()));
       }
     } else {
       const std::string& name = inputFiles[i];
-      const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-      if (fd < 0) {
+      tabsift::FileDescriptor fd = tabsift::openFile(name, O_RDONLY);
+      if (!fd.valid()) {
         const int error = errno;
-        messages.flush();
+        incompleteInputs.push_back(i);
         tabsift::reportFailure("cannot open input file '" + name +
-                               "': " + errorText(error));
+                               "': " + tabsift::errorText(error));
       } else {
-        tabsift::LineReader reader(fd);
+        tabsift::LineReader reader(fd.get());
         input.readLines(reader);
-        ::close(fd);
         if (reader.error() != 0) {
           // A directory opens but fails at its first read.
-          messages.flush();
+          incompleteInputs.push_back(i);
           tabsift::reportFailure(
               std::string(reader.nothingRead() ? "cannot open" : "cannot read") +
-              " input file '" + name + "': " + errorText(reader.error()));
+              " input file '" + name + "': " +
+              tabsift::errorText(reader.error()));
         }
       }
     }
@@ -208,7 +202,6 @@ void DataOperations<T>::load() {
     if (comments.empty()) comments.emplace_back("\r\n");
     commentLines.push_back(std::move(comments));
   }
-  messages.flush();
   fillInBlanks();
 }
 

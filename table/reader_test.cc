@@ -67,7 +67,7 @@ TEST_F(ReaderTest, DataCommentsAndBlankLines) {
   DataOperations<int> store;
   testing::internal::CaptureStderr();
   store.parseFiles(a);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ((tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr()),
             "Invalid value detected in data file: 1\n"
             "Invalid value detected in data file: 1\n");
   ASSERT_EQ(store.data.size(), 1u);
@@ -112,7 +112,7 @@ TEST_F(ReaderTest, UnusableInputsAreReportedInOrder) {
   DataOperations<double> store;
   testing::internal::CaptureStderr();
   store.parseFiles(a + "," + missing + ",," + dir_ + "," + b);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ((tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr()),
             "Invalid value detected in data file: 1\n"
             "tabsift: cannot open input file '" + missing +
                 "': No such file or directory\n"
@@ -144,7 +144,7 @@ TEST_F(ReaderTest, ManyMessagesStayInOrder) {
   }
   expected += "tabsift: cannot open input file '': No such file or directory\n";
   expected += "Invalid value detected in data file: 3\n";
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
+  EXPECT_EQ((tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr()), expected);
 }
 
 // Every cell the reader makes equals the token's own conversion, however
@@ -155,7 +155,7 @@ void expectCellsMatchTokens(const std::string& path,
   DataOperations<T> store;
   testing::internal::CaptureStderr();
   store.parseFiles(path);
-  testing::internal::GetCapturedStderr();
+  (tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr());
   ASSERT_EQ(store.data.size(), 1u);
   ASSERT_EQ(store.data[0].size(), tokens.size());
   for (std::size_t l = 0; l < tokens.size(); ++l) {
@@ -202,7 +202,7 @@ TEST_F(ReaderTest, ParameterMessagesNameInputAndParameter) {
   DataOperations<double> store;
   testing::internal::CaptureStderr();
   store.parseFiles(a + "," + b);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ((tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr()),
             "Invalid value of parameter x in data file: 1\n"
             "Invalid value of parameter a in data file: 1\n"
             "Invalid value of parameter T in data file: 2\n");
@@ -239,7 +239,7 @@ TEST_F(ReaderTest, UnreadableStandardInputIsReported) {
   DataOperations<int> store;
   testing::internal::CaptureStderr();
   store.load();
-  std::string err = testing::internal::GetCapturedStderr();
+  std::string err = (tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr());
   ::dup2(saved, STDIN_FILENO);
   ::close(saved);
   EXPECT_EQ(err, "tabsift: cannot read standard input: Is a directory\n");
@@ -259,7 +259,7 @@ TEST_F(ReaderTest, LargeAndHostileInput) {
   DataOperations<double> store;
   testing::internal::CaptureStderr();
   store.parseFiles(file("many.dat", many) + "," + file("hostile.dat", hostile));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ((tabsift::flushDiagnostics(), testing::internal::GetCapturedStderr()),
             "Invalid value detected in data file: 2\n");
   ASSERT_EQ(store.data.size(), 2u);
   const auto& lines = store.data[0];
