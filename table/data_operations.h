@@ -50,6 +50,7 @@ class DataOperations : public DataHandler {
   void setCommand(std::string command) override;
   void setFilter(std::string request) override;
   void setOutputFiles(std::string list) override;
+  void results() override;
 
   // Members outside the interface.
   void parseComments();
@@ -60,6 +61,7 @@ class DataOperations : public DataHandler {
   void mean();
   void median();
   void deviation();
+  void keepResultsOnly();
   void printToStd();
   void printToFile();
   void printToFiles();
@@ -94,6 +96,10 @@ class DataOperations : public DataHandler {
   // from, so that every file meets its own input's parameters. Operations
   // that gather all lines into one file leave the single entry 0.
   std::vector<std::size_t> fileInputs;
+
+  // Set by `results()`: every calculation request replaces the cells it
+  // summarised by its results.
+  bool resultsFlag = false;
 };
 
 extern template class DataOperations<int>;
