@@ -50,6 +50,7 @@ class DataOperations : public DataHandler {
   void setCommand(std::string command) override;
   void setFilter(std::string request) override;
   void setOutputFiles(std::string list) override;
+  void results() override;
 
   // Members outside the interface.
   void parseComments();
@@ -60,6 +61,7 @@ class DataOperations : public DataHandler {
   void mean();
   void median();
   void deviation();
+  void keepResultsOnly();
   void printToStd();
   void printToFile();
   void printToFiles();
@@ -99,6 +101,10 @@ class DataOperations : public DataHandler {
   // full, in input order. An output file that names one of them is never
   // replaced by what little was read.
   std::vector<std::size_t> incompleteInputs;
+
+  // Set by `results()`: every calculation request replaces the cells it
+  // summarised by its results.
+  bool resultsFlag = false;
 };
 
 extern template class DataOperations<int>;
