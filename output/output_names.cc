@@ -56,7 +56,8 @@ TableRouting routeTables(const std::vector<std::size_t>& fileInputs,
 std::string fileKey(const std::string& name) {
   struct stat st;
   if (::stat(name.c_str(), &st) == 0) {
-    return "file " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    return "file " + std::to_string(st.st_dev) + ":" +
+           std::to_string(st.st_ino);
   }
   return newFileKey(name);
 }

@@ -1,6 +1,7 @@
 // Output routing and the table writers: every table goes to standard output,
-// into the first output file, or into one output file each, laid out as one
-// text line per stored line, every cell followed by the separator.
+// into the first output file, or into the output file of the input it came
+// from, laid out as one text line per stored line, every cell followed by
+// the separator.
 #include <unistd.h>
 
 #include <cstdio>
@@ -123,8 +124,9 @@ void writeOutputFile(const std::string& name,
                      const tabsift::IncompleteInputs& incomplete,
                      const Write& write) {
   if (const std::optional<std::string> input = incomplete.inputAt(name)) {
-    tabsift::reportFailure("output file '" + name + "' is left untouched: it is " +
-                           *input + ", which was not read in full");
+    tabsift::reportFailure("output file '" + name +
+                           "' is left untouched: it is " + *input +
+                           ", which was not read in full");
     return;
   }
   tabsift::OutputFile file(name);
