@@ -1,17 +1,20 @@
 // Output routing and the table writers: every table goes to standard output,
-// into the first output file, or into one output file each, laid out as one
-// text line per stored line, every cell followed by the separator.
-#include <fcntl.h>
+// into the first output file, or into the output file of the input it came
+// from, laid out as one text line per stored line, every cell followed by
+// the separator.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "output/block_sink.h"
 #include "output/number_format.h"
+#include "output/output_file.h"
+#include "output/output_names.h"
 #include "output/output_prompt.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
@@ -114,22 +117,46 @@ void reportFileFailure(const std::string& name, int error) {
                          "': " + tabsift::errorText(error));
 }
 
-// Opens `name` for writing, truncated, created if missing; invalid after
-// reporting the failure.
-tabsift::FileDescriptor openOutputFile(const std::string& name) {
-  tabsift::FileDescriptor fd =
-      tabsift::openFile(name, O_WRONLY | O_CREAT | O_TRUNC);
-  if (!fd.valid()) reportFileFailure(name, errno);
-  return fd;
+// Writes one output file through `write(sink)`: complete or not at all when
+// it replaces a file, and never over an input that was not read in full.
+template <typename Write>
+void writeOutputFile(const std::string& name,
+                     const tabsift::IncompleteInputs& incomplete,
+                     const Write& write) {
+  if (const std::optional<std::string> input = incomplete.inputAt(name)) {
+    tabsift::reportFailure("output file '" + name +
+                           "' is left untouched: it is " + *input +
+                           ", which was not read in full");
+    return;
+  }
+  tabsift::OutputFile file(name);
+  if (!file.valid()) {
+    reportFileFailure(name, file.error());
+    return;
+  }
+  int error;
+  {
+    BlockSink sink(file.fd());
+    write(sink);
+    error = sink.flush() ? 0 : sink.error();
+  }
+  if (error != 0) {
+    file.abandon();
+  } else {
+    error = file.commit();
+  }
+  if (error != 0) reportFileFailure(name, error);
 }
 
-// Flushes and closes an output file, reporting the first failure.
-void closeOutputFile(const std::string& name, tabsift::FileDescriptor& fd,
-                     BlockSink& sink) {
-  int error = sink.flush() ? 0 : sink.error();
-  const int closeError = fd.close();
-  if (error == 0) error = closeError;
-  if (error != 0) reportFileFailure(name, error);
+// Refuses a list in which two names denote one file, before anything is
+// written: true when refused.
+bool refuseSameFile(const std::vector<std::string>& names) {
+  const auto same = tabsift::findSameFile(names);
+  if (!same) return false;
+  tabsift::reportFailure("output files '" + names[same->first] + "' and '" +
+                         names[same->second] +
+                         "' are the same file; nothing written");
+  return true;
 }
 
 }  // namespace
@@ -185,33 +212,34 @@ void DataOperations<T>::printToStd() {
 template <typename T>
 void DataOperations<T>::printToFile() {
   if (outputFiles.empty()) return;
-  const std::string& name = outputFiles.front();
-  tabsift::FileDescriptor fd = openOutputFile(name);
-  if (!fd.valid()) return;
-  BlockSink sink(fd.get());
-  writeAllTables(*this, sink);
-  closeOutputFile(name, fd, sink);
+  const tabsift::IncompleteInputs incomplete(inputFiles, incompleteInputs);
+  writeOutputFile(outputFiles.front(), incomplete,
+                  [this](BlockSink& sink) { writeAllTables(*this, sink); });
 }
 
+// Output file k gets the comment block of input k (the run header with the
+// first) and the tables read from input k; every name is written, so a name
+// whose input gave no table, or whose lines went into the first table, holds
+// only its comment block.
 template <typename T>
 void DataOperations<T>::printToFiles() {
+  if (refuseSameFile(outputFiles)) return;
+  const tabsift::IncompleteInputs incomplete(inputFiles, incompleteInputs);
+  const tabsift::TableRouting routing =
+      tabsift::routeTables(fileInputs, data.size(), outputFiles.size());
+  for (std::size_t i : routing.unplaced) {
+    tabsift::reportFailure("no output file named for table " +
+                           std::to_string(i + 1) + "; it is not written");
+  }
   const TableText<T> text(*this);
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    if (i >= outputFiles.size()) {
-      tabsift::reportFailure("no output file named for table " +
-                             std::to_string(i + 1) + "; it is not written");
-      continue;
-    }
-    const std::string& name = outputFiles[i];
-    tabsift::FileDescriptor fd = openOutputFile(name);
-    if (!fd.valid()) continue;
-    BlockSink sink(fd.get());
-    {
-      std::ostream stream(&sink);
-      commIn(&stream, static_cast<int>(i));
-    }
-    text.writeTable(sink, data[i]);
-    closeOutputFile(name, fd, sink);
+  for (std::size_t k = 0; k < outputFiles.size(); ++k) {
+    writeOutputFile(outputFiles[k], incomplete, [&](BlockSink& sink) {
+      {
+        std::ostream stream(&sink);
+        commIn(&stream, static_cast<int>(k));
+      }
+      for (std::size_t i : routing.perOutput[k]) text.writeTable(sink, data[i]);
+    });
   }
 }
 
