@@ -9,6 +9,7 @@
 #include "driver/command_line.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/name_list.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -35,10 +36,16 @@ void passSettings(const po::variables_map& vm, DataHandler& store) {
   if (vm.count("comments")) store.comments(vm["comments"].as<std::string>());
 }
 
+// The inputs are the names of the -i list followed by every word that is
+// neither an option nor an option's value, in command-line order. Without
+// either, the table is read from standard input.
 void readInput(const po::variables_map& vm, const std::string& inputFiles,
-               DataHandler& store) {
-  if (vm.count("input-files")) {
-    store.parseFiles(inputFiles);
+               const std::vector<std::string>& words, DataHandler& store) {
+  if (vm.count("input-files") || !words.empty()) {
+    std::vector<std::string> names;
+    if (vm.count("input-files")) names = tabsift::splitNameList(inputFiles);
+    names.insert(names.end(), words.begin(), words.end());
+    store.readFiles(std::move(names));
   } else {
     tabsift::say("read from stdin");
     store.load();
@@ -74,7 +81,6 @@ void replay(const std::vector<Operation>& order, const po::variables_map& vm,
 
 int main(int argc, char** argv) {
   const std::string commandText = tabsift::commandText(argc, argv);
-  const std::vector<Operation> order = tabsift::operationOrder(argc, argv);
   std::string inputFiles;
   std::string outputFiles;
   std::unique_ptr<DataHandler> store;
@@ -84,13 +90,18 @@ int main(int argc, char** argv) {
     po::options_description parsing(80);
     parsing.add(groups.withoutArguments).add(groups.withArguments);
     po::variables_map vm;
+    po::parsed_options parsed(&parsing);
     try {
-      po::store(po::command_line_parser(argc, argv).options(parsing).run(), vm);
+      parsed = po::command_line_parser(argc, argv).options(parsing).run();
+      po::store(parsed, vm);
     } catch (const std::exception& e) {
       tabsift::say(std::string("Error while parsing command-line: ") + e.what());
       tabsift::flushDiagnostics();
       return -1;
     }
+    const std::vector<Operation> order = tabsift::operationOrder(
+        tabsift::endOfOptions(argc, argv, parsed), argv);
+    const std::vector<std::string> words = tabsift::inputWords(parsed);
     po::notify(vm);
     store = createStore(vm);
     if (vm.count("help") || argc <= 1) {
@@ -102,7 +113,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     passSettings(vm, *store);
-    readInput(vm, inputFiles, *store);
+    readInput(vm, inputFiles, words, *store);
     passOutputSettings(vm, outputFiles, *store);
     replay(order, vm, *store);
   } catch (const tabsift::ArgumentRejected& e) {
