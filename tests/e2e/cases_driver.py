@@ -61,7 +61,6 @@ A = {"a.dat": "1 2\n3 4\n"}
 K = {"k.dat": "1 10\n2 20\n1 30\n"}
 PARSE = "Error while parsing command-line: "
 GENERAL = "While defining program options: "
-BAD_CAST = GENERAL + "boost::bad_any_cast: failed conversion using boost::any_cast\n"
 
 CASES = [
     # Help and version; the store exists before them, so the type notice
