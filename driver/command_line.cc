@@ -87,7 +87,8 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
       ("int", "Use int as data type")
       ("join,j", "Join input")
       ("merge,m", "Merge all data")
-      ("col", "Calculation in columns instead in lines");
+      ("col", "Calculation in columns instead in lines")
+      ("results,r", "Keep only the results of calculations");
   groups.withArguments.add_options()
       ("input-files,i", po::value<std::string>(inputFiles),
        "Give the names of files separated by ','\n")

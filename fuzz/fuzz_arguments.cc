@@ -42,6 +42,10 @@ void apply(unsigned op, const std::string& argument) {
     // A second operation on the reshaped table finds what the first left.
     store.calculate("s,a,m,d,c");
     store.group("f");
+    // Results only on whatever shape is left, then parameters beside them.
+    store.results();
+    store.calculate("a,d");
+    store.print("T,1");
   } catch (const tabsift::ArgumentRejected&) {
   }
 }

@@ -8,7 +8,8 @@
 
 // Reads the whole request first, so that a malformed one ends the run before
 // any statistic has run; then takes the snapshot of the table's shape that
-// every letter of the request works on, and runs the letters in order.
+// every letter of the request works on, and runs the letters in order. With
+// results only, the snapshot's cells then give way to the results.
 template <typename T>
 void DataOperations<T>::calculate(std::string request) {
   const std::optional<std::vector<tabsift::Statistic>> letters =
@@ -35,6 +36,7 @@ void DataOperations<T>::calculate(std::string request) {
       case tabsift::Statistic::kCount: count(); break;
     }
   }
+  if (resultsFlag) keepResultsOnly();
 }
 
 // In joined column mode a table whose first file has no lines gets no

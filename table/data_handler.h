@@ -32,4 +32,5 @@ class DataHandler {
   virtual void setCommand(std::string command) = 0;
   virtual void setFilter(std::string request) = 0;
   virtual void setOutputFiles(std::string list) = 0;
+  virtual void results() = 0;
 };

@@ -26,6 +26,11 @@ void DataOperations<T>::col() {
 }
 
 template <typename T>
+void DataOperations<T>::results() {
+  resultsFlag = true;
+}
+
+template <typename T>
 void DataOperations<T>::tol(double x) {
   tolerance = tabsift::toleranceToCell<T>(x);
 }

@@ -51,6 +51,7 @@ class DataOperations : public DataHandler {
   void setCommand(std::string command) override;
   void setFilter(std::string request) override;
   void setOutputFiles(std::string list) override;
+  void results() override;
 
   // Members outside the interface.
   void parseComments();
@@ -61,6 +62,7 @@ class DataOperations : public DataHandler {
   void mean();
   void median();
   void deviation();
+  void keepResultsOnly();
   void printToStd();
   void printToFile();
   void printToFiles();
@@ -100,6 +102,10 @@ class DataOperations : public DataHandler {
   // full, in input order. An output file that names one of them is never
   // replaced by what little was read.
   std::vector<std::size_t> incompleteInputs;
+
+  // Set by `results()`: every calculation request replaces the cells it
+  // summarised by its results.
+  bool resultsFlag = false;
 };
 
 extern template class DataOperations<int>;

@@ -18,6 +18,7 @@ HELP = (
     '  -j [ --join ]              Join input\n'
     '  -m [ --merge ]             Merge all data\n'
     '  --col                      Calculation in columns instead in lines\n'
+    '  -r [ --results ]           Keep only the results of calculations\n'
     '\n'
     'Options with arguments:\n'
     "  -i [ --input-files ] arg   Give the names of files separated by ','\n"
