@@ -33,14 +33,39 @@ std::string commandText(int argc, const char* const* argv) {
   return text;
 }
 
-std::vector<Operation> operationOrder(int argc, const char* const* argv) {
+std::vector<Operation> operationOrder(int end, const char* const* argv) {
   std::vector<Operation> order;
-  for (int i = 0; i < argc; ++i) {
+  for (int i = 0; i < end; ++i) {
     for (const SwitchWord& s : kSwitchWords) {
       if (std::strcmp(argv[i], s.word) == 0) order.push_back(s.op);
     }
   }
   return order;
+}
+
+int endOfOptions(int argc, const char* const* argv,
+                 const po::parsed_options& parsed) {
+  // Every word after the program name is one of the original tokens of the
+  // parsed options, in order, except the "--" that ended the options: the
+  // first word that differs from the next token is that one.
+  int i = 1;
+  for (const po::option& option : parsed.options) {
+    for (const std::string& token : option.original_tokens) {
+      if (i < argc && token != argv[i]) return i;
+      ++i;
+    }
+  }
+  return i < argc ? i : argc;
+}
+
+std::vector<std::string> inputWords(const po::parsed_options& parsed) {
+  std::vector<std::string> words;
+  for (const po::option& option : parsed.options) {
+    if (option.position_key >= 0) {
+      words.insert(words.end(), option.value.begin(), option.value.end());
+    }
+  }
+  return words;
 }
 
 const char* optionName(Operation op) {

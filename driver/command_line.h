@@ -17,9 +17,24 @@ enum class Operation { kCalculate = 1, kFilter, kGroup, kPrint, kSwap };
 // by one blank.
 std::string commandText(int argc, const char* const* argv);
 
-// The operation of each word that is exactly one of the five switch words,
-// in command-line order, wherever the word stands.
-std::vector<Operation> operationOrder(int argc, const char* const* argv);
+// The operation of each of the first `end` words that is exactly one of the
+// five switch words, in command-line order, wherever the word stands. The
+// driver passes the position of the end-of-options word "--" as `end`, so
+// that the file names after it are never taken as switches.
+std::vector<Operation> operationOrder(int end, const char* const* argv);
+
+// The position in `argv` from which on no word is an option or an option's
+// value: that of the "--" that the parser took as the end of the options
+// (or of a "--" in an unbroken run of them right behind it), or `argc` when
+// there is none. A "--" that is the value of an option (-b --) ends nothing.
+int endOfOptions(int argc, const char* const* argv,
+                 const boost::program_options::parsed_options& parsed);
+
+// The words that are neither an option nor an option's value, every word
+// after the end of the options included, in command-line order: the names
+// of further input files. A comma inside such a word is part of the name.
+std::vector<std::string> inputWords(
+    const boost::program_options::parsed_options& parsed);
 
 // The long option name whose value an operation is replayed with.
 const char* optionName(Operation op);

@@ -1,14 +1,19 @@
 // The program entry: parses the command line, creates the one table store for
 // the chosen cell type and drives it through a run.
+#include <unistd.h>
+
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "driver/command_line.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/fd.h"
+#include "table/name_list.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -36,10 +41,16 @@ void passSettings(const po::variables_map& vm, DataHandler& store) {
   if (vm.count("comments")) store.comments(vm["comments"].as<std::string>());
 }
 
+// The inputs are the names of the -i list followed by every word that is
+// neither an option nor an option's value, in command-line order. Without
+// either, the table is read from standard input.
 void readInput(const po::variables_map& vm, const std::string& inputFiles,
-               DataHandler& store) {
-  if (vm.count("input-files")) {
-    store.parseFiles(inputFiles);
+               const std::vector<std::string>& words, DataHandler& store) {
+  if (vm.count("input-files") || !words.empty()) {
+    std::vector<std::string> names;
+    if (vm.count("input-files")) names = tabsift::splitNameList(inputFiles);
+    names.insert(names.end(), words.begin(), words.end());
+    store.readFiles(std::move(names));
   } else {
     tabsift::say("read from stdin");
     store.load();
@@ -71,39 +82,68 @@ void replay(const std::vector<Operation>& order, const po::variables_map& vm,
   }
 }
 
+// Writes the help or version text to standard output: status 0, or 1
+// after reporting a failed write.
+int writeStandardOutput(const std::string& text) {
+  const int error = tabsift::writeAll(STDOUT_FILENO, text.data(), text.size());
+  if (error != 0) {
+    tabsift::reportFailure("cannot write standard output: " +
+                         tabsift::errorText(error));
+  }
+  tabsift::flushDiagnostics();
+  return error != 0 ? 1 : 0;
+}
+
+// Ends a run that ran out of memory: the table is given back first, so that
+// the message itself finds room.
+int memoryExhausted(std::unique_ptr<DataHandler>& store, const char* step) {
+  store.reset();
+  tabsift::reportMemoryExhausted(step);
+  tabsift::flushDiagnostics();
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string commandText = tabsift::commandText(argc, argv);
-  const std::vector<Operation> order = tabsift::operationOrder(argc, argv);
   std::string inputFiles;
   std::string outputFiles;
   std::unique_ptr<DataHandler> store;
+  // What the run is doing, for the message when memory runs out.
+  const char* step = "reading the command line";
   try {
     const tabsift::OptionGroups groups =
         tabsift::declareOptions(&inputFiles, &outputFiles);
     po::options_description parsing(80);
     parsing.add(groups.withoutArguments).add(groups.withArguments);
     po::variables_map vm;
+    po::parsed_options parsed(&parsing);
     try {
-      po::store(po::command_line_parser(argc, argv).options(parsing).run(), vm);
+      parsed = po::command_line_parser(argc, argv).options(parsing).run();
+      po::store(parsed, vm);
+    } catch (const std::bad_alloc&) {
+      throw;
     } catch (const std::exception& e) {
       tabsift::say(std::string("Error while parsing command-line: ") + e.what());
       tabsift::flushDiagnostics();
       return -1;
     }
+    const std::vector<Operation> order = tabsift::operationOrder(
+        tabsift::endOfOptions(argc, argv, parsed), argv);
+    const std::vector<std::string> words = tabsift::inputWords(parsed);
     po::notify(vm);
     store = createStore(vm);
     if (vm.count("help") || argc <= 1) {
-      std::cout << tabsift::helpText(groups);
-      return 0;
+      return writeStandardOutput(tabsift::helpText(groups));
     }
     if (vm.count("version")) {
-      std::cout << "version " TABSIFT_VERSION "\n";
-      return 0;
+      return writeStandardOutput("version " TABSIFT_VERSION "\n");
     }
     passSettings(vm, *store);
-    readInput(vm, inputFiles, *store);
+    step = "reading the input";
+    readInput(vm, inputFiles, words, *store);
+    step = "working on the table";
     passOutputSettings(vm, outputFiles, *store);
     replay(order, vm, *store);
   } catch (const tabsift::ArgumentRejected& e) {
@@ -111,19 +151,22 @@ int main(int argc, char** argv) {
     tabsift::say(e.what());
     tabsift::flushDiagnostics();
     return 1;
+  } catch (const std::bad_alloc&) {
+    return memoryExhausted(store, step);
   } catch (const std::exception& e) {
     tabsift::say(std::string("While defining program options: ") + e.what());
     tabsift::flushDiagnostics();
     return 1;
   }
-  // Writing lies outside the handler above: an exception here (memory
-  // exhausted while writing) still ends the run with a message and status 1
-  // rather than an abort.
+  // Writing lies outside the handler above: an exception here still ends
+  // the run with a message and status 1 rather than an abort.
   tabsift::flushDiagnostics();
   try {
     store->setCommand(commandText);
     store->printOut();
     store.reset();
+  } catch (const std::bad_alloc&) {
+    return memoryExhausted(store, "writing the output");
   } catch (const std::exception& e) {
     tabsift::reportFailure(e.what());
   }

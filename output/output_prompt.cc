@@ -12,6 +12,23 @@ const char kOutputPrompt[] =
     "Print all to first file on the output file list.\n\n0. Exit without "
     "saving.\n(select 1, 2 or 0): ";
 
+namespace {
+
+// Reads one integer answer. An integer beyond the int range is still an
+// integer answer (one other than 0, 1 and 2): the stream then stores the
+// largest or smallest int and fails, and the failure is taken back.
+bool readIntegerAnswer(std::istream& in, int& answer) {
+  if (in >> answer) return true;
+  const bool outOfRange = !in.bad() &&
+                          (answer == std::numeric_limits<int>::max() ||
+                           answer == std::numeric_limits<int>::min());
+  if (!outOfRange) return false;
+  in.clear(in.rdstate() & std::ios::eofbit);
+  return true;
+}
+
+}  // namespace
+
 OutputChoice askOutputChoice(std::istream& in, std::ostream& out,
                              bool inputUsedUp) {
   bool answered = false;
@@ -19,7 +36,7 @@ OutputChoice askOutputChoice(std::istream& in, std::ostream& out,
     out << kOutputPrompt;
     out.flush();
     int answer = 0;
-    if (!inputUsedUp && in >> answer) {
+    if (!inputUsedUp && readIntegerAnswer(in, answer)) {
       switch (answer) {
         case 0: return OutputChoice::kNothing;
         case 1: return OutputChoice::kStandardOutput;

@@ -43,9 +43,24 @@ TEST(OutputPrompt, OtherNumbersAskAgain) {
 
 TEST(OutputPrompt, NonIntegersDropTheirLine) {
   // "two 1" is one bad line: its 1 is discarded with it.
-  const Asked a = ask("two 1\n99999999999999\n0\n");
+  const Asked a = ask("two 1\n0\n");
   EXPECT_EQ(a.choice, OutputChoice::kNothing);
-  EXPECT_EQ(a.prompts, 3);
+  EXPECT_EQ(a.prompts, 2);
+}
+
+TEST(OutputPrompt, IntegersBeyondTheIntRangeAreOtherAnswers) {
+  // The rest of the line is not dropped: "2" answers the next prompt.
+  const Asked a = ask("4294967297 2\n");
+  EXPECT_EQ(a.choice, OutputChoice::kFirstFile);
+  EXPECT_EQ(a.prompts, 2);
+  EXPECT_EQ(ask("-99999999999999999999999\n0").choice, OutputChoice::kNothing);
+  // Input that ends after one gives no answer; at the very end of the
+  // input as well.
+  EXPECT_EQ(ask("4294967297\n").choice, OutputChoice::kNoValidAnswer);
+  const Asked last = ask("4294967297");
+  EXPECT_EQ(last.choice, OutputChoice::kNoValidAnswer);
+  EXPECT_EQ(last.prompts, 2);
+  EXPECT_EQ(ask("2147483647\n").choice, OutputChoice::kNoValidAnswer);
 }
 
 TEST(OutputPrompt, InputEndingBeforeAnyAnswerMeansOne) {

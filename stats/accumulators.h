@@ -41,9 +41,13 @@ struct Outcome {
 
 enum class ScopeKind { kLine, kColumn };
 
-// An exact integer total (int cells) or a total in T (float, double).
+// The running total of a scope, in a type wider than the cell so that the
+// total is rounded once, at the end, rather than at every addition: exact
+// for int cells, double for float cells, long double for double cells.
 template <typename T>
-using Total = std::conditional_t<std::is_same_v<T, int>, __int128, T>;
+using Total = std::conditional_t<
+    std::is_same_v<T, int>, __int128,
+    std::conditional_t<std::is_same_v<T, float>, double, long double>>;
 
 // An exact integer as an int cell, or too large.
 Outcome<int> intOutcome(__int128 x);
@@ -122,8 +126,8 @@ class CountAccumulator {
   std::size_t n_ = 0;
 };
 
-// The total of the values in their order and how many there were: exact
-// for int cells, rounded to T at every addition for float and double.
+// The total of the values in their order, in Total<T>, and how many there
+// were.
 template <typename T>
 class RunningTotal {
  public:
@@ -140,7 +144,20 @@ class RunningTotal {
   std::size_t n_ = 0;
 };
 
-// The total as RunningTotal keeps it.
+// A wide total or quotient as a cell: an int cell when it fits, otherwise
+// the nearest float or double (infinity beyond their range).
+template <typename T>
+Outcome<T> wideOutcome(Total<T> x) {
+  if constexpr (std::is_same_v<T, int>) {
+    return intOutcome(x);
+  } else if constexpr (std::is_same_v<T, float>) {
+    return Outcome<T>::present(roundToFloat(x));
+  } else {
+    return Outcome<T>::present(roundToDouble(x));
+  }
+}
+
+// The total as RunningTotal keeps it, rounded once to T.
 template <typename T>
 class SumAccumulator : public RunningTotal<T> {
  public:
@@ -148,32 +165,20 @@ class SumAccumulator : public RunningTotal<T> {
     if (this->n_ == 0 && scope == ScopeKind::kColumn) {
       return Outcome<T>::absent();
     }
-    if constexpr (std::is_same_v<T, int>) {
-      return intOutcome(this->total_);
-    } else {
-      return Outcome<T>::present(this->total_);
-    }
+    return wideOutcome<T>(this->total_);
   }
 };
 
-// The total as SumAccumulator keeps it, divided by the number of values:
-// int cells truncate the exact quotient toward zero, float cells divide the
-// float total in double and round back.
+// The total as SumAccumulator keeps it, divided by the number of values in
+// the same wide type and rounded once to T (int cells: the exact quotient
+// truncated toward zero).
 template <typename T>
 class AverageAccumulator : public RunningTotal<T> {
  public:
   Outcome<T> finish(ScopeKind) const {
-    const auto total = this->total_;
     const std::size_t n = this->n_;
     if (n == 0) return Outcome<T>::absent();
-    if constexpr (std::is_same_v<T, int>) {
-      return intOutcome(total / static_cast<__int128>(n));
-    } else if constexpr (std::is_same_v<T, float>) {
-      return Outcome<T>::present(
-          roundToFloat(static_cast<double>(total) / static_cast<double>(n)));
-    } else {
-      return Outcome<T>::present(total / static_cast<double>(n));
-    }
+    return wideOutcome<T>(this->total_ / static_cast<Total<T>>(n));
   }
 };
 

@@ -39,15 +39,44 @@ TEST(CountTest, EmptyLineCountsZeroEmptyColumnIsAbsent) {
             present(3.0f));
 }
 
-TEST(SumTest, FloatRoundsAtEveryAdditionInOrder) {
-  // The float step at 1e8 is 8: adding 1 first is lost, adding it last is not.
-  EXPECT_EQ(over<SumAccumulator>(std::vector<float>{1e8f, 1, -1e8f}), present(0.0f));
-  EXPECT_EQ(over<SumAccumulator>(std::vector<float>{1e8f, -1e8f, 1}), present(1.0f));
+TEST(SumTest, TotalIsWiderThanTheCellAndRoundedOnce) {
+  // The float step at 1e8 is 8 and the double step at 1e16 is 2: a total
+  // kept in the cell type would lose the 1.
+  EXPECT_EQ(over<SumAccumulator>(std::vector<float>{1e8f, 1, -1e8f}), present(1.0f));
+  EXPECT_EQ(over<SumAccumulator>(std::vector<double>{1e16, 1, -1e16}), present(1.0));
+  // A thousand times the float nearest 0.1, added in double and rounded
+  // once, is the float nearest to their exact total.
+  EXPECT_EQ(over<SumAccumulator>(std::vector<float>(1000, 0.1f)),
+            present(static_cast<float>(1000 * static_cast<double>(0.1f))));
   EXPECT_EQ(over<SumAccumulator>(std::vector<double>{0.1, 0.2, 0.3}),
-            present(0.1 + 0.2 + 0.3));
+            present(static_cast<double>(0.1L + 0.2L + 0.3L)));
+  // Totals beyond the cell's range become infinity of their sign.
+  EXPECT_EQ(over<SumAccumulator>(std::vector<float>{FLT_MAX, FLT_MAX, -FLT_MAX}),
+            present(FLT_MAX));
+  EXPECT_EQ(over<SumAccumulator>(std::vector<double>{DBL_MAX, DBL_MAX}),
+            present(HUGE_VAL));
+  EXPECT_EQ(over<SumAccumulator>(std::vector<double>{-DBL_MAX, -DBL_MAX}),
+            present(-HUGE_VAL));
   EXPECT_EQ(over<SumAccumulator>(std::vector<double>{}), present(0.0));
   EXPECT_EQ(over<SumAccumulator>(std::vector<double>{}, ScopeKind::kColumn),
             Outcome<double>::absent());
+}
+
+// Past 2^24 values a float counts no further by adding 1 (2^24 + 1 == 2^24
+// in float); the count and the wide total still do.
+TEST(SumTest, FloatScopeBeyondTwoToTheTwentyFour) {
+  const std::size_t n = (std::size_t{1} << 24) + 2;
+  CountAccumulator<float> count;
+  SumAccumulator<float> sum;
+  AverageAccumulator<float> average;
+  for (std::size_t i = 0; i < n; ++i) {
+    count.take(1.0f);
+    sum.take(1.0f);
+    average.take(1.0f);
+  }
+  EXPECT_EQ(count.finish(ScopeKind::kColumn), present(16777218.0f));
+  EXPECT_EQ(sum.finish(ScopeKind::kColumn), present(16777218.0f));
+  EXPECT_EQ(average.finish(ScopeKind::kColumn), present(1.0f));
 }
 
 TEST(SumTest, IntIsExactAndTooLargeBeyond32Bits) {
@@ -65,10 +94,14 @@ TEST(AverageTest, PerCellType) {
   EXPECT_EQ(over<AverageAccumulator>(std::vector<int>{INT_MIN, INT_MIN, INT_MIN}),
             present(INT_MIN));
   EXPECT_EQ(over<AverageAccumulator>(std::vector<double>{1, 2, 3, 4}), present(2.5));
-  // float: the float total, divided in double, rounded back.
-  const float total = (0.1f + 0.2f) + 0.7f;
+  // float: the total in double, divided in double, rounded once.
+  const double total = (double{0.1f} + double{0.2f}) + double{0.7f};
   EXPECT_EQ(over<AverageAccumulator>(std::vector<float>{0.1f, 0.2f, 0.7f}),
-            present(static_cast<float>(static_cast<double>(total) / 3.0)));
+            present(static_cast<float>(total / 3.0)));
+  EXPECT_EQ(over<AverageAccumulator>(std::vector<float>(1000000, 0.1f)),
+            present(0.1f));
+  EXPECT_EQ(over<AverageAccumulator>(std::vector<double>{1e16, 1, -1e16}),
+            present(1.0 / 3.0));
   EXPECT_EQ(over<AverageAccumulator>(std::vector<float>{}), Outcome<float>::absent());
   EXPECT_EQ(over<AverageAccumulator>(std::vector<double>{7}), present(7.0));
 }

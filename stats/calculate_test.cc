@@ -90,9 +90,10 @@ TEST(CalculateColumnTest, LineWiderThanTheFirstKeepsItsCells) {
             (std::vector<Lines>{{{1}, {2, 5}, {3, 5}}}));
 }
 
-TEST(CalculateColumnTest, FloatColumnSumRoundsInLineOrder) {
-  EXPECT_EQ(run<float>({{{1e8}, {1}, {-1e8}}}, "s", true)[0][3], (Cells{0}));
-  EXPECT_EQ(run<float>({{{1e8}, {-1e8}, {1}}}, "s", true)[0][3], (Cells{1}));
+TEST(CalculateColumnTest, FloatColumnSumAddsInLineOrder) {
+  // The total is kept in double, whose step at 1e17 is 16.
+  EXPECT_EQ(run<float>({{{1e17}, {1}, {-1e17}}}, "s", true)[0][3], (Cells{0}));
+  EXPECT_EQ(run<float>({{{1e17}, {-1e17}, {1}}}, "s", true)[0][3], (Cells{1}));
 }
 
 TEST(CalculateIntTest, TooLargeResultsAreAbsentWithOneLine) {

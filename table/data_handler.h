@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class DataHandler {
  public:
@@ -12,6 +13,9 @@ class DataHandler {
 
   virtual void swap(std::string request) = 0;
   virtual void parseFiles(std::string list) = 0;
+  // Reads the inputs of `names`, in order, then their parameters; the
+  // names are taken as they are (a comma is part of a name).
+  virtual void readFiles(std::vector<std::string> names) = 0;
   virtual void load() = 0;
   virtual void join() = 0;
   virtual void tab() = 0;

@@ -34,6 +34,7 @@ class DataOperations : public DataHandler {
   // The interface, in declaration order.
   void swap(std::string request) override;
   void parseFiles(std::string list) override;
+  void readFiles(std::vector<std::string> names) override;
   void load() override;
   void join() override;
   void tab() override;

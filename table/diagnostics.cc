@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <new>
 #include <string>
 
 #include "table/fd.h"
@@ -14,6 +15,7 @@ constexpr std::size_t kFlushAt = 1 << 16;
 struct Channel {
   std::string pending;
   bool failed = false;
+  bool memoryReported = false;
 };
 
 Channel& channel() {
@@ -53,6 +55,22 @@ void reportFailure(std::string_view message) {
   pending.push_back('\n');
   channel().failed = true;
   flushIfLarge();
+}
+
+void reportMemoryExhausted(std::string_view step) {
+  Channel& c = channel();
+  if (c.memoryReported) return;
+  c.memoryReported = true;
+  try {
+    reportFailure(std::string("memory exhausted while ").append(step));
+  } catch (const std::bad_alloc&) {
+    // No room even for the line: write what is pending and the line
+    // itself straight to standard error.
+    flushDiagnostics();
+    constexpr std::string_view kLine = "tabsift: memory exhausted\n";
+    (void)writeAll(STDERR_FILENO, kLine.data(), kLine.size());
+    c.failed = true;
+  }
 }
 
 bool failureSeen() { return channel().failed; }

@@ -30,6 +30,11 @@ void say(std::string_view prefix, std::size_t number);
 // "tabsift: " + `message` as one line, and the run ends with status 1.
 void reportFailure(std::string_view message);
 
+// "tabsift: memory exhausted while " + `step` as one line, once per run:
+// whoever meets the exhaustion first, and knows best what was being done,
+// names it; later calls say nothing more. The run ends with status 1.
+void reportMemoryExhausted(std::string_view step);
+
 // True once any failure has been reported.
 bool failureSeen();
 

@@ -151,9 +151,12 @@ class InputReader {
 
 template <typename T>
 void DataOperations<T>::parseFiles(std::string list) {
-  for (std::string& name : tabsift::splitNameList(list)) {
-    inputFiles.push_back(std::move(name));
-  }
+  readFiles(tabsift::splitNameList(list));
+}
+
+template <typename T>
+void DataOperations<T>::readFiles(std::vector<std::string> names) {
+  for (std::string& name : names) inputFiles.push_back(std::move(name));
   DataHandler& store = *this;
   store.load();
   parseComments();
@@ -207,5 +210,6 @@ void DataOperations<T>::load() {
 
 #define INSTANTIATE(T)                                          \
   template void DataOperations<T>::parseFiles(std::string); \
+  template void DataOperations<T>::readFiles(std::vector<std::string>); \
   template void DataOperations<T>::load();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

@@ -6,7 +6,8 @@ cell type, are checked against an independent computation with Python's
 statistics module and exact fractions.
 
 double: within 1e-12 relative (the median exactly).
-float:  sums, averages and medians exactly as float arithmetic gives them,
+float:  sums and averages exactly as a double total rounded once to float
+        gives them, medians exactly as float arithmetic gives them,
         deviations within two float steps.
 int:    every result exact; results beyond 32 bits absent.
 
@@ -105,10 +106,12 @@ def expected(letter, values, kind, in_line):
             s = sum(values)
             return Expected(s if INT_MIN <= s <= INT_MAX else None)
         if kind == "float":
+            # The total is kept in double, in scope order, and rounded to
+            # float once at the end.
             s = 0.0
             for x in values:
-                s = f32(s + x)
-            return Expected(s)
+                s += x
+            return Expected(f32(s))
         return Expected(math.fsum(values), 1e-12)
     if n == 0:
         return Expected(None)
@@ -118,7 +121,7 @@ def expected(letter, values, kind, in_line):
         if kind == "float":
             s = 0.0
             for x in values:
-                s = f32(s + x)
+                s += x
             return Expected(f32(s / n))
         return Expected(statistics.fmean(values), 1e-12)
     if letter == "m":

@@ -91,11 +91,11 @@ CASES = [
               "1e+09 1e+09 1e+09 1e+09 1.29099 \n\n"),
     line_case("deviation of equal values is 0", "d", "0.1 0.1 0.1\n3 3 3\n",
               "0.1 0.1 0.1 0 \n3 3 3 0 \n\n"),
-    case("float sum rounds at every addition, in order",
+    case("float sum is kept in double, in order",
          "-i a.dat %s --float --prec 9 -c s" % OFF,
-         files={"a.dat": "100000000 1 -100000000\n100000000 -100000000 1\n"},
-         out="100000000. 1.00000000 -100000000. 0.00000000 \n"
-             "100000000. -100000000. 1.00000000 1.00000000 \n\n",
+         files={"a.dat": "1e17 1 -1e17\n1e17 -1e17 1\n"},
+         out="9.99999984e+16 1.00000000 -9.99999984e+16 0.00000000 \n"
+             "9.99999984e+16 -9.99999984e+16 1.00000000 1.00000000 \n\n",
          err="Using Float as data type\n"),
     # Results are ordinary cells for the operations around them.
     case("statistics after the filter see one file",
