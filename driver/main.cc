@@ -9,6 +9,7 @@
 #include "driver/command_line.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/reading_stopped.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -108,6 +109,10 @@ int main(int argc, char** argv) {
   } catch (const tabsift::ArgumentRejected& e) {
     // A malformed operation argument ends the run before any output.
     tabsift::say(e.what());
+    tabsift::flushDiagnostics();
+    return 1;
+  } catch (const tabsift::ReadingStopped&) {
+    // Reported already; nothing is written, so no output file is replaced.
     tabsift::flushDiagnostics();
     return 1;
   } catch (const std::exception& e) {
