@@ -38,7 +38,9 @@ bool LineReader::next(std::string_view* line) {
     }
     if (!atEnd_ && fill()) continue;
     // The last line of the input, without LF; fill() may have moved it.
-    if (begin_ == end_) return false;
+    // After a failed read or damaged data it may be cut anywhere, so it is
+    // dropped rather than read as a shorter line.
+    if (begin_ == end_ || !source_.failure().empty()) return false;
     *line = std::string_view(buffer_.get() + begin_, end_ - begin_);
     begin_ = end_;
     scanned_ = 0;

@@ -22,7 +22,8 @@ class LineReader {
   void skipByteOrderMark();
 
   // The next line, valid until the next call; false at the end of the
-  // input or after a read error.
+  // input or after a read error. When reading failed, the unfinished line
+  // before the failure is not handed out.
   bool next(std::string_view* line);
 
   // True when not a single byte has been read yet.
