@@ -12,9 +12,6 @@
 namespace tabsift {
 namespace {
 
-// Frames written with a long window (zstd --long) may use up to 2 GiB.
-constexpr int kLargestWindowLog = 31;
-
 struct FreeContext {
   void operator()(ZSTD_DCtx* context) const { ZSTD_freeDCtx(context); }
 };
@@ -25,8 +22,9 @@ class ZstdSource : public ByteSource {
       : input_(std::move(input)),
         compressed_(new unsigned char[kCompressedBlock]),
         context_(ZSTD_createDCtx()) {
+    // The window stays within the decoder's default limit, as for the zstd
+    // command: a header cannot make it reserve gigabytes.
     if (!context_) throw std::bad_alloc();
-    ZSTD_DCtx_setParameter(context_.get(), ZSTD_d_windowLogMax, kLargestWindowLog);
   }
 
   std::size_t read(char* buffer, std::size_t size) override {
@@ -45,7 +43,7 @@ class ZstdSource : public ByteSource {
         if (ZSTD_getErrorCode(result) == ZSTD_error_memory_allocation) {
           throw std::bad_alloc();
         }
-        fail(std::string("corrupt zstd data: ") + ZSTD_getErrorName(result));
+        fail(std::string("zstd: ") + ZSTD_getErrorName(result));
         break;
       }
       frameOpen_ = result != 0;
