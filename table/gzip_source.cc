@@ -58,9 +58,17 @@ class GzipSource : public ByteSource {
     }
     if (!haveInput() && !failure().empty()) return false;
     const std::uint32_t roomBefore = s.avail_out;
+    const std::uint32_t inputBefore = s.avail_in;
+    const auto stateBefore = s.block_state;
     const int result = isal_inflate(&s);
     if (result < 0) {
       fail(gzipErrorText(result));
+      return false;
+    }
+    // A call that changed nothing would change nothing when repeated.
+    if (s.avail_in == inputBefore && inputBefore > 0 && s.avail_out == roomBefore &&
+        s.block_state == stateBefore) {
+      fail("corrupt gzip data");
       return false;
     }
     // With the input used up, a member that gives nothing more was cut short.
