@@ -93,10 +93,11 @@ def main(argv):
               f"  (x{mem / (size_mb * 1e6):.2f} of file)")
         best = None
         for peer, command in j.peers.items():
+            command = command.format(file=path, tabsift=tabsift)
             if shutil.which(command.split()[0]) is None:
                 print(f"{'':34} {peer:9} not installed")
                 continue
-            pt = median_time(command.format(file=path, tabsift=tabsift), runs)
+            pt = median_time(command, runs)
             print(f"{'':34} {peer:9} {pt:9.3f} {size_mb / pt:8.1f}")
             best = pt if best is None else min(best, pt)
         if best:

@@ -14,6 +14,7 @@
 #include "table/diagnostics.h"
 #include "table/fd.h"
 #include "table/name_list.h"
+#include "table/reading_stopped.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -153,6 +154,10 @@ int main(int argc, char** argv) {
     return 1;
   } catch (const std::bad_alloc&) {
     return memoryExhausted(store, step);
+  } catch (const tabsift::ReadingStopped&) {
+    // Reported already; nothing is written, so no output file is replaced.
+    tabsift::flushDiagnostics();
+    return 1;
   } catch (const std::exception& e) {
     tabsift::say(std::string("While defining program options: ") + e.what());
     tabsift::flushDiagnostics();

@@ -1,16 +1,25 @@
 #include "table/line_reader.h"
 
-#include <cerrno>
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <utility>
-
-#include "table/fd.h"
 
 namespace tabsift {
 
-LineReader::LineReader(int fd, std::size_t blockSize)
-    : fd_(fd), blockSize_(blockSize == 0 ? 1 : blockSize) {}
+LineReader::LineReader(ByteSource& source, std::size_t blockSize)
+    : source_(source), blockSize_(blockSize == 0 ? 1 : blockSize) {}
+
+void LineReader::skipByteOrderMark() {
+  constexpr std::string_view kMark = "\xef\xbb\xbf";
+  // The mark may arrive in pieces from a pipe.
+  while (end_ - begin_ < kMark.size() && !atEnd_ && fill()) {
+  }
+  const std::string_view start(buffer_.get() + begin_,
+                               std::min(end_ - begin_, kMark.size()));
+  if (start == kMark) begin_ += kMark.size();
+  scanned_ = 0;
+}
 
 bool LineReader::next(std::string_view* line) {
   for (;;) {
@@ -29,7 +38,9 @@ bool LineReader::next(std::string_view* line) {
     }
     if (!atEnd_ && fill()) continue;
     // The last line of the input, without LF; fill() may have moved it.
-    if (begin_ == end_) return false;
+    // After a failed read or damaged data it may be cut anywhere, so it is
+    // dropped rather than read as a shorter line.
+    if (begin_ == end_ || !source_.failure().empty()) return false;
     *line = std::string_view(buffer_.get() + begin_, end_ - begin_);
     begin_ = end_;
     scanned_ = 0;
@@ -51,13 +62,12 @@ bool LineReader::fill() {
     buffer_ = std::move(grown);
     capacity_ = capacity;
   }
-  const ssize_t n = readSome(fd_, buffer_.get() + end_, capacity_ - end_);
+  const std::size_t n = source_.read(buffer_.get() + end_, capacity_ - end_);
   if (n > 0) {
-    end_ += static_cast<std::size_t>(n);
+    end_ += n;
     anythingRead_ = true;
     return true;
   }
-  if (n < 0) error_ = errno;
   atEnd_ = true;
   return false;
 }

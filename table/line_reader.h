@@ -1,4 +1,4 @@
-// Reading a file descriptor line by line in large blocks. A line ends at LF,
+// Reading an input's text line by line in large blocks. A line ends at LF,
 // which is not part of it; the last line needs no LF. Lines may be of any
 // length and hold any bytes, NUL included.
 #pragma once
@@ -7,19 +7,24 @@
 #include <memory>
 #include <string_view>
 
+#include "table/byte_source.h"
+
 namespace tabsift {
 
 class LineReader {
  public:
-  // Reads `fd`, which the caller keeps open and closes.
-  explicit LineReader(int fd, std::size_t blockSize = 1 << 20);
+  // Reads `source`, which the caller keeps; why reading stopped early is
+  // the source's failure().
+  explicit LineReader(ByteSource& source, std::size_t blockSize = 1 << 20);
+
+  // Drops a UTF-8 byte order mark at the start of the text; called before
+  // the first line is taken.
+  void skipByteOrderMark();
 
   // The next line, valid until the next call; false at the end of the
-  // input or after a read error.
+  // input or after a read error. When reading failed, the unfinished line
+  // before the failure is not handed out.
   bool next(std::string_view* line);
-
-  // The errno of a failed read, 0 when every read succeeded.
-  int error() const { return error_; }
 
   // True when not a single byte has been read yet.
   bool nothingRead() const { return !anythingRead_; }
@@ -30,7 +35,7 @@ class LineReader {
   // error.
   bool fill();
 
-  int fd_;
+  ByteSource& source_;
   std::size_t blockSize_;
   // Left uninitialised: only bytes that were read are ever looked at.
   std::unique_ptr<char[]> buffer_;
@@ -40,7 +45,6 @@ class LineReader {
   std::size_t scanned_ = 0;  // bytes from begin_ known to hold no LF
   bool atEnd_ = false;
   bool anythingRead_ = false;
-  int error_ = 0;
 };
 
 }  // namespace tabsift

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,10 +28,12 @@ std::vector<std::string> linesOf(const std::string& text, std::size_t block) {
     ::close(fds[1]);
   });
   std::vector<std::string> lines;
-  LineReader reader(fds[0], block);
+  std::unique_ptr<ByteSource> source = openByteSource(fds[0]);
+  LineReader reader(*source, block);
+  reader.skipByteOrderMark();
   std::string_view line;
   while (reader.next(&line)) lines.emplace_back(line);
-  EXPECT_EQ(reader.error(), 0);
+  EXPECT_EQ(source->failure(), "");
   writer.join();
   ::close(fds[0]);
   return lines;
@@ -52,6 +55,16 @@ TEST(LineReaderTest, FinalLineFeedAddsNoLine) {
   EXPECT_EQ(linesOf("\n", 4), std::vector<std::string>{""});
 }
 
+TEST(LineReaderTest, ByteOrderMarkAtTheStartOnly) {
+  for (std::size_t block : {1, 2, 64}) {
+    SCOPED_TRACE(block);
+    EXPECT_EQ(linesOf("\xef\xbb\xbf# a\n\xef\xbb\xbf" "1\n", block),
+              (std::vector<std::string>{"# a", "\xef\xbb\xbf" "1"}));
+    EXPECT_EQ(linesOf("\xef\xbb\xbf", block), std::vector<std::string>{});
+    EXPECT_EQ(linesOf("\xef\xbb", block), std::vector<std::string>{"\xef\xbb"});
+  }
+}
+
 TEST(LineReaderTest, LinesLongerThanManyBlocks) {
   std::string longLine(3'000'000, 'x');
   longLine[1'500'000] = ' ';
@@ -64,10 +77,11 @@ TEST(LineReaderTest, LinesLongerThanManyBlocks) {
 TEST(LineReaderTest, DirectoryReportsTheReadError) {
   int fd = ::open("/", O_RDONLY);
   ASSERT_GE(fd, 0);
-  LineReader reader(fd);
+  std::unique_ptr<ByteSource> source = openByteSource(fd);
+  LineReader reader(*source);
   std::string_view line;
   EXPECT_FALSE(reader.next(&line));
-  EXPECT_EQ(reader.error(), EISDIR);
+  EXPECT_EQ(source->systemError(), EISDIR);
   EXPECT_TRUE(reader.nothingRead());
   ::close(fd);
 }

@@ -5,16 +5,20 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "table/byte_source.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
 #include "table/fd.h"
 #include "table/line_reader.h"
 #include "table/name_list.h"
+#include "table/reading_stopped.h"
 #include "table/token.h"
 
 namespace {
@@ -162,48 +166,86 @@ void DataOperations<T>::readFiles(std::vector<std::string> names) {
   parseComments();
 }
 
+namespace {
+
+// How messages name an input: "input file 'NAME'" or "standard input".
+std::string inputLabel(const std::string* name) {
+  return name == nullptr ? "standard input" : "input file '" + *name + "'";
+}
+
+// Reads one input from `fd` into the store as input `i`, decoding it when it
+// is compressed. A read that fails midway keeps the lines before the damage
+// and marks the input incomplete. Memory running out ends the run: the
+// partial input is dropped, the failure reported and ReadingStopped thrown.
 template <typename T>
-void DataOperations<T>::load() {
-  const std::size_t inputs = inputFiles.empty() ? 1 : inputFiles.size();
-  for (std::size_t i = 0; i < inputs; ++i) {
+void readInput(DataOperations<T>& store, std::size_t i, int fd,
+               const std::string* name) {
+  try {
     InputReader<T> input(i);
-    if (inputFiles.empty()) {
-      tabsift::LineReader reader(STDIN_FILENO);
-      input.readLines(reader);
-      if (reader.error() != 0) {
-        incompleteInputs.push_back(i);
-        tabsift::reportFailure("cannot read standard input: " +
-                               tabsift::errorText(reader.error()));
-      }
-    } else {
-      const std::string& name = inputFiles[i];
-      tabsift::FileDescriptor fd = tabsift::openFile(name, O_RDONLY);
-      if (!fd.valid()) {
-        const int error = errno;
-        incompleteInputs.push_back(i);
-        tabsift::reportFailure("cannot open input file '" + name +
-                               "': " + tabsift::errorText(error));
-      } else {
-        tabsift::LineReader reader(fd.get());
-        input.readLines(reader);
-        if (reader.error() != 0) {
-          // A directory opens but fails at its first read.
-          incompleteInputs.push_back(i);
-          tabsift::reportFailure(
-              std::string(reader.nothingRead() ? "cannot open" : "cannot read") +
-              " input file '" + name + "': " +
-              tabsift::errorText(reader.error()));
-        }
-      }
+    std::unique_ptr<tabsift::ByteSource> source = tabsift::openByteSource(fd);
+    tabsift::LineReader reader(*source);
+    reader.skipByteOrderMark();
+    input.readLines(reader);
+    if (!source->failure().empty()) {
+      // A directory opens but fails at its first read.
+      const bool atOpen = name != nullptr && reader.nothingRead() &&
+                          source->systemError() != 0;
+      store.incompleteInputs.push_back(i);
+      tabsift::reportFailure(std::string(atOpen ? "cannot open " : "cannot read ") +
+                             inputLabel(name) + ": " + source->failure());
     }
-    File lines = input.takeLines();
+    typename DataOperations<T>::File lines = input.takeLines();
     if (!lines.empty()) {
-      data.push_back(std::move(lines));
-      fileInputs.push_back(i);
+      store.data.push_back(std::move(lines));
+      store.fileInputs.push_back(i);
     }
     std::vector<std::string> comments = input.takeComments();
     if (comments.empty()) comments.emplace_back("\r\n");
-    commentLines.push_back(std::move(comments));
+    store.commentLines.push_back(std::move(comments));
+  } catch (const std::bad_alloc&) {
+    // The partial input is gone by now, which leaves room for the message.
+    store.incompleteInputs.push_back(i);
+    tabsift::reportMemoryExhausted("reading " + inputLabel(name));
+    throw tabsift::ReadingStopped("memory exhausted");
+  }
+}
+
+// An input that cannot be opened reads as an empty one, reported.
+template <typename T>
+void skipUnopened(DataOperations<T>& store, std::size_t i, const std::string& name,
+                  int error) {
+  store.incompleteInputs.push_back(i);
+  tabsift::reportFailure("cannot open input file '" + name +
+                         "': " + tabsift::errorText(error));
+  store.commentLines.push_back({"\r\n"});
+}
+
+template <typename T>
+void readStandardInput(DataOperations<T>& store) {
+  readInput(store, 0, STDIN_FILENO, nullptr);
+}
+
+template <typename T>
+void readFileList(DataOperations<T>& store) {
+  for (std::size_t i = 0; i < store.inputFiles.size(); ++i) {
+    const std::string& name = store.inputFiles[i];
+    tabsift::FileDescriptor fd = tabsift::openFile(name, O_RDONLY);
+    if (fd.valid()) {
+      readInput(store, i, fd.get(), &name);
+    } else {
+      skipUnopened(store, i, name, errno);
+    }
+  }
+}
+
+}  // namespace
+
+template <typename T>
+void DataOperations<T>::load() {
+  if (inputFiles.empty()) {
+    readStandardInput(*this);
+  } else {
+    readFileList(*this);
   }
   fillInBlanks();
 }

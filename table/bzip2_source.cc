@@ -1,0 +1,140 @@
+// A bzip2 stream decoded with libbz2; streams that follow one another are
+// read one after the other, as bzcat reads them.
+#include <bzlib.h>
+
+#include <algorithm>
+#include <new>
+
+#include "table/fd.h"
+#include "table/sources.h"
+
+namespace tabsift {
+namespace {
+
+const char* bzip2ErrorText(int result) {
+  switch (result) {
+    case BZ_DATA_ERROR_MAGIC: return "invalid bzip2 header";
+    default: return "corrupt bzip2 data";
+  }
+}
+
+class Bzip2Source : public ByteSource {
+ public:
+  explicit Bzip2Source(RawInput input)
+      : input_(std::move(input)), compressed_(new char[kCompressedBlock]) {
+    startStream();
+  }
+  ~Bzip2Source() override {
+    if (open_) BZ2_bzDecompressEnd(&stream_);
+  }
+  Bzip2Source(const Bzip2Source&) = delete;
+  Bzip2Source& operator=(const Bzip2Source&) = delete;
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    if (finished_ || !failure().empty()) return 0;
+    stream_.next_out = buffer;
+    stream_.avail_out = static_cast<unsigned>(std::min(size, kDecodedBlock));
+    const unsigned room = stream_.avail_out;
+    while (stream_.avail_out > 0 && step()) {
+    }
+    return room - stream_.avail_out;
+  }
+
+ private:
+  // One round of decoding; false when nothing more can come out.
+  bool step() {
+    if (!open_) {
+      if (!haveInput()) {
+        finished_ = failure().empty();
+        return false;
+      }
+      if (stream_.next_in[0] != 'B') {
+        fail("trailing data after the bzip2 stream");
+        return false;
+      }
+      startStream();
+      if (!open_) return false;
+    }
+    if (!haveInput() && !failure().empty()) return false;
+    const unsigned roomBefore = stream_.avail_out;
+    const int result = BZ2_bzDecompress(&stream_);
+    if (result == BZ_STREAM_END) {
+      endStream();
+      return true;
+    }
+    if (result == BZ_MEM_ERROR) throw std::bad_alloc();
+    if (result != BZ_OK) {
+      fail(bzip2ErrorText(result));
+      return false;
+    }
+    // With the input used up, a stream that gives nothing more was cut short.
+    if (inputEnded_ && stream_.avail_in == 0 && stream_.avail_out == roomBefore) {
+      fail("bzip2 data cut short (unexpected end of file)");
+      return false;
+    }
+    return true;
+  }
+
+  // Starts decoding a stream at the current input position.
+  void startStream() {
+    char* const in = stream_.next_in;
+    const unsigned availIn = stream_.avail_in;
+    char* const out = stream_.next_out;
+    const unsigned availOut = stream_.avail_out;
+    stream_ = bz_stream();
+    const int result = BZ2_bzDecompressInit(&stream_, 0, 0);
+    if (result == BZ_MEM_ERROR) throw std::bad_alloc();
+    if (result != BZ_OK) {
+      fail(bzip2ErrorText(result));
+      return;
+    }
+    open_ = true;
+    stream_.next_in = in;
+    stream_.avail_in = availIn;
+    stream_.next_out = out;
+    stream_.avail_out = availOut;
+  }
+
+  void endStream() {
+    char* const in = stream_.next_in;
+    const unsigned availIn = stream_.avail_in;
+    char* const out = stream_.next_out;
+    const unsigned availOut = stream_.avail_out;
+    BZ2_bzDecompressEnd(&stream_);
+    open_ = false;
+    stream_.next_in = in;
+    stream_.avail_in = availIn;
+    stream_.next_out = out;
+    stream_.avail_out = availOut;
+  }
+
+  // True when compressed bytes wait, reading the next block if needed.
+  bool haveInput() {
+    if (stream_.avail_in == 0 && !inputEnded_ && !refill()) inputEnded_ = true;
+    return stream_.avail_in > 0;
+  }
+
+  bool refill() {
+    const long n = input_.read(compressed_.get(), kCompressedBlock);
+    if (n < 0) fail(errorText(input_.error()), input_.error());
+    if (n <= 0) return false;
+    stream_.next_in = compressed_.get();
+    stream_.avail_in = static_cast<unsigned>(n);
+    return true;
+  }
+
+  RawInput input_;
+  std::unique_ptr<char[]> compressed_;
+  bz_stream stream_ = bz_stream();
+  bool open_ = false;
+  bool inputEnded_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> makeBzip2Source(RawInput input) {
+  return std::make_unique<Bzip2Source>(std::move(input));
+}
+
+}  // namespace tabsift

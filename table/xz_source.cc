@@ -1,0 +1,82 @@
+// An xz stream decoded with liblzma; streams that follow one another are
+// read one after the other, as xzcat reads them.
+#include <lzma.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+
+#include "table/fd.h"
+#include "table/sources.h"
+
+namespace tabsift {
+namespace {
+
+const char* xzErrorText(lzma_ret result) {
+  switch (result) {
+    case LZMA_FORMAT_ERROR: return "invalid xz header";
+    case LZMA_OPTIONS_ERROR: return "unsupported xz options";
+    case LZMA_BUF_ERROR: return "xz data cut short (unexpected end of file)";
+    default: return "corrupt xz data";
+  }
+}
+
+class XzSource : public ByteSource {
+ public:
+  explicit XzSource(RawInput input)
+      : input_(std::move(input)), compressed_(new std::uint8_t[kCompressedBlock]) {
+    const lzma_ret result =
+        lzma_stream_decoder(&stream_, UINT64_MAX, LZMA_CONCATENATED);
+    if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
+    if (result != LZMA_OK) fail(xzErrorText(result));
+  }
+  ~XzSource() override { lzma_end(&stream_); }
+  XzSource(const XzSource&) = delete;
+  XzSource& operator=(const XzSource&) = delete;
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    if (finished_ || !failure().empty()) return 0;
+    stream_.next_out = reinterpret_cast<std::uint8_t*>(buffer);
+    stream_.avail_out = std::min(size, kDecodedBlock);
+    while (stream_.avail_out > 0) {
+      if (stream_.avail_in == 0 && !inputEnded_ && !refill()) inputEnded_ = true;
+      if (!failure().empty()) break;
+      const lzma_ret result =
+          lzma_code(&stream_, inputEnded_ ? LZMA_FINISH : LZMA_RUN);
+      if (result == LZMA_STREAM_END) {
+        finished_ = true;
+        break;
+      }
+      if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
+      if (result != LZMA_OK) {
+        fail(xzErrorText(result));
+        break;
+      }
+    }
+    return std::min(size, kDecodedBlock) - stream_.avail_out;
+  }
+
+ private:
+  bool refill() {
+    const long n = input_.read(compressed_.get(), kCompressedBlock);
+    if (n < 0) fail(errorText(input_.error()), input_.error());
+    if (n <= 0) return false;
+    stream_.next_in = compressed_.get();
+    stream_.avail_in = static_cast<std::size_t>(n);
+    return true;
+  }
+
+  RawInput input_;
+  std::unique_ptr<std::uint8_t[]> compressed_;
+  lzma_stream stream_ = LZMA_STREAM_INIT;
+  bool inputEnded_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> makeXzSource(RawInput input) {
+  return std::make_unique<XzSource>(std::move(input));
+}
+
+}  // namespace tabsift

@@ -1,0 +1,83 @@
+// A zstd stream decoded with libzstd; frames that follow one another are
+// read one after the other.
+#include <zstd.h>
+#include <zstd_errors.h>
+
+#include <algorithm>
+#include <new>
+
+#include "table/fd.h"
+#include "table/sources.h"
+
+namespace tabsift {
+namespace {
+
+struct FreeContext {
+  void operator()(ZSTD_DCtx* context) const { ZSTD_freeDCtx(context); }
+};
+
+class ZstdSource : public ByteSource {
+ public:
+  explicit ZstdSource(RawInput input)
+      : input_(std::move(input)),
+        compressed_(new unsigned char[kCompressedBlock]),
+        context_(ZSTD_createDCtx()) {
+    // The window stays within the decoder's default limit, as for the zstd
+    // command: a header cannot make it reserve gigabytes.
+    if (!context_) throw std::bad_alloc();
+  }
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    if (finished_ || !failure().empty()) return 0;
+    ZSTD_outBuffer out = {buffer, std::min(size, kDecodedBlock), 0};
+    while (out.pos < out.size) {
+      if (in_.pos == in_.size && !inputEnded_ && !refill()) inputEnded_ = true;
+      if (!failure().empty()) break;
+      if (inputEnded_ && !frameOpen_) {
+        finished_ = true;
+        break;
+      }
+      const std::size_t before = out.pos;
+      const std::size_t result = ZSTD_decompressStream(context_.get(), &out, &in_);
+      if (ZSTD_isError(result)) {
+        if (ZSTD_getErrorCode(result) == ZSTD_error_memory_allocation) {
+          throw std::bad_alloc();
+        }
+        fail(std::string("zstd: ") + ZSTD_getErrorName(result));
+        break;
+      }
+      frameOpen_ = result != 0;
+      // With the input used up, a frame that gives nothing more was cut short.
+      if (inputEnded_ && frameOpen_ && out.pos == before) {
+        fail("zstd data cut short (unexpected end of file)");
+        break;
+      }
+    }
+    return out.pos;
+  }
+
+ private:
+  bool refill() {
+    const long n = input_.read(compressed_.get(), kCompressedBlock);
+    if (n < 0) fail(errorText(input_.error()), input_.error());
+    if (n <= 0) return false;
+    in_ = {compressed_.get(), static_cast<std::size_t>(n), 0};
+    return true;
+  }
+
+  RawInput input_;
+  std::unique_ptr<unsigned char[]> compressed_;
+  std::unique_ptr<ZSTD_DCtx, FreeContext> context_;
+  ZSTD_inBuffer in_ = {nullptr, 0, 0};
+  bool frameOpen_ = false;
+  bool inputEnded_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> makeZstdSource(RawInput input) {
+  return std::make_unique<ZstdSource>(std::move(input));
+}
+
+}  // namespace tabsift
