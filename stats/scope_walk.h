@@ -54,7 +54,7 @@ void walkLines(DataOperations<T>& store, Accumulator accumulator,
       accumulator.reset();
       for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
         for (std::size_t k = 0; k < width; ++k) {
-          if (line[k].present) accumulator.take(line[k].value);
+          if (line[k].present()) accumulator.take(line[k].value());
         }
         accumulator.endPass();
       }
@@ -85,7 +85,7 @@ void walkColumns(DataOperations<T>& store, const Accumulator& prototype,
       for (std::size_t l = 0; l < sizes.size(); ++l) {
         const auto* cells = file[l].data();
         for (std::size_t k = 0; k < sizes[l]; ++k) {
-          if (cells[k].present) columns[k].take(cells[k].value);
+          if (cells[k].present()) columns[k].take(cells[k].value());
         }
       }
     }
