@@ -13,20 +13,15 @@
 
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
+#include "table/line_cells.h"
 #include "table/line_reader.h"
 #include "table/message_buffer.h"
 #include "table/name_list.h"
-#include "table/token.h"
 
 namespace {
 
 constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
-
-// The characters that separate tokens and make up blank lines.
-bool isDelimiter(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 // Gathers the lines of one input in chunks of bounded size and hands them
 // over as one exactly sized list, so that a large input never holds a list
@@ -92,31 +87,15 @@ class InputReader {
   void take(std::string_view line) {
     std::size_t i = 0;
     const std::size_t n = line.size();
-    while (i < n && isDelimiter(line[i])) ++i;
+    while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
     if (i == n) return;
     if (line[i] == '#') {
       comments_.emplace_back(line.substr(i));
       return;
     }
     scratch_.clear();
-    const char* const end = line.data() + n;
-    while (i < n) {
-      // Most tokens are short decimals: reading one finds the token's end
-      // too, when the number stops at a delimiter. Anything else is first
-      // cut out and then read as a whole.
-      const char* const start = line.data() + i;
-      double number;
-      const char* stop = tabsift::readShortDecimal(start, end, &number);
-      if (stop != nullptr && (stop == end || isDelimiter(*stop))) {
-        scratch_.push_back(cellFromNumber(number));
-        i = static_cast<std::size_t>(stop - line.data());
-      } else {
-        const std::size_t first = i;
-        while (i < n && !isDelimiter(line[i])) ++i;
-        scratch_.push_back(cell(line.substr(first, i - first)));
-      }
-      while (i < n && isDelimiter(line[i])) ++i;
-    }
+    std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
+    for (; invalid > 0; --invalid) messages_.line(kInvalidValue, position_ + 1);
     lines_.add(Line(scratch_.begin(), scratch_.end()));
   }
 
@@ -124,25 +103,6 @@ class InputReader {
   std::vector<std::string> takeComments() { return std::move(comments_); }
 
  private:
-  Value cell(std::string_view token) {
-    if (std::optional<T> number = tabsift::tokenToCell<T>(token)) {
-      return Value(*number);
-    }
-    return invalid();
-  }
-
-  Value cellFromNumber(double number) {
-    if (std::optional<T> value = tabsift::cellFromDouble<T>(number)) {
-      return Value(*value);
-    }
-    return invalid();
-  }
-
-  Value invalid() {
-    messages_.line(kInvalidValue, position_ + 1);
-    return Value();
-  }
-
   std::size_t position_;
   tabsift::MessageBuffer& messages_;
   Line scratch_;
