@@ -4,9 +4,11 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/command_line.h"
+#include "driver/store_release.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
 
@@ -114,7 +116,7 @@ int main(int argc, char** argv) {
   try {
     store->setCommand(commandText);
     store->printOut();
-    store.reset();
+    tabsift::releaseStoreAtExit(std::move(store));
   } catch (const std::exception& e) {
     std::cerr << "tabsift: " << e.what() << "\n";
     return 1;
