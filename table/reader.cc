@@ -24,7 +24,7 @@ constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
 
 // Gathers the lines of one input in chunks of bounded size and hands them
-// over as one exactly sized list, so that a large input never holds a list
+// over as one list sized to fit, so that a large input never holds a list
 // grown to twice its length or copied while growing.
 template <typename Line>
 class LineCollector {
@@ -34,15 +34,14 @@ class LineCollector {
     current_.push_back(std::move(line));
   }
 
+  // The list has room for a few lines more than it holds: column
+  // statistics append one result line per statistic, and without the room
+  // the first of them would copy the whole list into one twice its size.
   std::vector<Line> take() {
-    if (chunks_.empty()) {
-      current_.shrink_to_fit();
-      return std::move(current_);
-    }
     std::size_t total = current_.size();
     for (const auto& chunk : chunks_) total += chunk.size();
     std::vector<Line> all;
-    all.reserve(total);
+    all.reserve(total + kSpareLines);
     for (auto& chunk : chunks_) {
       for (Line& line : chunk) all.push_back(std::move(line));
       std::vector<Line>().swap(chunk);
@@ -62,6 +61,7 @@ class LineCollector {
   }
 
   static constexpr std::size_t kLargestChunk = 1 << 16;
+  static constexpr std::size_t kSpareLines = 8;
   std::size_t nextCapacity_ = 16;
   std::vector<std::vector<Line>> chunks_;
   std::vector<Line> current_;
