@@ -1,6 +1,13 @@
 #include "driver/store_release.h"
 
 namespace tabsift {
+
+#if defined(TABSIFT_FREE_AT_EXIT)
+
+void releaseStoreAtExit(std::unique_ptr<DataHandler> store) { store.reset(); }
+
+#else
+
 namespace {
 
 // The store kept until the process exits.
@@ -9,11 +16,9 @@ DataHandler* keptStore = nullptr;
 }  // namespace
 
 void releaseStoreAtExit(std::unique_ptr<DataHandler> store) {
-#if defined(TABSIFT_FREE_AT_EXIT)
-  store.reset();
-#else
   keptStore = store.release();
-#endif
 }
+
+#endif
 
 }  // namespace tabsift
