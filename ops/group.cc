@@ -73,7 +73,7 @@ void DataOperations<T>::group(std::string argument) {
   std::size_t width = 0;
   for (const auto& entry : groups) width = std::max(width, entry.second.cells);
   for (auto& entry : groups) entry.second.line.reserve(width);
-  constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 17;
+  constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 14;
   std::size_t taken = 0;
   for (File& file : data) {
     for (Line& line : file) {
