@@ -6,7 +6,14 @@
   keyed.dat   an integer key column (1000 distinct keys) and 9 float columns
 
 Each file starts with a few comment lines carrying named parameters.
-usage: gen_data.py [SIZE_MB]   (default 100)
+With --scale also, by the same generator:
+
+  floats_1gb.dat, keyed_1gb.dat   the same kinds of file, ten times the size
+  small/                          20,000 files "0" .. "19999" of 50 lines
+                                  of floats each, and list.txt naming them
+                                  all in one comma-separated list
+
+usage: gen_data.py [--scale] [SIZE_MB]   (default 100)
 """
 
 import os
@@ -17,12 +24,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "data")
 
 
-def write(name, size_mb, make_line):
+def write(name, size_mb, make_line, seed=None):
     path = os.path.join(OUT, name)
     target = size_mb * 1000 * 1000
     if os.path.exists(path) and abs(os.path.getsize(path) - target) < target // 50:
         return
-    rng = random.Random(name)
+    rng = random.Random(seed or name)
     written = 0
     with open(path, "w") as f:
         f.write("# benchmark file %s\n# T = 300 P = 1.5\n# dt = 0.002\n" % name)
@@ -51,12 +58,40 @@ def keyed_line(rng):
             " ".join("%.6g" % rng.random() for _ in range(9)) + "\n")
 
 
+SMALL_FILES, SMALL_LINES = 20000, 50
+
+
+def write_small():
+    """Many small inputs: each file a header comment and 50 float lines."""
+    folder = os.path.join(OUT, "small")
+    listing = os.path.join(folder, "list.txt")
+    if os.path.exists(listing):
+        return
+    os.makedirs(folder, exist_ok=True)
+    rng = random.Random("small")
+    for i in range(SMALL_FILES):
+        with open(os.path.join(folder, str(i)), "w") as f:
+            f.write("# small file %d\n" % i)
+            f.write("".join(float_line(rng) for _ in range(SMALL_LINES)))
+    with open(listing, "w") as f:
+        f.write(",".join(str(i) for i in range(SMALL_FILES)))
+    print("wrote", folder)
+
+
 def main():
-    size = int(sys.argv[1]) if len(sys.argv) > 1 else 100
+    args = sys.argv[1:]
+    scale = "--scale" in args
+    args = [a for a in args if a != "--scale"]
+    size = int(args[0]) if args else 100
     os.makedirs(OUT, exist_ok=True)
     write("floats.dat", size, float_line)
     write("ints.dat", size, int_line)
     write("keyed.dat", size, keyed_line)
+    if scale:
+        write_small()
+        # The same generator and seeds, ten times as long.
+        write("floats_1gb.dat", size * 10, float_line, seed="floats.dat")
+        write("keyed_1gb.dat", size * 10, keyed_line, seed="keyed.dat")
 
 
 if __name__ == "__main__":

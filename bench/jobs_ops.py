@@ -19,6 +19,9 @@ JOBS = [
     job("filter, cut to columns 1,2", "floats.dat",
         "-i {file} --comments off -f 1,gt0.5,0,1,2",
         {"mawk": "mawk '$1 > 0.5 {{print $1, $2}}' {file}"}),
+    job("select columns 3,1,2", "floats.dat",
+        "-i {file} --comments off -p 3,1,2",
+        {"mawk": "mawk '!/^#/ {{print $3, $1, $2}}' {file}"}),
     job("group by key (1000 keys)", "keyed.dat",
         "-i {file} --comments off -g 1",
         {"datamash": "datamash -W -C -s -g 1 " +

@@ -7,9 +7,11 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/command_line.h"
+#include "driver/store_release.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
 #include "table/fd.h"
@@ -169,7 +171,7 @@ int main(int argc, char** argv) {
   try {
     store->setCommand(commandText);
     store->printOut();
-    store.reset();
+    tabsift::releaseStoreAtExit(std::move(store));
   } catch (const std::bad_alloc&) {
     return memoryExhausted(store, "writing the output");
   } catch (const std::exception& e) {

@@ -25,8 +25,8 @@ bool linePasses(const Line& line, std::size_t column,
                 T tolerance) {
   bool held = false;
   for (const Condition& condition : conditions) {
-    if (column >= line.size() || !line[column].present) return false;
-    held = tabsift::conditionHolds(condition.op, line[column].value,
+    if (column >= line.size() || !line[column].present()) return false;
+    held = tabsift::conditionHolds(condition.op, line[column].value(),
                                    condition.threshold, tolerance);
     if (logic == 'o' && held) return true;
     if (logic == 'a' && !held) return false;

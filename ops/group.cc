@@ -65,21 +65,21 @@ void DataOperations<T>::group(std::string argument) {
   std::map<T, Group, tabsift::KeyLess> groups;
   for (const File& file : data) {
     for (const Line& line : file) {
-      if (line.size() > column && line[column].present) {
-        groups[line[column].value].cells += line.size() - 1;
+      if (line.size() > column && line[column].present()) {
+        groups[line[column].value()].cells += line.size() - 1;
       }
     }
   }
   std::size_t width = 0;
   for (const auto& entry : groups) width = std::max(width, entry.second.cells);
   for (auto& entry : groups) entry.second.line.reserve(width);
-  constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 17;
+  constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 14;
   std::size_t taken = 0;
   for (File& file : data) {
     for (Line& line : file) {
       if (++taken % kLinesBetweenReleases == 0) tabsift::releaseFreedMemory();
-      if (line.size() > column && line[column].present) {
-        Line& target = groups.find(line[column].value)->second.line;
+      if (line.size() > column && line[column].present()) {
+        Line& target = groups.find(line[column].value())->second.line;
         if (target.empty()) target.push_back(line[column]);
         for (std::size_t c = 0; c < line.size(); ++c) {
           if (c != column) target.push_back(line[c]);

@@ -35,13 +35,13 @@ TEST(GroupTest, NaNKeysFormOneGroupAfterEveryNumber) {
           0);
   store.group("1");
   ASSERT_EQ(store.data[0].size(), 4u);
-  EXPECT_EQ(store.data[0][0][0].value, -INFINITY);
-  EXPECT_EQ(store.data[0][1][0].value, 0.0);
-  EXPECT_FALSE(std::signbit(store.data[0][1][0].value));  // first one seen
-  EXPECT_EQ(store.data[0][1][1].value, 5);
-  EXPECT_EQ(store.data[0][1][2].value, 6);
-  EXPECT_EQ(store.data[0][2][0].value, 2);
-  EXPECT_TRUE(std::isnan(store.data[0][3][0].value));
+  EXPECT_EQ(store.data[0][0][0].value(), -INFINITY);
+  EXPECT_EQ(store.data[0][1][0].value(), 0.0);
+  EXPECT_FALSE(std::signbit(store.data[0][1][0].value()));  // first one seen
+  EXPECT_EQ(store.data[0][1][1].value(), 5);
+  EXPECT_EQ(store.data[0][1][2].value(), 6);
+  EXPECT_EQ(store.data[0][2][0].value(), 2);
+  EXPECT_TRUE(std::isnan(store.data[0][3][0].value()));
   EXPECT_EQ(store.data[0][3].size(), 3u);
 }
 

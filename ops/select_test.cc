@@ -32,7 +32,7 @@ TEST(SelectTest, CellTypeConversionOfParameters) {
   EXPECT_EQ(selected<int>("E"), "2; -7");
   auto store = twoInputs<float>();
   store.print("E");
-  EXPECT_EQ(store.data[0][0][0].value, 2.9f);
+  EXPECT_EQ(store.data[0][0][0].value(), 2.9f);
 }
 
 TEST(SelectTest, NoLinesGivesParameterLinePerFile) {

@@ -47,8 +47,8 @@ std::string show(const DataOperations<T>& store) {
       const auto& line = store.data[f][l];
       for (std::size_t c = 0; c < line.size(); ++c) {
         if (c > 0) text << ' ';
-        if (line[c].present) {
-          text << line[c].value;
+        if (line[c].present()) {
+          text << line[c].value();
         } else {
           text << "--";
         }

@@ -19,12 +19,14 @@ namespace tabsift {
 // the widest one has 767), so digits requested beyond it are all zeros.
 inline constexpr int kExactDigits = 800;
 
-// Characters that formatDouble may write for the given precision.
+// Characters that formatDouble may write for the given precision: the
+// text, and beyond it the slack that lets short pieces be copied in whole
+// words.
 constexpr std::size_t numberRoom(int precision) {
   return static_cast<std::size_t>(precision > kExactDigits ? kExactDigits
                                   : precision > 6          ? precision
                                                            : 6) +
-         16;
+         48;
 }
 
 // Where a formatted number needs zeros that were not written: the full text

@@ -40,8 +40,8 @@ class TableText {
   void writeTable(BlockSink& sink, const typename Store::File& table) const {
     for (const typename Store::Line& line : table) {
       for (const typename Store::Value& cell : line) {
-        if (cell.present) {
-          writeNumber(sink, cell.value);
+        if (cell.present()) {
+          writeNumber(sink, cell.value());
         } else {
           sink.append(blank_);
           char* end = sink.reserve(1);

@@ -40,7 +40,7 @@ std::vector<Lines> tableOf(const DataOperations<T>& store) {
     for (const auto& line : file) {
       Cells& cells = lines.emplace_back();
       for (const auto& cell : line) {
-        cells.push_back(cell.present ? std::optional<double>(cell.value)
+        cells.push_back(cell.present() ? std::optional<double>(cell.value())
                                      : std::nullopt);
       }
     }

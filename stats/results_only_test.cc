@@ -27,8 +27,8 @@ Rows rowsOf(const Store::File& file) {
   for (const Store::Line& line : file) {
     auto& row = rows.emplace_back();
     for (const Store::Value& cell : line) {
-      EXPECT_TRUE(cell.present);
-      row.push_back(cell.value);
+      EXPECT_TRUE(cell.present());
+      row.push_back(cell.value());
     }
   }
   return rows;

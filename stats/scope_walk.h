@@ -54,7 +54,7 @@ void walkLines(DataOperations<T>& store, Accumulator accumulator,
       accumulator.reset();
       for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
         for (std::size_t k = 0; k < width; ++k) {
-          if (line[k].present) accumulator.take(line[k].value);
+          if (line[k].present()) accumulator.take(line[k].value());
         }
         accumulator.endPass();
       }
@@ -63,38 +63,52 @@ void walkLines(DataOperations<T>& store, Accumulator accumulator,
   }
 }
 
-// One column scope: the snapshot lines of files [first, end), its result
+// The number of walks over the table in which a statistic that holds its
+// values takes the columns.
+inline constexpr std::size_t kHoldingBatches = 4;
+
+// One column scope: the snapshot lines of files [first, last), its result
 // line appended to file `target`.
 template <typename T, typename Accumulator>
 void walkColumns(DataOperations<T>& store, const Accumulator& prototype,
-                 std::size_t first, std::size_t end, std::size_t target,
+                 std::size_t first, std::size_t last, std::size_t target,
                  WalkResult& walk) {
   std::size_t width = 0, lines = 0;
-  for (std::size_t f = first; f < end; ++f) {
+  for (std::size_t f = first; f < last; ++f) {
     for (std::size_t size : store.lineSizes[f]) width = std::max(width, size);
     lines += store.lineSizes[f].size();
   }
-  std::vector<Accumulator> columns(width, prototype);
+  // A statistic that holds every value of its scope (the median) takes the
+  // columns a quarter at a time, so that the values held at once stay well
+  // below the size of the table; the others take all columns in one walk.
+  std::size_t batch = width;
   if constexpr (requires(Accumulator a) { a.reserve(lines); }) {
-    for (Accumulator& column : columns) column.reserve(lines);
+    batch = (width + kHoldingBatches - 1) / kHoldingBatches;
   }
-  for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
-    for (std::size_t f = first; f < end; ++f) {
-      const auto& file = store.data[f];
-      const auto& sizes = store.lineSizes[f];
-      for (std::size_t l = 0; l < sizes.size(); ++l) {
-        const auto* cells = file[l].data();
-        for (std::size_t k = 0; k < sizes[l]; ++k) {
-          if (cells[k].present) columns[k].take(cells[k].value);
+  typename DataOperations<T>::Line result(width);
+  for (std::size_t begin = 0; begin < width; begin += batch) {
+    const std::size_t end = std::min(width, begin + batch);
+    std::vector<Accumulator> columns(end - begin, prototype);
+    if constexpr (requires(Accumulator a) { a.reserve(lines); }) {
+      for (Accumulator& column : columns) column.reserve(lines);
+    }
+    for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
+      for (std::size_t f = first; f < last; ++f) {
+        const auto& file = store.data[f];
+        const auto& sizes = store.lineSizes[f];
+        for (std::size_t l = 0; l < sizes.size(); ++l) {
+          const auto* cells = file[l].data();
+          const std::size_t stop = std::min(end, sizes[l]);
+          for (std::size_t k = begin; k < stop; ++k) {
+            if (cells[k].present()) columns[k - begin].take(cells[k].value());
+          }
         }
       }
+      for (Accumulator& column : columns) column.endPass();
     }
-    for (Accumulator& column : columns) column.endPass();
-  }
-  typename DataOperations<T>::Line result;
-  result.reserve(width);
-  for (Accumulator& column : columns) {
-    result.push_back(cellOf(column.finish(ScopeKind::kColumn), walk));
+    for (std::size_t k = begin; k < end; ++k) {
+      result[k] = cellOf(columns[k - begin].finish(ScopeKind::kColumn), walk);
+    }
   }
   store.data[target].push_back(std::move(result));
 }

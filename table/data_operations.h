@@ -12,19 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "table/cell.h"
 #include "table/data_handler.h"
 
 template <typename T>
 class DataOperations : public DataHandler {
  public:
-  // One cell: a number, or an absent cell (no number, value 0).
-  struct Value {
-    bool present = false;
-    T value = 0;
-
-    Value() = default;
-    explicit Value(T v) : present(true), value(v) {}
-  };
+  // One cell: a number, or an absent cell (no number, value 0); made
+  // absent by its default constructor, present by the one taking a T.
+  using Value = tabsift::Cell<T>;
   using Line = std::vector<Value>;
   using File = std::vector<Line>;
 

@@ -16,23 +16,18 @@
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
 #include "table/fd.h"
+#include "table/line_cells.h"
 #include "table/line_reader.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
-#include "table/token.h"
 
 namespace {
 
 constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
 
-// The characters that separate tokens and make up blank lines.
-bool isDelimiter(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // Gathers the lines of one input in chunks of bounded size and hands them
-// over as one exactly sized list, so that a large input never holds a list
+// over as one list sized to fit, so that a large input never holds a list
 // grown to twice its length or copied while growing.
 template <typename Line>
 class LineCollector {
@@ -42,15 +37,14 @@ class LineCollector {
     current_.push_back(std::move(line));
   }
 
+  // The list has room for a few lines more than it holds: column
+  // statistics append one result line per statistic, and without the room
+  // the first of them would copy the whole list into one twice its size.
   std::vector<Line> take() {
-    if (chunks_.empty()) {
-      current_.shrink_to_fit();
-      return std::move(current_);
-    }
     std::size_t total = current_.size();
     for (const auto& chunk : chunks_) total += chunk.size();
     std::vector<Line> all;
-    all.reserve(total);
+    all.reserve(total + kSpareLines);
     for (auto& chunk : chunks_) {
       for (Line& line : chunk) all.push_back(std::move(line));
       std::vector<Line>().swap(chunk);
@@ -70,6 +64,7 @@ class LineCollector {
   }
 
   static constexpr std::size_t kLargestChunk = 1 << 16;
+  static constexpr std::size_t kSpareLines = 8;
   std::size_t nextCapacity_ = 16;
   std::vector<std::vector<Line>> chunks_;
   std::vector<Line> current_;
@@ -94,31 +89,15 @@ class InputReader {
   void take(std::string_view line) {
     std::size_t i = 0;
     const std::size_t n = line.size();
-    while (i < n && isDelimiter(line[i])) ++i;
+    while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
     if (i == n) return;
     if (line[i] == '#') {
       comments_.emplace_back(line.substr(i));
       return;
     }
     scratch_.clear();
-    const char* const end = line.data() + n;
-    while (i < n) {
-      // Most tokens are short decimals: reading one finds the token's end
-      // too, when the number stops at a delimiter. Anything else is first
-      // cut out and then read as a whole.
-      const char* const start = line.data() + i;
-      double number;
-      const char* stop = tabsift::readShortDecimal(start, end, &number);
-      if (stop != nullptr && (stop == end || isDelimiter(*stop))) {
-        scratch_.push_back(cellFromNumber(number));
-        i = static_cast<std::size_t>(stop - line.data());
-      } else {
-        const std::size_t first = i;
-        while (i < n && !isDelimiter(line[i])) ++i;
-        scratch_.push_back(cell(line.substr(first, i - first)));
-      }
-      while (i < n && isDelimiter(line[i])) ++i;
-    }
+    std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
+    for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
     lines_.add(Line(scratch_.begin(), scratch_.end()));
   }
 
@@ -126,25 +105,6 @@ class InputReader {
   std::vector<std::string> takeComments() { return std::move(comments_); }
 
  private:
-  Value cell(std::string_view token) {
-    if (std::optional<T> number = tabsift::tokenToCell<T>(token)) {
-      return Value(*number);
-    }
-    return invalid();
-  }
-
-  Value cellFromNumber(double number) {
-    if (std::optional<T> value = tabsift::cellFromDouble<T>(number)) {
-      return Value(*value);
-    }
-    return invalid();
-  }
-
-  Value invalid() {
-    tabsift::say(kInvalidValue, position_ + 1);
-    return Value();
-  }
-
   std::size_t position_;
   Line scratch_;
   LineCollector<Line> lines_;

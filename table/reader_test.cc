@@ -47,7 +47,7 @@ std::vector<std::string> rows(const typename DataOperations<T>::File& file) {
     std::string text;
     for (const auto& cell : line) {
       if (!text.empty()) text += ' ';
-      text += cell.present ? std::to_string(cell.value) : "--";
+      text += cell.present() ? std::to_string(cell.value()) : "--";
     }
     out.push_back(text);
   }
@@ -73,7 +73,7 @@ TEST_F(ReaderTest, DataCommentsAndBlankLines) {
   ASSERT_EQ(store.data.size(), 1u);
   EXPECT_EQ(rows<int>(store.data[0]),
             (Strings{"1 2 3 --", "4 -- -- --", "5 6 7 8"}));
-  EXPECT_EQ(store.data[0][1][1].value, 0);  // an absent cell holds 0
+  EXPECT_EQ(store.data[0][1][1].value(), 0);  // an absent cell holds 0
   EXPECT_EQ(store.commentLines, (std::vector<Strings>{{"# first = 1", "# second\r"}}));
   EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{0}));
   EXPECT_EQ(store.inputFiles, Strings{a});
@@ -163,9 +163,9 @@ void expectCellsMatchTokens(const std::string& path,
       SCOPED_TRACE("token \"" + tokens[l][c] + "\"");
       const auto& cell = store.data[0][l][c];
       std::optional<T> expected = tabsift::tokenToCell<T>(tokens[l][c]);
-      ASSERT_EQ(cell.present, expected.has_value());
+      ASSERT_EQ(cell.present(), expected.has_value());
       if (expected && !std::isnan(*expected)) {
-        EXPECT_EQ(cell.value, *expected);
+        EXPECT_EQ(cell.value(), *expected);
       }
     }
   }
@@ -266,19 +266,19 @@ TEST_F(ReaderTest, LargeAndHostileInput) {
   ASSERT_EQ(lines.size(), 200000u);
   for (std::size_t i = 0; i < lines.size(); i += 999) {
     ASSERT_EQ(lines[i].size(), 1u);
-    EXPECT_EQ(lines[i][0].value, static_cast<double>(i));
+    EXPECT_EQ(lines[i][0].value(), static_cast<double>(i));
   }
-  EXPECT_EQ(lines.back()[0].value, 199999.0);
+  EXPECT_EQ(lines.back()[0].value(), 199999.0);
   const auto& odd = store.data[1];
   ASSERT_EQ(odd.size(), 3u);
   EXPECT_EQ(odd[0].size(), 100000u);
-  EXPECT_EQ(odd[0][99999].value, 1.5);
-  EXPECT_EQ(odd[1][0].value, 2.0);
-  EXPECT_FALSE(odd[1][1].present);
-  EXPECT_EQ(odd[1][2].value, 4.0);
-  EXPECT_EQ(odd[2][0].value, 5.0);
-  EXPECT_EQ(odd[2][2].value, 7.0);
-  EXPECT_FALSE(odd[2][3].present);
+  EXPECT_EQ(odd[0][99999].value(), 1.5);
+  EXPECT_EQ(odd[1][0].value(), 2.0);
+  EXPECT_FALSE(odd[1][1].present());
+  EXPECT_EQ(odd[1][2].value(), 4.0);
+  EXPECT_EQ(odd[2][0].value(), 5.0);
+  EXPECT_EQ(odd[2][2].value(), 7.0);
+  EXPECT_FALSE(odd[2][3].present());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "table/token.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 
@@ -26,29 +28,76 @@ bool plainDecimal(std::string_view text) {
 
 }  // namespace
 
-const char* readShortDecimal(const char* first, const char* last,
-                             double* out) {
-  const char* p = first;
-  const char* const end = last;
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  std::uint64_t mantissa = 0;
-  int digits = 0;
-  int exponent = 0;
-  while (p < end && isDecimalDigit(*p)) {
-    if (++digits > 19) return nullptr;
-    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    ++p;
+namespace {
+
+constexpr std::uint64_t kPowersOfTen[] = {
+    1,      10,      100,      1000,      10000,
+    100000, 1000000, 10000000, 100000000};
+
+// The eight bytes at p, or the bytes up to `last` followed by blanks when
+// fewer remain; the first byte is the lowest one.
+inline std::uint64_t loadEight(const char* p, const char* last) {
+  std::uint64_t word;
+  if (last - p >= 8) {
+    std::memcpy(&word, p, 8);
+  } else {
+    unsigned char bytes[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    for (int i = 0; p + i < last; ++i) bytes[i] = static_cast<unsigned char>(p[i]);
+    std::memcpy(&word, bytes, 8);
   }
-  if (p < end && *p == '.') {
-    ++p;
-    while (p < end && isDecimalDigit(*p)) {
-      if (++digits > 19) return nullptr;
-      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-      --exponent;
-      ++p;
-    }
+  if constexpr (std::endian::native == std::endian::big) {
+    word = __builtin_bswap64(word);
   }
+  return word;
+}
+
+// How many of the word's bytes, from the first, are decimal digits (0 to 8).
+// For the bytes up to the first non-digit the two sums below neither carry
+// nor borrow, so that byte is the lowest whose high bit is set: a byte above
+// '9' reaches 0x80 or more when 0x46 is added, one below '0' or above 0xB9
+// wraps or stays high when 0x30 is subtracted.
+inline int leadingDigits(std::uint64_t word) {
+  const std::uint64_t notDigit = ((word + 0x4646464646464646ULL) |
+                                  (word - 0x3030303030303030ULL)) &
+                                 0x8080808080808080ULL;
+  return notDigit == 0 ? 8 : std::countr_zero(notDigit) >> 3;
+}
+
+// The value of the word's first n digits (n from 1 to 8): they are moved to
+// the top of the word, zeros below them standing for leading zeros, and
+// combined in pairs, fours and eights by three multiplications.
+inline std::uint64_t digitsValue(std::uint64_t word, int n) {
+  std::uint64_t v = (word - 0x3030303030303030ULL) << (8 * (8 - n));
+  v = v * 10 + (v >> 8);
+  v = ((v & 0x000000FF000000FFULL) * 0x000F424000000064ULL +
+       ((v >> 16) & 0x000000FF000000FFULL) * 0x0000271000000001ULL) >>
+      32;
+  return v;
+}
+
+// Reads the run of decimal digits at p into `mantissa`, eight at a time,
+// counting them in `digits`. Returns the end of the run, or nullptr once
+// more than 19 digits have been read (they might not fit in 64 bits).
+inline const char* readDigits(const char* p, const char* last,
+                              std::uint64_t& mantissa, int& digits) {
+  while (p < last) {
+    const std::uint64_t word = loadEight(p, last);
+    const int n = leadingDigits(word);
+    if (n == 0) break;
+    digits += n;
+    if (digits > 19) return nullptr;
+    mantissa = mantissa * kPowersOfTen[n] + digitsValue(word, n);
+    p += n;
+    if (n < 8) break;
+  }
+  return p;
+}
+
+// The end of a short decimal whose digits have been read: an exponent, if
+// one follows, then the value when it is exact in one operation.
+inline const char* finishShortDecimal(const char* p, const char* end,
+                                      bool negative, std::uint64_t mantissa,
+                                      int digits, int exponent, double* out) {
   if (digits == 0) return nullptr;
   if (p < end && (*p == 'e' || *p == 'E')) {
     const char* q = p + 1;
@@ -73,8 +122,55 @@ const char* readShortDecimal(const char* first, const char* last,
   }
   double value = static_cast<double>(mantissa);
   value = exponent < 0 ? value / kPowers[-exponent] : value * kPowers[exponent];
-  *out = negative ? -value : value;
+  // The sign is set without a branch: signs vary at random in real data.
+  *out = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |
+                               (static_cast<std::uint64_t>(negative) << 63));
   return p;
+}
+
+}  // namespace
+
+const char* readShortDecimal(const char* first, const char* last,
+                             double* out) {
+  const char* p = first;
+  const char* const end = last;
+  const bool negative = p < end && *p == '-';
+  p += negative;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int exponent = 0;
+  // The usual token, such as "813.514" or "4096", lies within one word: its
+  // point is taken out by joining the digits before it to those after it,
+  // and all of them are read at once. Longer ones are read word by word.
+  const std::uint64_t word = loadEight(p, end);
+  const int whole = leadingDigits(word);
+  if (whole < 7 && static_cast<char>(word >> (8 * whole)) == '.') {
+    const std::uint64_t low = (std::uint64_t{1} << (8 * whole)) - 1;
+    const std::uint64_t joined = (word & low) | ((word >> 8) & ~low);
+    const int all = leadingDigits(joined);
+    // The top byte of the joined word is 0, never a digit, so all < 8.
+    if (all > 0 && all < 7) {
+      mantissa = digitsValue(joined, all);
+      digits = all;
+      exponent = whole - all;
+      p += all + 1;
+      return finishShortDecimal(p, end, negative, mantissa, digits, exponent, out);
+    }
+  } else if (whole > 0 && whole < 8 &&
+             static_cast<char>(word >> (8 * whole)) != '.') {
+    // An integer, or digits followed by an exponent or text.
+    return finishShortDecimal(p + whole, end, negative,
+                              digitsValue(word, whole), whole, 0, out);
+  }
+  p = readDigits(p, end, mantissa, digits);
+  if (p == nullptr) return nullptr;
+  if (p < end && *p == '.') {
+    const int whole = digits;
+    p = readDigits(p + 1, end, mantissa, digits);
+    if (p == nullptr) return nullptr;
+    exponent = whole - digits;
+  }
+  return finishShortDecimal(p, end, negative, mantissa, digits, exponent, out);
 }
 
 namespace {

@@ -199,7 +199,8 @@ TEST(TokenTest, ShortPathStopsWhereStrtodStops) {
   int taken = 0;
   for (const std::string& token : tokens) {
     SCOPED_TRACE("token \"" + token + "\"");
-    // Text after the token, so that the digits are also read eight at a time.
+    // Text after the token, so that the short path sees whole eight-byte
+    // words of it, and not only the padded end of the text.
     const std::string line = token + " 123456789";
     double value = 0;
     const char* stop = readShortDecimal(line.data(), line.data() + line.size(), &value);

@@ -1,0 +1,24 @@
+"""At scale: the 1 GB files (the same generator, ten times as long) through
+a plain pass, column statistics, column medians and grouping, and many
+small inputs: 20,000 files of 50 lines given as one comma-separated list
+(the list is read from small/list.txt by the shell, since the run happens
+inside that folder)."""
+from bench import job
+
+BASE = "-i {file} --comments off"
+AWK_RENUMBER = "'{{for(i=1;i<=NF;i++)$i=$i+0}}1'"
+
+JOBS = [
+    job("1 GB: read and write every number", "floats_1gb.dat", BASE, scale=True),
+    job("1 GB: column s,a,d,c", "floats_1gb.dat", BASE + " --col -c s,a,d,c",
+        scale=True),
+    job("1 GB: column medians", "floats_1gb.dat", BASE + " --col -c m",
+        scale=True),
+    job("1 GB: group by key (1000 keys)", "keyed_1gb.dat", BASE + " -g 1",
+        scale=True),
+    job("20,000 small files: read and write", "small",
+        "-i $(cat list.txt) --comments off",
+        {"mawk": "mawk " + AWK_RENUMBER + " $(tr , ' ' < list.txt)",
+         "gawk": "gawk " + AWK_RENUMBER + " $(tr , ' ' < list.txt)"},
+        scale=True),
+]
