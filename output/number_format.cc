@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+#include "table/powers_of_ten.h"
+
 namespace tabsift {
 namespace {
 
@@ -144,18 +146,14 @@ NumberText formatNonFinite(double value, char* out) {
   return text;
 }
 
-// Exact powers of ten: every one up to 1e22 is a double.
-constexpr double kPowersOfTen[] = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kLargestExactPower = 22;
 // The most significant digits the quick rounding below serves.
 constexpr int kQuickDigits = 15;
 
 // The value scaled by 10^k: one correctly rounded operation on exact
 // operands, so within half a unit in the last place of the exact product.
 double scaled(double value, int k) {
-  return k >= 0 ? value * kPowersOfTen[k] : value / kPowersOfTen[-k];
+  return k >= 0 ? value * kExactPowersOfTen[k]
+                : value / kExactPowersOfTen[-k];
 }
 
 // Rounds a finite value to `digits` significant digits (at most
@@ -176,8 +174,8 @@ bool quickDigits(double value, int digits, Scientific& s) {
   }
   const double magnitude = std::fabs(value);
   if (magnitude < std::numeric_limits<double>::min()) return false;
-  const double low = kPowersOfTen[digits - 1];
-  const double high = kPowersOfTen[digits];
+  const double low = kExactPowersOfTen[digits - 1];
+  const double high = kExactPowersOfTen[digits];
   // floor(log10(magnitude)) from the binary exponent, possibly one off;
   // corrected below.
   const int binaryExponent =
@@ -187,7 +185,8 @@ bool quickDigits(double value, int digits, Scientific& s) {
   double m = 0;
   for (int attempt = 0;; ++attempt) {
     const int k = digits - 1 - exponent;
-    if (k > kLargestExactPower || k < -kLargestExactPower || attempt == 3) {
+    if (k > kLargestExactPowerOfTen || k < -kLargestExactPowerOfTen ||
+        attempt == 3) {
       return false;
     }
     m = scaled(magnitude, k);

@@ -7,6 +7,7 @@
 #include <fast_float/fast_float.h>
 
 #include "table/c_locale.h"
+#include "table/powers_of_ten.h"
 
 namespace tabsift {
 namespace {
@@ -65,14 +66,12 @@ const char* readShortDecimal(const char* first, const char* last,
       p = q;
     }
   }
-  static constexpr double kPowers[] = {
-      1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) {
     return nullptr;
   }
   double value = static_cast<double>(mantissa);
-  value = exponent < 0 ? value / kPowers[-exponent] : value * kPowers[exponent];
+  value = exponent < 0 ? value / kExactPowersOfTen[-exponent]
+                       : value * kExactPowersOfTen[exponent];
   *out = negative ? -value : value;
   return p;
 }
