@@ -65,6 +65,4 @@ void flushDiagnostics() {
   pending.clear();
 }
 
-void resetDiagnostics() { channel() = Channel(); }
-
 }  // namespace tabsift
