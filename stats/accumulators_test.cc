@@ -178,19 +178,6 @@ TEST(DeviationTest, IntIsTheExactValueTruncated) {
   EXPECT_EQ(over<DeviationAccumulator>(std::vector<int>{}), Outcome<int>::absent());
 }
 
-TEST(DeviationTest, AccumulatorIsReusableAfterReset) {
-  DeviationAccumulator<double> accumulator;
-  for (const std::vector<double>& line : {std::vector<double>{100, 200},
-                                          std::vector<double>{1, 2, 3, 4}}) {
-    accumulator.reset();
-    for (int pass = 0; pass < 2; ++pass) {
-      for (double x : line) accumulator.take(x);
-      accumulator.endPass();
-    }
-  }
-  EXPECT_DOUBLE_EQ(accumulator.finish(ScopeKind::kLine).value, std::sqrt(5.0 / 3.0));
-}
-
 TEST(NumericHelpersTest, IntegerSquareRoot) {
   EXPECT_EQ(integerSquareRoot(0), 0u);
   EXPECT_EQ(integerSquareRoot(3), 1u);
