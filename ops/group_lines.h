@@ -45,19 +45,20 @@ bool someLineReaches(const TableOf<Cell>& data, std::size_t column) {
   return false;
 }
 
-// One line per distinct key cell at `column`, in ascending key order: the key,
-// then the other cells of every line carrying it, in table order. A line whose
-// key cell is absent or missing adds nothing. A first pass sizes the group
-// lines: each gets room for the longest, the width the padding gives them
-// all, so that none is ever copied while growing. Source lines are released
-// as they are taken, and their memory handed back now and then.
+// The groups of a table by the key cell at `column`, each with room for the
+// cells of its longest line: the width the padding gives them all, so that
+// no group line is ever copied while growing.
 template <typename Cell>
-FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
-  struct Group {
-    std::size_t cells = 1;
-    LineOf<Cell> line;
-  };
-  std::map<NumberOf<Cell>, Group, KeyLess> groups;
+struct Group {
+  std::size_t cells = 1;  // the key and the other cells of its lines
+  LineOf<Cell> line;
+};
+template <typename Cell>
+using Groups = std::map<NumberOf<Cell>, Group<Cell>, KeyLess>;
+
+template <typename Cell>
+Groups<Cell> sizedGroups(const TableOf<Cell>& data, std::size_t column) {
+  Groups<Cell> groups;
   for (const FileOf<Cell>& file : data) {
     for (const LineOf<Cell>& line : file) {
       if (hasPresentCell(line, column)) {
@@ -68,6 +69,16 @@ FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
   std::size_t width = 0;
   for (const auto& entry : groups) width = std::max(width, entry.second.cells);
   for (auto& entry : groups) entry.second.line.reserve(width);
+  return groups;
+}
+
+// One line per distinct key cell at `column`, in ascending key order: the key,
+// then the other cells of every line carrying it, in table order. A line whose
+// key cell is absent or missing adds nothing. Source lines are released as
+// they are taken, and their memory handed back now and then.
+template <typename Cell>
+FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
+  Groups<Cell> groups = sizedGroups(data, column);
   constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 17;
   std::size_t taken = 0;
   for (FileOf<Cell>& file : data) {

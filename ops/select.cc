@@ -13,25 +13,50 @@
 
 namespace {
 
-bool someInputHas(const std::vector<std::map<std::string, double>>& inputs,
-                  const std::string& name) {
-  for (const auto& parameters : inputs) {
-    if (parameters.count(name)) return true;
+using Parameters = std::vector<std::map<std::string, double>>;
+
+// Whether every parameter item names a parameter of some input.
+bool parametersKnown(const std::vector<tabsift::SelectItem>& items,
+                     const Parameters& inputs) {
+  for (const tabsift::SelectItem& item : items) {
+    if (item.isColumn) continue;
+    bool found = false;
+    for (const auto& parameters : inputs)
+      found = found || parameters.count(item.name);
+    if (!found) return false;
   }
-  return false;
+  return true;
 }
 
-// The parameter `name` of one input as a cell: absent when the input lacks
-// the name or the value does not fit the cell type.
+// The parameter `name` of one input as a cell: absent when there is no such
+// input, the input lacks the name or the value does not fit the cell type.
 template <typename Cell>
-Cell parameterCell(const std::map<std::string, double>* input,
+Cell parameterCell(const Parameters& inputs, std::size_t input,
                    const std::string& name) {
-  using Number = tabsift::NumberOf<Cell>;
-  if (input == nullptr) return Cell();
-  auto found = input->find(name);
-  if (found == input->end()) return Cell();
-  std::optional<Number> cell = tabsift::cellFromDouble<Number>(found->second);
+  if (input >= inputs.size()) return Cell();
+  auto found = inputs[input].find(name);
+  if (found == inputs[input].end()) return Cell();
+  std::optional<tabsift::NumberOf<Cell>> cell =
+      tabsift::cellFromDouble<tabsift::NumberOf<Cell>>(found->second);
   return cell ? Cell(*cell) : Cell();
+}
+
+// For each file, one cell per item: the parameter of the input the file was
+// read from for a parameter item, an absent cell for a column item.
+template <typename Cell>
+tabsift::FileOf<Cell> parameterCellsPerFile(
+    const std::vector<tabsift::SelectItem>& items, const Parameters& inputs,
+    const std::vector<std::size_t>& fileInputs, std::size_t files) {
+  tabsift::FileOf<Cell> cells(files);
+  for (std::size_t f = 0; f < files; ++f) {
+    const std::size_t input = f < fileInputs.size() ? fileInputs[f] : f;
+    for (const tabsift::SelectItem& item : items) {
+      cells[f].push_back(item.isColumn
+                             ? Cell()
+                             : parameterCell<Cell>(inputs, input, item.name));
+    }
+  }
+  return cells;
 }
 
 }  // namespace
@@ -40,32 +65,21 @@ template <typename T>
 void DataOperations<T>::print(std::string argument) {
   std::optional<std::vector<tabsift::SelectItem>> items =
       tabsift::parseSelection(argument);
-  if (!items) tabsift::failArgument("Wrong print argument");
+  if (!items || !parametersKnown(*items, parameters)) {
+    tabsift::failArgument("Wrong print argument");
+  }
+  const File cells =
+      parameterCellsPerFile<Value>(*items, parameters, fileInputs, data.size());
   bool anyColumn = false;
-  for (const tabsift::SelectItem& item : *items) {
-    anyColumn = anyColumn || item.isColumn;
-    if (!item.isColumn && !someInputHas(parameters, item.name)) {
-      tabsift::failArgument("Wrong print argument");
-    }
-  }
-  // Each file meets the parameters of the input it was read from.
-  File fileCells(data.size());
-  for (std::size_t f = 0; f < data.size(); ++f) {
-    const std::size_t input = f < fileInputs.size() ? fileInputs[f] : f;
-    const auto* own = input < parameters.size() ? &parameters[input] : nullptr;
-    for (const tabsift::SelectItem& item : *items) {
-      fileCells[f].push_back(
-          item.isColumn ? Value() : parameterCell<Value>(own, item.name));
-    }
-  }
+  for (const tabsift::SelectItem& item : *items) anyColumn |= item.isColumn;
   bool anyLine = false;
-  for (const File& file : data) anyLine = anyLine || !file.empty();
+  for (const File& file : data) anyLine |= !file.empty();
   if (anyColumn && anyLine) {
-    tabsift::selectItems(data, *items, fileCells);
+    tabsift::selectItems(data, *items, cells);
     tabsift::gatherIntoOneFile(data, fileInputs);
   } else {
     tabsift::becomeOneFile(data, fileInputs,
-                           tabsift::parameterLines(*items, fileCells));
+                           tabsift::parameterLines(*items, cells));
   }
 }
 
