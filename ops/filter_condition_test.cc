@@ -62,10 +62,11 @@ TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
        {kGt, 2.5, 3, 0.5, false},
        {kGe, 2.5, 3, 0.5, true},
        {kGe, 2.4, 3, 0.5, false},
-       // The eq band's half-width is (v + t) - v: beside a large threshold a
-       // tiny tolerance vanishes, so only the exact value passes.
+       // The eq band's half-width is (v + t) - v, not t: beside 1e16 (where
+       // doubles are 2 apart) a tolerance of 1e-3 vanishes and 1.5 becomes 2.
        {kEq, 1e16 + 2, 1e16, 1e-3, false},
        {kEq, 1e16, 1e16, 1e-3, true},
+       {kEq, 1e16 + 2, 1e16, 1.5, true},
        // NaN matches nothing, not even ne.
        {kEq, nan, 1, 0, false},
        {kNe, nan, 1, 0, false},
