@@ -13,10 +13,6 @@ std::vector<Operation> orderOf(std::vector<const char*> words) {
 }
 
 TEST(CommandTextTest, EveryWordFollowedByOneBlank) {
-  const char* words[] = {"./t", "-i", "a.dat", "-c", "s"};
-  EXPECT_EQ(commandText(5, words), "./t -i a.dat -c s ");
-  const char* name[] = {"tabsift"};
-  EXPECT_EQ(commandText(1, name), "tabsift ");
   const char* spaced[] = {"tabsift", "-b", "not a number", ""};
   EXPECT_EQ(commandText(4, spaced), "tabsift -b not a number  ");
 }
@@ -86,25 +82,6 @@ TEST(InputWordsTest, EveryWordThatIsNoOptionNorValueInOrder) {
   EXPECT_EQ(parse({"t", "a,b", "-c", "s", "-", "--", "-c", "--", "x"}).words,
             (Words{"a,b", "-", "-c", "--", "x"}));
   EXPECT_EQ(parse({"t", "-b", "--", "-i", "a"}).words, Words{});
-}
-
-TEST(OptionNameTest, NamesTheLongOption) {
-  EXPECT_STREQ(optionName(Operation::kCalculate), "calculate");
-  EXPECT_STREQ(optionName(Operation::kFilter), "filter");
-  EXPECT_STREQ(optionName(Operation::kGroup), "group");
-  EXPECT_STREQ(optionName(Operation::kPrint), "print");
-  EXPECT_STREQ(optionName(Operation::kSwap), "swap");
-}
-
-TEST(HelpTextTest, FramesTheOptionDescriptions) {
-  std::string in, out;
-  std::string help = helpText(declareOptions(&in, &out));
-  EXPECT_EQ(help.rfind("\nusage: ./program [OPTION <arg1,arg2,...>] ...\n\n"
-                       "Available options:\n\nOptions without arguments:\n",
-                       0),
-            0u);
-  EXPECT_NE(help.find("\nOptions with arguments:\n"), std::string::npos);
-  EXPECT_TRUE(help.ends_with("values\n\nFor more info type 'man tabsift'.\n"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Gathering every file of a table into one: the lines keep their order, file
-// by file, and are moved, never copied.
+// Operations that leave the table as one file: the new file replaces every
+// file, and it stands for the first input (its parameters and comments).
 #pragma once
 
 #include <cstddef>
@@ -8,20 +8,28 @@
 
 namespace tabsift {
 
+// The table becomes the single file `file`, read as if from input 0.
 template <typename File>
-void gatherIntoOneFile(std::vector<File>& data) {
-  File gathered = data.empty() ? File() : std::move(data.front());
-  if (data.size() > 1) {
-    std::size_t total = gathered.size();
-    for (std::size_t f = 1; f < data.size(); ++f) total += data[f].size();
-    gathered.reserve(total);
-    for (std::size_t f = 1; f < data.size(); ++f) {
-      for (auto& line : data[f]) gathered.push_back(std::move(line));
-      File().swap(data[f]);
-    }
-  }
+void becomeOneFile(std::vector<File>& data,
+                   std::vector<std::size_t>& fileInputs, File file) {
   data.clear();
-  data.push_back(std::move(gathered));
+  data.push_back(std::move(file));
+  fileInputs.assign(1, 0);
+}
+
+// Every file's lines moved, in order, into one file (never copied).
+template <typename File>
+void gatherIntoOneFile(std::vector<File>& data,
+                       std::vector<std::size_t>& fileInputs) {
+  File gathered = data.empty() ? File() : std::move(data.front());
+  std::size_t total = gathered.size();
+  for (std::size_t f = 1; f < data.size(); ++f) total += data[f].size();
+  gathered.reserve(total);
+  for (std::size_t f = 1; f < data.size(); ++f) {
+    for (auto& line : data[f]) gathered.push_back(std::move(line));
+    File().swap(data[f]);
+  }
+  becomeOneFile(data, fileInputs, std::move(gathered));
 }
 
 }  // namespace tabsift

@@ -1,21 +1,62 @@
 // The selection: every line rebuilt from chosen columns and named parameters
 // in the order the argument gives them, all lines gathered into one file.
+// Without a column item, or without lines, the result is one line per file
+// holding that file's parameters.
 #include <utility>
 
 #include "ops/gather.h"
 #include "ops/select_args.h"
+#include "ops/select_lines.h"
 #include "table/cell_convert.h"
 #include "table/data_operations.h"
 #include "table/diagnostics.h"
 
 namespace {
 
-bool someInputHas(const std::vector<std::map<std::string, double>>& inputs,
-                  const std::string& name) {
-  for (const auto& parameters : inputs) {
-    if (parameters.count(name)) return true;
+using Parameters = std::vector<std::map<std::string, double>>;
+
+// Whether every parameter item names a parameter of some input.
+bool parametersKnown(const std::vector<tabsift::SelectItem>& items,
+                     const Parameters& inputs) {
+  for (const tabsift::SelectItem& item : items) {
+    if (item.isColumn) continue;
+    bool found = false;
+    for (const auto& parameters : inputs)
+      found = found || parameters.count(item.name);
+    if (!found) return false;
   }
-  return false;
+  return true;
+}
+
+// The parameter `name` of one input as a cell: absent when there is no such
+// input, the input lacks the name or the value does not fit the cell type.
+template <typename Cell>
+Cell parameterCell(const Parameters& inputs, std::size_t input,
+                   const std::string& name) {
+  if (input >= inputs.size()) return Cell();
+  auto found = inputs[input].find(name);
+  if (found == inputs[input].end()) return Cell();
+  std::optional<tabsift::NumberOf<Cell>> cell =
+      tabsift::cellFromDouble<tabsift::NumberOf<Cell>>(found->second);
+  return cell ? Cell(*cell) : Cell();
+}
+
+// For each file, one cell per item: the parameter of the input the file was
+// read from for a parameter item, an absent cell for a column item.
+template <typename Cell>
+tabsift::FileOf<Cell> parameterCellsPerFile(
+    const std::vector<tabsift::SelectItem>& items, const Parameters& inputs,
+    const std::vector<std::size_t>& fileInputs, std::size_t files) {
+  tabsift::FileOf<Cell> cells(files);
+  for (std::size_t f = 0; f < files; ++f) {
+    const std::size_t input = f < fileInputs.size() ? fileInputs[f] : f;
+    for (const tabsift::SelectItem& item : items) {
+      cells[f].push_back(item.isColumn
+                             ? Cell()
+                             : parameterCell<Cell>(inputs, input, item.name));
+    }
+  }
+  return cells;
 }
 
 }  // namespace
@@ -24,72 +65,22 @@ template <typename T>
 void DataOperations<T>::print(std::string argument) {
   std::optional<std::vector<tabsift::SelectItem>> items =
       tabsift::parseSelection(argument);
-  if (!items) tabsift::failArgument("Wrong print argument");
+  if (!items || !parametersKnown(*items, parameters)) {
+    tabsift::failArgument("Wrong print argument");
+  }
+  const File cells =
+      parameterCellsPerFile<Value>(*items, parameters, fileInputs, data.size());
   bool anyColumn = false;
-  for (const tabsift::SelectItem& item : *items) {
-    if (item.isColumn) {
-      anyColumn = true;
-    } else if (!someInputHas(parameters, item.name)) {
-      tabsift::failArgument("Wrong print argument");
-    }
-  }
-
-  // The parameter cell for a file of the table: the value in the input the
-  // file was read from, an absent cell when that input lacks the name or the
-  // value does not fit the cell type.
-  auto parameterCell = [this](std::size_t file, const std::string& name) {
-    const std::size_t input =
-        file < fileInputs.size() ? fileInputs[file] : file;
-    if (input >= parameters.size()) return Value();
-    auto found = parameters[input].find(name);
-    if (found == parameters[input].end()) return Value();
-    std::optional<T> cell = tabsift::cellFromDouble<T>(found->second);
-    return cell ? Value(*cell) : Value();
-  };
-
+  for (const tabsift::SelectItem& item : *items) anyColumn |= item.isColumn;
   bool anyLine = false;
-  for (const File& file : data) anyLine = anyLine || !file.empty();
+  for (const File& file : data) anyLine |= !file.empty();
   if (anyColumn && anyLine) {
-    // Every line is rebuilt where it stands, then the files are gathered
-    // into the first.
-    for (std::size_t f = 0; f < data.size(); ++f) {
-      Line fileCells;  // this file's parameter cell for each item
-      for (const tabsift::SelectItem& item : *items) {
-        fileCells.push_back(item.isColumn ? Value()
-                                          : parameterCell(f, item.name));
-      }
-      for (Line& line : data[f]) {
-        Line selected;
-        selected.reserve(items->size());
-        for (std::size_t k = 0; k < items->size(); ++k) {
-          const tabsift::SelectItem& item = (*items)[k];
-          if (!item.isColumn) {
-            selected.push_back(fileCells[k]);
-          } else if (item.column < line.size()) {
-            selected.push_back(line[item.column]);
-          } else {
-            selected.push_back(Value());
-          }
-        }
-        line.swap(selected);
-      }
-    }
-    tabsift::gatherIntoOneFile(data);
+    tabsift::selectItems(data, *items, cells);
+    tabsift::gatherIntoOneFile(data, fileInputs);
   } else {
-    // No column item, or no line at all: one line per file holding the
-    // parameters of that file.
-    File result;
-    for (std::size_t f = 0; f < data.size(); ++f) {
-      Line selected;
-      for (const tabsift::SelectItem& item : *items) {
-        if (!item.isColumn) selected.push_back(parameterCell(f, item.name));
-      }
-      result.push_back(std::move(selected));
-    }
-    data.clear();
-    data.push_back(std::move(result));
+    tabsift::becomeOneFile(data, fileInputs,
+                           tabsift::parameterLines(*items, cells));
   }
-  fileInputs.assign(1, 0);
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::print(std::string);

@@ -58,34 +58,4 @@ TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
   EXPECT_EQ(file.contents(), expected);
 }
 
-TEST(BlockSink, NothingReachesTheFileBeforeABlockFills) {
-  TempFile file;
-  BlockSink sink(file.fd(), 1024);
-  sink.append("abc");
-  EXPECT_EQ(file.contents(), "");
-  EXPECT_TRUE(sink.flush());
-  EXPECT_EQ(file.contents(), "abc");
-}
-
-TEST(BlockSink, AFailedWriteIsKept) {
-  const int fd = ::open("/dev/full", O_WRONLY);
-  if (fd < 0) GTEST_SKIP() << "no /dev/full";
-  {
-    BlockSink sink(fd, 64);
-    std::ostream stream(&sink);
-    for (int i = 0; i < 100; ++i) stream << "some text\n";
-    EXPECT_FALSE(sink.flush());
-    EXPECT_EQ(sink.error(), ENOSPC);
-    EXPECT_FALSE(stream.good());
-  }
-  ::close(fd);
-}
-
-TEST(BlockSink, ABadDescriptorFails) {
-  BlockSink sink(-1);
-  sink.append("x");
-  EXPECT_FALSE(sink.flush());
-  EXPECT_EQ(sink.error(), EBADF);
-}
-
 }  // namespace

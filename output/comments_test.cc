@@ -33,16 +33,6 @@ class Comments : public ::testing::Test {
   Store s;
 };
 
-TEST_F(Comments, ModeArguments) {
-  EXPECT_EQ(s.commentMode, 0);
-  s.comments("off");
-  EXPECT_EQ(s.commentMode, -1);
-  s.comments("all");
-  EXPECT_EQ(s.commentMode, 2);
-  s.comments("1");
-  EXPECT_EQ(s.commentMode, 1);
-}
-
 TEST_F(Comments, OtherModeArgumentsEndTheRun) {
   for (const char* bad : {"Off", "ALL", "0", "2", ""}) {
     EXPECT_THROW(s.comments(bad), tabsift::ArgumentRejected)

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <limits>
 
+#include "table/powers_of_ten.h"
+
 namespace tabsift {
 namespace {
 
@@ -160,18 +162,13 @@ NumberText formatNonFinite(double value, char* out) {
   return text;
 }
 
-// Exact powers of ten: every one up to 1e22 is a double.
-constexpr double kPowersOfTen[] = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kLargestExactPower = 22;
 // The most significant digits the quick rounding below serves.
 constexpr int kQuickDigits = 15;
 
 // The value scaled by 10^k: one correctly rounded operation on exact
 // operands, so within half a unit in the last place of the exact product.
 double scaled(double value, int k) {
-  return k >= 0 ? value * kPowersOfTen[k] : value / kPowersOfTen[-k];
+  return k >= 0 ? value * kExactPowersOfTen[k] : value / kExactPowersOfTen[-k];
 }
 
 // The eight decimal digits of n (below 10^8) as text in one word, the
@@ -233,8 +230,8 @@ constexpr double kGuessPowers[] = {
                                              int& exponent) {
   const double magnitude = std::fabs(value);
   if (magnitude < std::numeric_limits<double>::min()) return false;
-  const double low = kPowersOfTen[digits - 1];
-  const double high = kPowersOfTen[digits];
+  const double low = kExactPowersOfTen[digits - 1];
+  const double high = kExactPowersOfTen[digits];
   // floor(log10(magnitude)) from the binary exponent, at most one too low,
   // then raised by a comparison; a guess still off by one (the powers below
   // 1 are not exact) is corrected by the loop.
@@ -249,7 +246,7 @@ constexpr double kGuessPowers[] = {
   double m = 0;
   for (int attempt = 0;; ++attempt) {
     const int k = digits - 1 - exponent;
-    if (k > kLargestExactPower || k < -kLargestExactPower || attempt == 3) {
+    if (k > kLargestExactPowerOfTen || k < -kLargestExactPowerOfTen || attempt == 3) {
       return false;
     }
     m = scaled(magnitude, k);

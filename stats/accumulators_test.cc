@@ -106,16 +106,6 @@ TEST(AverageTest, PerCellType) {
   EXPECT_EQ(over<AverageAccumulator>(std::vector<double>{7}), present(7.0));
 }
 
-TEST(MedianTest, OddEvenAndCellTypes) {
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<double>{3, 1, 2}), present(2.0));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<double>{4, 1, 3, 2}), present(2.5));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<float>{4, 1, 3, 2}), present(2.5f));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{4, 1, 3, 2}), present(2));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{-1, -2}), present(-1));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{5}), present(5));
-  EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{}), Outcome<int>::absent());
-}
-
 TEST(MedianTest, MiddleValuesNeverOverflow) {
   EXPECT_EQ(over<MedianAccumulator>(std::vector<int>{2000000000, 2000000000}),
             present(2000000000));
@@ -209,19 +199,6 @@ TEST(DeviationTest, IntIsTheExactValueTruncated) {
             Outcome<int>::tooLarge());
   EXPECT_EQ(over<DeviationAccumulator>(std::vector<int>{5}), Outcome<int>::absent());
   EXPECT_EQ(over<DeviationAccumulator>(std::vector<int>{}), Outcome<int>::absent());
-}
-
-TEST(DeviationTest, AccumulatorIsReusableAfterReset) {
-  DeviationAccumulator<double> accumulator;
-  for (const std::vector<double>& line : {std::vector<double>{100, 200},
-                                          std::vector<double>{1, 2, 3, 4}}) {
-    accumulator.reset();
-    for (int pass = 0; pass < 2; ++pass) {
-      for (double x : line) accumulator.take(x);
-      accumulator.endPass();
-    }
-  }
-  EXPECT_DOUBLE_EQ(accumulator.finish(ScopeKind::kLine).value, std::sqrt(5.0 / 3.0));
 }
 
 TEST(NumericHelpersTest, IntegerSquareRoot) {

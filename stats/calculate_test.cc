@@ -1,5 +1,5 @@
 // The statistics on a store filled by hand: tables the reader never makes,
-// a second request, int overflow and the recorded line sizes.
+// a second request and int overflow.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -61,11 +61,6 @@ std::vector<Lines> run(const std::vector<Lines>& files, const std::string& reque
 
 constexpr std::nullopt_t _ = std::nullopt;
 
-TEST(CalculateLineTest, IntLineWithoutValues) {
-  EXPECT_EQ(run<int>({{{_, _}}}, "c,s,a,m,d"),
-            (std::vector<Lines>{{{_, _, 0, 0, _, _, _}}}));
-}
-
 TEST(CalculateLineTest, SecondRequestTakesEarlierResults) {
   DataOperations<double> store;
   store.data = makeTable<double>({{{1, 2}}});
@@ -90,12 +85,6 @@ TEST(CalculateColumnTest, LineWiderThanTheFirstKeepsItsCells) {
             (std::vector<Lines>{{{1}, {2, 5}, {3, 5}}}));
 }
 
-TEST(CalculateColumnTest, FloatColumnSumAddsInLineOrder) {
-  // The total is kept in double, whose step at 1e17 is 16.
-  EXPECT_EQ(run<float>({{{1e17}, {1}, {-1e17}}}, "s", true)[0][3], (Cells{0}));
-  EXPECT_EQ(run<float>({{{1e17}, {-1e17}, {1}}}, "s", true)[0][3], (Cells{1}));
-}
-
 TEST(CalculateIntTest, TooLargeResultsAreAbsentWithOneLine) {
   testing::internal::CaptureStderr();
   std::vector<Lines> got = run<int>(
@@ -110,14 +99,6 @@ TEST(CalculateIntTest, TooLargeResultsAreAbsentWithOneLine) {
             "tabsift: sum does not fit in an int cell; written as absent\n"
             "tabsift: standard deviation does not fit in an int cell; "
             "written as absent\n");
-}
-
-TEST(CalculateRequestTest, EmptyRequestRecordsTheLineSizes) {
-  DataOperations<double> store;
-  store.data = makeTable<double>({{{1, 2}}});
-  store.calculate("");
-  EXPECT_EQ(tableOf(store), (std::vector<Lines>{{{1, 2}}}));
-  EXPECT_EQ(store.lineSizes, (std::vector<std::vector<std::size_t>>{{2}}));
 }
 
 }  // namespace

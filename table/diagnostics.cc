@@ -83,6 +83,4 @@ void flushDiagnostics() {
   pending.clear();
 }
 
-void resetDiagnostics() { channel() = Channel(); }
-
 }  // namespace tabsift

@@ -41,8 +41,4 @@ bool failureSeen();
 // Writes the buffered lines to standard error.
 void flushDiagnostics();
 
-// Forgets the failure mark and any unwritten lines; for tests and fuzz
-// targets that run many times in one process.
-void resetDiagnostics();
-
 }  // namespace tabsift

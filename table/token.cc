@@ -9,6 +9,7 @@
 #include <fast_float/fast_float.h>
 
 #include "table/c_locale.h"
+#include "table/powers_of_ten.h"
 
 namespace tabsift {
 namespace {
@@ -114,14 +115,13 @@ inline const char* finishShortDecimal(const char* p, const char* end,
       p = q;
     }
   }
-  static constexpr double kPowers[] = {
-      1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) {
+  if (mantissa > (std::uint64_t{1} << 53) ||
+      exponent < -kLargestExactPowerOfTen || exponent > kLargestExactPowerOfTen) {
     return nullptr;
   }
   double value = static_cast<double>(mantissa);
-  value = exponent < 0 ? value / kPowers[-exponent] : value * kPowers[exponent];
+  value = exponent < 0 ? value / kExactPowersOfTen[-exponent]
+                       : value * kExactPowersOfTen[exponent];
   // The sign is set without a branch: signs vary at random in real data.
   *out = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) |
                                (static_cast<std::uint64_t>(negative) << 63));

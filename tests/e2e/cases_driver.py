@@ -67,21 +67,19 @@ CASES = [
     # Help and version; the store exists before them, so the type notice
     # comes first.
     case("no arguments prints help", [], out=HELP),
-    case("help", "-h", out=HELP),
-    case("long help", "--help", out=HELP),
-    case("help wins over version", "-v -h", out=HELP),
-    case("help with other options reads nothing", "-h -i missing.dat -c s", out=HELP),
+    # Help wins over version and reads nothing.
+    *[case(f"help: {args}", args, out=HELP)
+      for args in ["-h", "--help", "-v -h", "-h -i missing.dat -c s"]],
     case("help with int", "--int -h", out=HELP, err="Using Integers as data type\n"),
-    case("version", "-v", out="version 1.1\n"),
-    case("long version", "--version", out="version 1.1\n"),
+    *[case(f"version: {args}", args, out="version 1.1\n") for args in ["-v", "--version"]],
     case("version with float", "--float -v", out="version 1.1\n",
          err="Using Float as data type\n"),
     case("int wins over float", "--int --float -v", out="version 1.1\n",
          err="Using Integers as data type\n"),
 
     # Parse errors: status 255, nothing else happens.
-    case("undeclared option", "--foo", err=PARSE + "unrecognised option '--foo'\n", rc=255),
-    case("undeclared short option", "-x", err=PARSE + "unrecognised option '-x'\n", rc=255),
+    *[case(f"undeclared option {o}", o, err=PARSE + f"unrecognised option '{o}'\n", rc=255)
+      for o in ["--foo", "-x"]],
     case("missing argument", "-c",
          err=PARSE + "the required argument for option '--calculate' is missing\n", rc=255),
     case("prec not an integer", "--prec 2.5",
