@@ -26,12 +26,9 @@ RUN_LIST = "-i r1.dat,e.dat,r2.dat,r3.dat " + OFF
 # on its run files.
 SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                          "..", "..", "examples", "sweep")
-SWEEP_RUNS = {}
-for _name in ("r1.dat", "r2.dat", "r3.dat", "r4.dat"):
-    with open(os.path.join(SWEEP_DIR, _name)) as _f:
-        SWEEP_RUNS[_name] = _f.read()
-with open(os.path.join(SWEEP_DIR, "sweep.gp")) as _f:
-    SWEEP_SCRIPT = _f.read()
+SWEEP_RUNS = {name: open(os.path.join(SWEEP_DIR, name)).read()
+              for name in ("r1.dat", "r2.dat", "r3.dat", "r4.dat")}
+SWEEP_SCRIPT = open(os.path.join(SWEEP_DIR, "sweep.gp")).read()
 SWEEP_INPUTS = "-i r1.dat,r2.dat,r3.dat,r4.dat --comments off"
 SWEEP_AVERAGES = SWEEP_INPUTS + " -r --col -c a,d -p T,2 -g 1"
 SWEEP_TEMPERATURES = SWEEP_INPUTS + " -p T"
@@ -50,55 +47,36 @@ def sweep_table(text):
 
 CASES = [
     # Line mode: every line keeps only what the request appended, in letter
-    # order.
-    case("line mode, one letter", "-i a.dat -r -c s " + OFF, files=AB,
-         out="6 \n18 \n\n"),
-    case("line mode, two letters", "-i a.dat -r -c s,a " + OFF, files=AB,
-         out="6 2 \n18 6 \n\n"),
-    case("line mode, every file", "-i a.dat,b.dat -r -c a " + OFF, files=AB,
-         out="2 \n6 \n\n3 \n7 \n11 \n\n"),
-    case("line mode with join: lines padded across files",
-         "-i a.dat,b.dat -j -r -c s " + OFF, files=AB,
+    # order; with join the lines are padded across files.
+    case("line mode, every file", "-i a.dat,b.dat -r -c s,a " + OFF, files=AB,
+         out="6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
+    case("line mode with join", "-i a.dat,b.dat -j -r -c s " + OFF, files=AB,
          out="6 \n18 \n6 \n14 \n22 \n"),
-
     # Column mode: every file keeps only its result lines.
-    case("column mode, one letter", "-i a.dat,b.dat -r --col -c s " + OFF,
-         files=AB, out="5 7 12 \n\n18 24 \n\n"),
-    case("column mode, two letters", "-i a.dat -r --col -c a,d " + OFF,
-         files=AB, out="2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n"),
-    case("the setting counts wherever it stands, in either form",
-         "-i a.dat --col -c s " + OFF + " --results", files=AB,
-         out="5 7 12 \n\n"),
+    case("column mode; the setting counts wherever it stands, in either form",
+         "-i a.dat,b.dat --col -c a,d " + OFF + " --results", files=AB,
+         out="2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
     case("without a calculation the table is unchanged",
          "-i a.dat -r " + OFF, files=AB, out="1 2 3 \n4 5 9 \n\n"),
-
     # Joined column mode: the lines of every file go, the result lines stay
     # at the end of the last file, the only one left.
-    case("joined column mode, one letter",
-         "-i a.dat,b.dat -j -r --col -c s " + OFF, files=AB,
-         out="23 31 12 \n"),
-    case("joined column mode, two letters",
-         "-i a.dat,b.dat -j -r --col -c c,a " + OFF, files=AB,
-         out="5 5 2 \n4.6 6.2 6 \n"),
+    case("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a " + OFF,
+         files=AB, out="5 5 2 \n4.6 6.2 6 \n"),
     case("joined column mode: one comment block on top",
          "-i a.dat,b.dat -j -r --col -c s --comments all",
          files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"},
          out=header("-i a.dat,b.dat -j -r --col -c s --comments all")
          + "# first\n# second\n4 6 \n"),
-
-    # Files without lines.
-    case("column mode: a file without lines leaves the table",
-         "-i a.dat -f 1,gt100 -r --col -c s " + OFF, files=AB, out=""),
-    case("line mode: a file without lines leaves the table",
-         "-i a.dat -f 1,gt100 -r -c s " + OFF, files=AB, out=""),
-    case("joined: nothing left without a count",
-         "-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, files=AB, out=""),
-    case("joined: the count's empty line stays",
-         "-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, files=AB,
-         out="\n"),
-    case("without data lines only the header is missing too",
-         "-i e.dat -r --col -c s", files=RUNS, out=""),
-
+] + [
+    # Files without lines leave the table; in joined column mode the
+    # count's empty line stays; without data lines the header goes too.
+    case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
+    for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
+                      ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
+                      ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
+                      ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
+                      ("-i e.dat -r --col -c s", "")]
+] + [
     # Absent cells among the results.
     case("column mode: a column without values has an absent result",
          "-i a.dat -r --col -c s,a -b NA " + OFF,
@@ -142,9 +120,6 @@ CASES = [
          outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -r --col "
                                    "-c s") + "5 7 12 \n",
                    "y.txt": "18 24 \n"}),
-    case("joined results into one output file",
-         "-i a.dat,b.dat -o o.txt -j -r --col -c s " + OFF, files=AB,
-         outfiles={"o.txt": "23 31 12 \n"}),
 
     # The plotting recipe: T, average and deviation of the energy per run;
     # the runs' temperatures for the curve titles; the runs themselves as
