@@ -1,9 +1,8 @@
 """Nothing a user gives is lost or mislabelled: input names given as
 separate words, sums that keep their digits, failed writes of the help and
-version texts, answers beyond the int range at the output question, memory
-running out, and the and-filter whose first condition fails."""
-
-import os
+version texts, answers beyond the int range at the output question, and
+the and-filter whose first condition fails. Memory running out is shown by
+tests/memory_exhausted.sh."""
 
 from casekit import case, header, shell_case
 
@@ -86,17 +85,3 @@ CASES = [
          "-i f.dat -f 1,gt5,a,lt10 " + OFF, files={"f.dat": "3\n7\n12\n"},
          out="7 \n\n"),
 ]
-
-# AddressSanitizer reserves far more address space than any limit leaves,
-# and stops the process itself when memory runs out.
-if not os.environ.get("TABSIFT_SANITIZED"):
-    CASES.append(shell_case(
-        "memory running out is reported as such",
-        "awk 'BEGIN { for (i = 0; i < 100000; i++) print i, 1 }' > d.dat\n"
-        "letters=s; i=0\n"
-        "while [ $i -lt 2000 ]; do letters=$letters,s; i=$((i+1)); done\n"
-        "ulimit -v 300000\n"
-        "tabsift -i d.dat --comments off -c $letters > out.txt\n"
-        "echo status $?; wc -c < out.txt",
-        out="status 1\n0\n",
-        err="tabsift: memory exhausted while working on the table\n"))
