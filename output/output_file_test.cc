@@ -44,7 +44,7 @@ TEST_F(OutputFileTest, FailedRenameRemovesTheTemporaryFile) {
   // The name has become a directory in the meantime.
   ASSERT_EQ(::mkdir(at("d.dat").c_str(), 0755), 0);
   EXPECT_EQ(file.commit(), EISDIR);
-  EXPECT_EQ(listing(), "d.dat ");
+  EXPECT_EQ(entries(), 1);
 }
 
 // As when an exception leaves the writing early.
@@ -55,7 +55,7 @@ TEST_F(OutputFileTest, UncommittedFileIsRemovedWhenDropped) {
     ASSERT_TRUE(file.replacing());
     ASSERT_EQ(::write(file.fd(), "half", 4), 4);
   }
-  EXPECT_EQ(listing(), "d.dat ");
+  EXPECT_EQ(entries(), 1);
   std::ifstream old(at("d.dat"));
   std::string text;
   EXPECT_TRUE(std::getline(old, text) && text == "old");

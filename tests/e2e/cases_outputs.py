@@ -62,11 +62,6 @@ CASES = [
          outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
                    "o2.dat": "# run 1\n1 2 \n",
                    "o3.dat": "# run 2\n3 4 \n"}),
-    case("inputs without data, no comments: their names are emptied",
-         "-i e.dat,r1.dat,f.dat -o x.dat,y.dat,z.dat " + OFF,
-         files={"e.dat": "", "r1.dat": "1 2\n", "f.dat": "\n",
-                "x.dat": "old", "z.dat": "old"},
-         outfiles={"x.dat": "", "y.dat": "1 2 \n", "z.dat": ""}),
 ] + [
     # The first input has no data, so the gathered table is the first
     # table and stands for the first input.
