@@ -47,11 +47,11 @@ CASES = [
          [MANY[0], "-j", "--col", "-c", "s,c"] + OFF.split() + MANY[1:],
          files={name: "%d\n" % i for i, name in enumerate(MANY)},
          out="".join("%d \n" % i for i in range(1500)) + "1.12425e+06 \n1500 \n"),
-
 ] + [
     # Sums and averages are kept wider than the cell and rounded once, in
     # line and in column mode.
-    case("%s sums %s keep their digits" % (flag or "double", mode or "line"),
+    case("%s sums in %s mode keep their digits"
+         % ("float" if flag else "double", "column" if mode else "line"),
          "%s -i d.dat %s -r -c s,a %s %s" % (flag, prec, mode, OFF),
          files={"d.dat": (" " if not mode else "\n").join(values) + "\n"},
          err="Using Float as data type\n" if flag else "",
