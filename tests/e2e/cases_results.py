@@ -1,8 +1,8 @@
 """Results only (-r): each calculation request keeps its results in place of
 the cells it summarised, in line mode, column mode and joined column mode;
 files left without lines leave the table while every remaining file keeps
-its own input's parameters; later requests and operations see only the
-results. Also the plotting recipe of the README on examples/sweep."""
+its own input's parameters; later operations see only the results. Also
+the plotting recipe of the README on examples/sweep."""
 
 import os
 
@@ -22,8 +22,8 @@ RUNS = {
 }
 RUN_LIST = "-i r1.dat,e.dat,r2.dat,r3.dat " + OFF
 
-# The plotting recipe: the tabsift commands of examples/sweep/sweep.gp, run
-# on its run files.
+# The plotting recipe: the command of examples/sweep/sweep.gp that draws the
+# error bars, run on its run files.
 SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                          "..", "..", "examples", "sweep")
 SWEEP_RUNS = {name: open(os.path.join(SWEEP_DIR, name)).read()
@@ -33,7 +33,6 @@ SWEEP_AVERAGES = ("-i r1.dat,r2.dat,r3.dat,r4.dat --comments off "
                   "-r --col -c a,d -p T,2 -g 1")
 # The script must run exactly the command checked here.
 assert "tabsift " + SWEEP_AVERAGES in SWEEP_SCRIPT
-
 
 CASES = [
     # Line mode: every line keeps only what the request appended, in letter
