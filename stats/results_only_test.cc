@@ -1,6 +1,7 @@
 // Results only on a store filled by hand: a second request on the results of
-// the first, and files without lines among others, which the reader never
-// makes, leaving the table together with their record of the input.
+// the first, which only the fuzz targets make, and files without lines among
+// others, which the reader never makes, leaving the table together with
+// their record of the input.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -12,77 +13,53 @@ namespace {
 
 using Store = DataOperations<double>;
 using Rows = std::vector<std::vector<double>>;
+using Positions = std::vector<std::size_t>;
 
-Store::File fileOf(const Rows& rows) {
-  Store::File file;
-  for (const auto& row : rows) {
-    Store::Line& line = file.emplace_back();
-    for (double x : row) line.emplace_back(x);
-  }
-  return file;
-}
-
-Rows rowsOf(const Store::File& file) {
-  Rows rows;
-  for (const Store::Line& line : file) {
-    auto& row = rows.emplace_back();
-    for (const Store::Value& cell : line) {
-      EXPECT_TRUE(cell.present());
-      row.push_back(cell.value());
-    }
-  }
-  return rows;
-}
-
-TEST(ResultsOnlyTest, SecondRequestTakesOnlyTheFirstRequestsResults) {
-  Store store;
-  store.results();
-  store.data = {fileOf({{1, 2, 3}, {4, 5, 9}})};
-  store.fileInputs = {0};
-  store.calculate("s,a");
-  store.calculate("s,a");
-  ASSERT_EQ(store.data.size(), 1u);
-  EXPECT_EQ(rowsOf(store.data[0]), (Rows{{8, 4}, {24, 12}}));
-}
-
-TEST(ResultsOnlyTest, SecondColumnRequestCountsTheResultLines) {
-  Store store;
-  store.results();
-  store.col();
-  store.data = {fileOf({{1, 2}, {3, 4}, {5, 6}})};
-  store.fileInputs = {0};
-  store.calculate("a,d,m");
-  store.calculate("c,s");
-  ASSERT_EQ(store.data.size(), 1u);
-  EXPECT_EQ(rowsOf(store.data[0]), (Rows{{3, 3}, {3 + 2 + 3, 4 + 2 + 4}}));
-}
-
-TEST(ResultsOnlyTest, EmptyFilesLeaveWithTheirInputRecord) {
-  for (bool col : {false, true}) {
+TEST(ResultsOnlyTest, RequestsOnStoresFilledByHand) {
+  const struct {
+    const char* what;
+    bool col, join;
+    std::vector<Rows> files;
+    Positions inputs;
+    std::vector<const char*> requests;
+    std::vector<Rows> results;
+    Positions resultInputs;
+  } cases[] = {
+      {"second request, line mode", false, false, {{{1, 2, 3}, {4, 5, 9}}}, {0},
+       {"s,a", "s,a"}, {{{8, 4}, {24, 12}}}, {0}},
+      {"second request, column mode", true, false, {{{1, 2}, {3, 4}, {5, 6}}}, {0},
+       {"a,d,m", "c,s"}, {{{3, 3}, {3 + 2 + 3, 4 + 2 + 4}}}, {0}},
+      {"empty files, line mode", false, false, {{}, {{1, 2}}, {}, {{3, 4}}},
+       {0, 2, 3, 5}, {"s"}, {{{3}}, {{7}}}, {2, 5}},
+      {"empty files, column mode", true, false, {{}, {{1, 2}}, {}, {{3, 4}}},
+       {0, 2, 3, 5}, {"s"}, {{{1, 2}}, {{3, 4}}}, {2, 5}},
+      {"joined columns keep the last file", true, true, {{{1, 2}}, {{3, 4}, {5, 6}}},
+       {0, 4}, {"s"}, {{{9, 12}}}, {4}},
+  };
+  for (const auto& c : cases) {
     Store store;
     store.results();
-    if (col) store.col();
-    store.data = {fileOf({}), fileOf({{1, 2}}), fileOf({}), fileOf({{3, 4}})};
-    store.fileInputs = {0, 2, 3, 5};
-    store.calculate("s");
-    ASSERT_EQ(store.data.size(), 2u) << col;
-    EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{2, 5})) << col;
-    EXPECT_EQ(rowsOf(store.data[0]), (col ? Rows{{1, 2}} : Rows{{3}}));
-    EXPECT_EQ(rowsOf(store.data[1]), (col ? Rows{{3, 4}} : Rows{{7}}));
+    if (c.col) store.col();
+    if (c.join) store.join();
+    for (const Rows& rows : c.files) {
+      Store::File& file = store.data.emplace_back();
+      for (const auto& row : rows) file.emplace_back(row.begin(), row.end());
+    }
+    store.fileInputs = c.inputs;
+    for (const char* request : c.requests) store.calculate(request);
+    std::vector<Rows> results;
+    for (const Store::File& file : store.data) {
+      Rows& rows = results.emplace_back();
+      for (const Store::Line& line : file) {
+        auto& row = rows.emplace_back();
+        for (const Store::Value& cell : line) {
+          row.push_back(cell.present() ? cell.value() : -999);
+        }
+      }
+    }
+    EXPECT_EQ(results, c.results) << c.what;
+    EXPECT_EQ(store.fileInputs, c.resultInputs) << c.what;
   }
-}
-
-TEST(ResultsOnlyTest, JoinedColumnsKeepTheLastFileWithItsInput) {
-  Store store;
-  store.results();
-  store.col();
-  store.join();
-  store.data = {fileOf({{1, 2}}), fileOf({{3, 4}, {5, 6}})};
-  store.fileInputs = {0, 4};
-  store.calculate("s");
-  ASSERT_EQ(store.data.size(), 1u);
-  EXPECT_EQ(store.fileInputs, (std::vector<std::size_t>{4}));
-  EXPECT_EQ(rowsOf(store.data[0]), (Rows{{9, 12}}));
 }
 
 }  // namespace

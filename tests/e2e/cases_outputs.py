@@ -3,6 +3,8 @@ block; names that denote one file; files replaced only when complete (no
 temporary file left behind, links, permissions and special files kept); and
 inputs that were not read in full, which are never replaced."""
 
+import gzip
+
 from casekit import case, header, shell_case
 
 OFF = "--comments off"
@@ -13,9 +15,11 @@ RUNS = {"crashed.dat": "# run 0\n# T = 1\n",
         "o3.dat": "left by an earlier run\n"}
 THREE = "-i crashed.dat,r1.dat,r2.dat -o o1.dat,o2.dat,o3.dat --comments all"
 AB = {"a.dat": "# a\n1 2\n3 4\n", "b.dat": "# b\n5 6\n"}
-TWO = "-i a.dat,b.dat -o x.dat,y.dat --comments all "
+GATHER = "-i e.dat,a.dat,b.dat -o x.dat,y.dat,z.dat --comments all "
 OLD = "1 2\n3 4\n"
 SUMS = "1 2 3 \n3 4 7 \n\n"
+# A gzip stream cut short after its first member.
+CUT = gzip.compress(b"1 2\n", mtime=0) + gzip.compress(b"3 4\n", mtime=0)[:12]
 
 # Before a run as another user: as root, give up the power to ignore
 # permission bits, so that they hold as they do for anyone else.
@@ -29,15 +33,10 @@ AS_USER = ('if [ "$(id -u)" = 0 ]; then set -- setpriv '
 INTERRUPT = r"""
 awk 'BEGIN { for (i = 0; i < 200000; i++) print i, i + 1, i + 2 }' > d.dat
 cp d.dat orig.dat
-caught=no
 for attempt in 1 2 3 4 5 6 7 8 9 10; do
   env --default-signal=INT tabsift -i d.dat -o d.dat -c s --comments off &
   pid=$!
-  while :; do
-    set -- .d.dat.tabsift-*
-    [ -e "$1" ] && break
-    kill -0 $pid 2>/dev/null || break
-  done
+  until set -- .d.dat.tabsift-*; [ -e "$1" ] || ! kill -0 $pid 2>/dev/null; do :; done
   kill -STOP $pid 2>/dev/null
   state=R
   while [ "$state" != T ] && [ "$state" != Z ] && [ -e /proc/$pid/stat ]; do
@@ -45,21 +44,14 @@ for attempt in 1 2 3 4 5 6 7 8 9 10; do
   done
   set -- .d.dat.tabsift-*
   if [ "$state" = T ] && [ -e "$1" ]; then
-    kill -$SIG $pid
-    kill -CONT $pid
-    { wait $pid; } 2>/dev/null
-    echo "status $?"
-    caught=yes
+    kill -$SIG $pid; kill -CONT $pid
+    { wait $pid; } 2>/dev/null; echo "status $?"
     break
   fi
-  kill -CONT $pid 2>/dev/null
-  wait $pid
-  cp orig.dat d.dat
+  kill -CONT $pid 2>/dev/null; wait $pid; cp orig.dat d.dat
 done
-echo "caught $caught"
 cmp d.dat orig.dat && echo intact
-rm orig.dat
-ls -A -I .bin
+rm orig.dat; ls -A -I .bin
 """
 
 CASES = [
@@ -70,52 +62,24 @@ CASES = [
          outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
                    "o2.dat": "# run 1\n1 2 \n",
                    "o3.dat": "# run 2\n3 4 \n"}),
-    case("inputs without data, no comments: their names are emptied",
-         "-i e.dat,r1.dat,f.dat -o x.dat,y.dat,z.dat " + OFF,
-         files={"e.dat": "", "r1.dat": "1 2\n", "f.dat": "\n",
-                "x.dat": "old", "z.dat": "old"},
-         outfiles={"x.dat": "", "y.dat": "1 2 \n", "z.dat": ""}),
-    case("the filter gathers every line into the first name",
-         TWO + "-f 1,gt2", files=AB,
-         outfiles={"x.dat": header(TWO + "-f 1,gt2") + "# a\n3 4 \n5 6 \n",
-                   "y.dat": "# b\n"}),
-    case("grouping gathers every line into the first name",
-         TWO + "-g 1", files=AB,
-         outfiles={"x.dat": header(TWO + "-g 1") + "# a\n1 2 \n3 4 \n5 6 \n",
-                   "y.dat": "# b\n"}),
-    case("the selection gathers every line into the first name",
-         "-i a.dat,b.dat -o x.dat,y.dat " + OFF + " -p 2", files=AB,
-         outfiles={"x.dat": "2 \n4 \n6 \n", "y.dat": ""}),
-    case("the first input without data: the later tables keep their names",
-         "-i e.dat,a.dat,b.dat -o x.dat,y.dat,z.dat --comments 1 -c s",
-         files=dict(AB, **{"e.dat": ""}),
-         outfiles={"x.dat": header("-i e.dat,a.dat,b.dat -o x.dat,y.dat,z.dat "
-                                   "--comments 1 -c s") + "\r\n\n",
-                   "y.dat": "# a\n1 2 3 \n3 4 7 \n",
-                   "z.dat": "# b\n5 6 11 \n"}),
-
-    # Two names for one file are refused before anything is written.
+] + [
+    # The first input has no data, so the gathered table is the first
+    # table and stands for the first input.
+    case("%s gathers every line into the first name" % op, GATHER + op,
+         files=dict(AB, **{"e.dat": "# e\n"}),
+         outfiles={"x.dat": header(GATHER + op) + "# e\n" + table,
+                   "y.dat": "# a\n", "z.dat": "# b\n"})
+    for op, table in [("-f 1,gt2", "3 4 \n5 6 \n"), ("-g 1", "1 2 \n3 4 \n5 6 \n"),
+                      ("-p 2", "2 \n4 \n6 \n")]
+] + [
+    # Two names for one file are refused before anything is written (which
+    # names denote one file is for the unit tests); a name given twice where
+    # only the first is written is no such pair.
     case("the same name written two ways",
          "-i a.dat,b.dat -o x.dat,./x.dat", files=dict(AB, **{"x.dat": "old"}),
          rc=1, err="tabsift: output files 'x.dat' and './x.dat' are the same "
                    "file; nothing written\n",
          outfiles={"x.dat": "old"}),
-    case("the same new name written two ways",
-         "-i a.dat,b.dat,b.dat -o y.dat,sub/../x.dat,./x.dat",
-         files=dict(AB, **{"sub/k": ""}), rc=1,
-         err="tabsift: output files 'sub/../x.dat' and './x.dat' are the same "
-             "file; nothing written\n",
-         outfiles={"x.dat": None, "y.dat": None}),
-    shell_case("two links to one file",
-               "echo old > x.dat && ln x.dat h.dat && ln -s x.dat s.dat && "
-               "tabsift -i a.dat,b.dat -o h.dat,s.dat; echo rc=$?; "
-               "tabsift -i a.dat,b.dat -o x.dat,h.dat; echo rc=$?; cat x.dat",
-               files=AB,
-               out="rc=1\nrc=1\nold\n",
-               err="tabsift: output files 'h.dat' and 's.dat' are the same "
-                   "file; nothing written\n"
-                   "tabsift: output files 'x.dat' and 'h.dat' are the same "
-                   "file; nothing written\n"),
     case("a name given twice where only the first is written",
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
@@ -127,72 +91,59 @@ CASES = [
                "cp d.dat orig.dat && "
                "(ulimit -f 4; tabsift -i d.dat,a.dat -o d.dat,y.dat " + OFF +
                " -c s); echo rc=$?; cmp d.dat orig.dat && ls -A -I .bin",
-               files=AB,
-               out="rc=1\na.dat\nb.dat\nd.dat\norig.dat\ny.dat\n",
-               err="tabsift: cannot write output file 'd.dat': "
-                   "File too large\n",
+               files=AB, out="rc=1\na.dat\nb.dat\nd.dat\norig.dat\ny.dat\n",
+               err="tabsift: cannot write output file 'd.dat': File too large\n",
                outfiles={"y.dat": "1 2 3 \n3 4 7 \n"}),
-
+] + [
     # Signals during the write: the temporary file goes, the input stays.
-    shell_case("SIGINT during an in-place write keeps the input",
-               "SIG=INT; " + INTERRUPT,
-               out="status 130\ncaught yes\nintact\nd.dat\n"),
-    shell_case("SIGTERM during an in-place write keeps the input",
-               "SIG=TERM; " + INTERRUPT,
-               out="status 143\ncaught yes\nintact\nd.dat\n"),
-
-    # What is kept of the replaced file.
-    shell_case("a link is followed: the target is replaced, the link kept",
-               "mkdir sub && printf '1 2\\n3 4\\n' > sub/d.dat && "
-               "ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && "
+    shell_case("SIG%s during an in-place write keeps the input" % sig,
+               "SIG=%s; %s" % (sig, INTERRUPT), out="status %d\nintact\nd.dat\n" % rc)
+    for sig, rc in [("INT", 130), ("TERM", 143)]
+] + [
+    # What is kept of the replaced file: links (followed, dangling, hard),
+    # permission bits and owner; a new file gets 0666 less the umask.
+    shell_case("links are followed: the targets are replaced, the links kept",
+               "mkdir sub && cp d.dat sub/d.dat && ln d.dat h.dat && "
+               "ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && ln -s new.dat n.dat && "
                "tabsift -i sub/m.dat -o sub/m.dat -c s " + OFF + " && "
-               "stat -c '%F %N' l.dat sub/m.dat && cat sub/d.dat && ls -A -I .bin sub",
+               "tabsift -i h.dat -o n.dat " + OFF + " && "
+               "stat -c '%F %N' l.dat sub/m.dat n.dat && cat sub/d.dat new.dat h.dat && "
+               "ls -A -I .bin sub",
+               files={"d.dat": OLD},
                out="symbolic link 'l.dat' -> 'sub/d.dat'\n"
                    "symbolic link 'sub/m.dat' -> '../l.dat'\n"
-                   + SUMS + "d.dat\nm.dat\n"),
-    shell_case("a dangling link: its target is created",
-               "ln -s new.dat l.dat && tabsift -i a.dat -o l.dat " + OFF +
-               " && stat -c %F l.dat && cat new.dat",
-               files={"a.dat": OLD}, out="symbolic link\n1 2 \n3 4 \n\n"),
+                   "symbolic link 'n.dat' -> 'new.dat'\n"
+                   + SUMS + "1 2 \n3 4 \n\n" + OLD + "d.dat\nm.dat\n"),
     shell_case("permission bits and owner of the old file are kept",
                "chmod 604 d.dat && chown 4321:4322 d.dat 2>/dev/null; "
-               "before=$(stat -c %u:%g d.dat); "
+               "before=$(stat -c %u:%g d.dat); ln d.dat h.dat; "
                "tabsift -i d.dat -o d.dat -c s " + OFF + " && "
                "stat -c %a d.dat && [ \"$(stat -c %u:%g d.dat)\" = \"$before\" ] "
-               "&& echo owner kept && cat d.dat",
-               files={"d.dat": OLD}, out="604\nowner kept\n" + SUMS),
+               "&& echo owner kept && cat d.dat h.dat",
+               files={"d.dat": OLD}, out="604\nowner kept\n" + SUMS + OLD),
     shell_case("a new file gets 0666 less the umask",
-               "umask 027 && tabsift -i a.dat -o n.dat " + OFF +
-               " && stat -c %a n.dat && umask 0 && rm n.dat && "
-               "tabsift -i a.dat -o n.dat " + OFF + " && stat -c %a n.dat",
-               files={"a.dat": OLD}, out="640\n666\n"),
-    shell_case("a hard link to the old file keeps the old text",
-               "ln d.dat h.dat && tabsift -i d.dat -o d.dat -c s " + OFF +
-               " && cat h.dat d.dat",
-               files={"d.dat": OLD}, out=OLD + SUMS),
+               "for u in 027 0; do (umask $u && tabsift -i a.dat -o n$u " + OFF +
+               "); done; stat -c %a n027 n0", files={"a.dat": OLD}, out="640\n666\n"),
     shell_case("a file the run may not write is not replaced",
                AS_USER + "chmod 444 d.dat && "
                "\"$@\" tabsift -i d.dat -o d.dat -c s " + OFF + "; "
                "echo rc=$?; cat d.dat",
                files={"d.dat": OLD}, out="rc=1\n" + OLD,
-               err="tabsift: cannot write output file 'd.dat': "
-                   "Permission denied\n"),
+               err="tabsift: cannot write output file 'd.dat': Permission denied\n"),
+    # Where no temporary file can be made, or the name is a special file,
+    # the file is written in place.
     shell_case("a directory without room for a temporary: written in place",
-               AS_USER + "mkdir ro && printf '1 2\\n3 4\\n' > ro/d.dat && "
+               AS_USER + "mkdir ro && cp d.dat ro/d.dat && "
                "chmod 555 ro && \"$@\" tabsift -i ro/d.dat -o ro/d.dat -c s "
                + OFF + "; echo rc=$?; cat ro/d.dat; ls -A -I .bin ro",
-               out="rc=0\n" + SUMS + "d.dat\n"),
-
-    # Special files are written in place.
-    shell_case("/dev/stdout writes into the open standard output",
-               "{ tabsift -i a.dat -o /dev/stdout " + OFF + "; echo after; } "
-               ">> out.txt && cat out.txt && ls -A -I .bin",
-               files={"a.dat": OLD}, out="1 2 \n3 4 \n\nafter\na.dat\nout.txt\n"),
-    shell_case("a FIFO is written in place",
+               files={"d.dat": OLD}, out="rc=0\n" + SUMS + "d.dat\n"),
+    shell_case("/dev/stdout and a FIFO are written in place",
                "mkfifo f && { cat f > got & } && "
-               "tabsift -i a.dat -o f " + OFF + " && wait && cat got && "
-               "stat -c %F f",
-               files={"a.dat": OLD}, out="1 2 \n3 4 \n\nfifo\n"),
+               "{ tabsift -i a.dat -o /dev/stdout " + OFF + "; echo after; } >> out.txt && "
+               "tabsift -i a.dat -o f " + OFF + " && wait && cat out.txt got && "
+               "stat -c %F f && ls -A -I .bin",
+               files={"a.dat": OLD},
+               out="1 2 \n3 4 \n\nafter\n1 2 \n3 4 \n\nfifo\na.dat\nf\ngot\nout.txt\n"),
 
     # An input that was not read in full is never replaced.
     shell_case("an in-place input that cannot be opened is left untouched",
@@ -218,4 +169,11 @@ CASES = [
              "tabsift: output file 'd' is left untouched: it is input file "
              "'d', which was not read in full\n",
          outfiles={"d/x": "1\n"}),
+    case("gzip cut short as input and output is left untouched",
+         "-i c.dat -o c.dat -c s", files={"c.dat": CUT}, rc=1,
+         err="tabsift: cannot read input file 'c.dat': gzip data cut short "
+             "(unexpected end of file)\n"
+             "tabsift: output file 'c.dat' is left untouched: it is input file "
+             "'c.dat', which was not read in full\n",
+         outfiles={"c.dat": CUT}),
 ]

@@ -1,8 +1,8 @@
 """Results only (-r): each calculation request keeps its results in place of
 the cells it summarised, in line mode, column mode and joined column mode;
 files left without lines leave the table while every remaining file keeps
-its own input's parameters; later requests and operations see only the
-results. Also the plotting recipe of the README on examples/sweep."""
+its own input's parameters; later operations see only the results. Also
+the plotting recipe of the README on examples/sweep."""
 
 import os
 
@@ -22,91 +22,55 @@ RUNS = {
 }
 RUN_LIST = "-i r1.dat,e.dat,r2.dat,r3.dat " + OFF
 
-# The plotting recipe: the tabsift commands of examples/sweep/sweep.gp, run
-# on its run files.
+# The plotting recipe: the command of examples/sweep/sweep.gp that draws the
+# error bars, run on its run files.
 SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                          "..", "..", "examples", "sweep")
-SWEEP_RUNS = {}
-for _name in ("r1.dat", "r2.dat", "r3.dat", "r4.dat"):
-    with open(os.path.join(SWEEP_DIR, _name)) as _f:
-        SWEEP_RUNS[_name] = _f.read()
-with open(os.path.join(SWEEP_DIR, "sweep.gp")) as _f:
-    SWEEP_SCRIPT = _f.read()
-SWEEP_INPUTS = "-i r1.dat,r2.dat,r3.dat,r4.dat --comments off"
-SWEEP_AVERAGES = SWEEP_INPUTS + " -r --col -c a,d -p T,2 -g 1"
-SWEEP_TEMPERATURES = SWEEP_INPUTS + " -p T"
-for _command in (SWEEP_AVERAGES, SWEEP_TEMPERATURES, SWEEP_INPUTS + "'"):
-    # The script must run exactly the commands checked here.
-    assert "tabsift " + _command in SWEEP_SCRIPT, _command
-
-
-def sweep_table(text):
-    """A run file's data lines as tabsift writes them."""
-    rows = [line.split() for line in text.splitlines()
-            if line and not line.startswith("#")]
-    return "".join(" ".join("%g" % float(x) for x in row) + " \n"
-                   for row in rows) + "\n"
-
+SWEEP_RUNS = {name: open(os.path.join(SWEEP_DIR, name)).read()
+              for name in ("r1.dat", "r2.dat", "r3.dat", "r4.dat")}
+SWEEP_SCRIPT = open(os.path.join(SWEEP_DIR, "sweep.gp")).read()
+SWEEP_AVERAGES = ("-i r1.dat,r2.dat,r3.dat,r4.dat --comments off "
+                  "-r --col -c a,d -p T,2 -g 1")
+# The script must run exactly the command checked here.
+assert "tabsift " + SWEEP_AVERAGES in SWEEP_SCRIPT
 
 CASES = [
     # Line mode: every line keeps only what the request appended, in letter
-    # order.
-    case("line mode, one letter", "-i a.dat -r -c s " + OFF, files=AB,
-         out="6 \n18 \n\n"),
-    case("line mode, two letters", "-i a.dat -r -c s,a " + OFF, files=AB,
-         out="6 2 \n18 6 \n\n"),
-    case("line mode, every file", "-i a.dat,b.dat -r -c a " + OFF, files=AB,
-         out="2 \n6 \n\n3 \n7 \n11 \n\n"),
-    case("line mode with join: lines padded across files",
-         "-i a.dat,b.dat -j -r -c s " + OFF, files=AB,
+    # order; with join the lines are padded across files.
+    case("line mode, every file", "-i a.dat,b.dat -r -c s,a " + OFF, files=AB,
+         out="6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
+    case("line mode with join", "-i a.dat,b.dat -j -r -c s " + OFF, files=AB,
          out="6 \n18 \n6 \n14 \n22 \n"),
-
     # Column mode: every file keeps only its result lines.
-    case("column mode, one letter", "-i a.dat,b.dat -r --col -c s " + OFF,
-         files=AB, out="5 7 12 \n\n18 24 \n\n"),
-    case("column mode, two letters", "-i a.dat -r --col -c a,d " + OFF,
-         files=AB, out="2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n"),
-    case("the setting counts wherever it stands, in either form",
-         "-i a.dat --col -c s " + OFF + " --results", files=AB,
-         out="5 7 12 \n\n"),
+    case("column mode; the setting counts wherever it stands, in either form",
+         "-i a.dat,b.dat --col -c a,d " + OFF + " --results", files=AB,
+         out="2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
     case("without a calculation the table is unchanged",
          "-i a.dat -r " + OFF, files=AB, out="1 2 3 \n4 5 9 \n\n"),
-
     # Joined column mode: the lines of every file go, the result lines stay
     # at the end of the last file, the only one left.
-    case("joined column mode, one letter",
-         "-i a.dat,b.dat -j -r --col -c s " + OFF, files=AB,
-         out="23 31 12 \n"),
-    case("joined column mode, two letters",
-         "-i a.dat,b.dat -j -r --col -c c,a " + OFF, files=AB,
-         out="5 5 2 \n4.6 6.2 6 \n"),
+    case("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a " + OFF,
+         files=AB, out="5 5 2 \n4.6 6.2 6 \n"),
     case("joined column mode: one comment block on top",
          "-i a.dat,b.dat -j -r --col -c s --comments all",
          files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"},
          out=header("-i a.dat,b.dat -j -r --col -c s --comments all")
          + "# first\n# second\n4 6 \n"),
-
-    # Files without lines.
-    case("column mode: a file without lines leaves the table",
-         "-i a.dat -f 1,gt100 -r --col -c s " + OFF, files=AB, out=""),
-    case("line mode: a file without lines leaves the table",
-         "-i a.dat -f 1,gt100 -r -c s " + OFF, files=AB, out=""),
-    case("joined: nothing left without a count",
-         "-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, files=AB, out=""),
-    case("joined: the count's empty line stays",
-         "-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, files=AB,
-         out="\n"),
-    case("without data lines only the header is missing too",
-         "-i e.dat -r --col -c s", files=RUNS, out=""),
-
+] + [
+    # Files without lines leave the table; in joined column mode the
+    # count's empty line stays; without data lines the header goes too.
+    case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
+    for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
+                      ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
+                      ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
+                      ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
+                      ("-i e.dat -r --col -c s", "")]
+] + [
     # Absent cells among the results.
     case("column mode: a column without values has an absent result",
          "-i a.dat -r --col -c s,a -b NA " + OFF,
          files={"a.dat": "1 x\n3 y\n"}, err=INVALID % 1 * 2,
          out="4 NA \n2 NA \n\n"),
-    case("line mode: a line without values has an absent average",
-         "-i a.dat -r -c a,c " + OFF, files={"a.dat": "x y\n1 3\n"},
-         err=INVALID % 1 * 2, out="-- 0 \n2 2 \n\n"),
 
     # The summary job: parameters of every run beside its averages and
     # deviations, each run meeting its own parameters although an input
@@ -116,9 +80,6 @@ CASES = [
          out="300 1 2 15 \n300 1 1.41421 7.07107 \n"
              "350 1 4 30 \n350 1 2 0 \n"
              "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
-    case("summary grouped: one line per T, average and deviation of each run",
-         "-r --col -c a,d -p T,2 -g 1 " + RUN_LIST, files=RUNS,
-         out="300 2 1.41421 6 1.41421 \n350 4 2 -- -- \n\n"),
     case("comment lines and parameters are untouched",
          "-i r1.dat,e.dat,r3.dat -r --col -c a --comments 1 -p P,T,3",
          files=RUNS,
@@ -132,9 +93,6 @@ CASES = [
          "-i a.dat,b.dat -m -r --col -c a", files=AB,
          out=header("-i a.dat,b.dat -m -r --col -c a")
          + "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n\n2 6 8 \n\n"),
-    case("merge and join: one result line over every file",
-         "-i a.dat,b.dat -m -j -r --col -c a " + OFF, files=AB,
-         out="1.6 4.6 6.2 6 \n"),
 
     # Routing: one output file per input, each with its own results.
     case("one output file per input gets that input's results",
@@ -142,20 +100,11 @@ CASES = [
          outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -r --col "
                                    "-c s") + "5 7 12 \n",
                    "y.txt": "18 24 \n"}),
-    case("joined results into one output file",
-         "-i a.dat,b.dat -o o.txt -j -r --col -c s " + OFF, files=AB,
-         outfiles={"o.txt": "23 31 12 \n"}),
 
-    # The plotting recipe: T, average and deviation of the energy per run;
-    # the runs' temperatures for the curve titles; the runs themselves as
-    # data blocks, one per run, each ended by an empty line.
+    # The plotting recipe: T, average and deviation of the energy per run.
     case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES,
          files=SWEEP_RUNS,
          out="250 -1557.53 1.68294 \n300 -1520.13 4.92154 \n"
              "350 -1481 7.83519 \n400 -1437.2 4.12674 \n\n"),
-    case("plot recipe: the temperatures of the runs", SWEEP_TEMPERATURES,
-         files=SWEEP_RUNS, out="250 \n300 \n350 \n400 \n\n"),
-    case("plot recipe: every run as one data block", SWEEP_INPUTS,
-         files=SWEEP_RUNS,
-         out="".join(sweep_table(SWEEP_RUNS[n]) for n in sorted(SWEEP_RUNS))),
+
 ]
