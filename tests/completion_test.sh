@@ -1,9 +1,13 @@
 #!/bin/bash
 # Sources the bash completion of tabsift and checks what it offers for a few
 # command lines, in a directory holding known files.
-# usage: completion_test.sh COMPLETION-FILE
+# usage: completion_test.sh COMPLETION-FILE TABSIFT
 set -u
 source "$1" || exit 1
+# Every option of the help text, in short and long form, and "--".
+options=$("$2" --help | grep -oE '^  (-[a-z] \[ --[a-z-]+ \]|--[a-z-]+)' |
+  tr -d '[]' | tr -s ' ' '\n' | grep . | sort | paste -sd ' ')
+[[ -n $options ]] || { echo "FAIL: no options in the help text"; exit 1; }
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cd "$dir" || exit 1
@@ -24,10 +28,7 @@ expect() {
 }
 
 expect "tabsift --in" "--input-files --int"
-expect "tabsift -" "$(printf '%s\n' -h --help --tab -v --version --float --int -j --join \
-  -m --merge --col -i --input-files -o --output-files -f --filter -t --tolerance \
-  -c --calculate -g --group -p --print -s --swap --comments --prec -b --blanks -- |
-  sort | paste -sd ' ')"
+expect "tabsift -" "$(printf '%s\n' $options -- | sort | paste -sd ' ')"
 expect "tabsift --input-files " "a.dat a.gz b.dat sub"
 expect "tabsift -i a.dat,b" "a.dat,b.dat"
 expect "tabsift -o s" "sub"
