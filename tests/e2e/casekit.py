@@ -62,6 +62,12 @@ def shell_case(name, script, **expected):
     return case(name, [], shell=script, **expected)
 
 
+def off(name, args, out="", **expected):
+    """A case whose command line ends in "--comments off": tables only."""
+    words = shlex.split(args) if isinstance(args, str) else list(args)
+    return case(name, words + ["--comments", "off"], out=out, **expected)
+
+
 def header(args, date_line=EPOCH_DATE_LINE):
     """The run header of a run with the given arguments: the command line,
     every word followed by one blank, then the date line."""
