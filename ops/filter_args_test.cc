@@ -24,6 +24,7 @@ std::string describe(const std::string& argument) {
 }
 
 TEST(FilterArgsTest, ConditionsAndColumnList) {
+  // clang-format off
   const std::pair<const char*, const char*> cases[] = {
       // The tail's 0 is the first list entry (the end-to-end table has the
       // plainer forms and the errors).
@@ -40,6 +41,7 @@ TEST(FilterArgsTest, ConditionsAndColumnList) {
       {"1,gt2,0,1x,2", "1 0 gt2 | 0 1"}, {"1,gt2,0,-3,+4,", "1 0 gt2 | 0 -3 4"},
       // Numbers beyond int saturate.
       {"-99999999999,gt0,0,99999999999", "-2147483648 0 gt0 | 0 2147483647"}};
+  // clang-format on
   for (const auto& [argument, request] : cases) {
     EXPECT_EQ(describe(argument), request) << '"' << argument << '"';
   }

@@ -8,8 +8,9 @@
 namespace tabsift {
 namespace {
 
-constexpr auto kEq = Comparison::kEq, kNe = Comparison::kNe, kLt = Comparison::kLt,
-               kLe = Comparison::kLe, kGt = Comparison::kGt, kGe = Comparison::kGe;
+constexpr auto kEq = Comparison::kEq, kNe = Comparison::kNe,
+               kLt = Comparison::kLt, kLe = Comparison::kLe,
+               kGt = Comparison::kGt, kGe = Comparison::kGe;
 
 // Condition `op v` with tolerance t on the cell x.
 template <typename T>
@@ -24,15 +25,20 @@ struct Row {
 template <typename T>
 void expectRows(std::initializer_list<Row<T>> rows) {
   int n = 0;
-  for (const Row<T>& r : rows) EXPECT_EQ(conditionHolds(r.op, r.x, r.v, r.t), r.holds) << "row " << n++;
+  for (const Row<T>& r : rows) {
+    EXPECT_EQ(conditionHolds(r.op, r.x, r.v, r.t), r.holds) << "row " << n++;
+  }
 }
 
 TEST(ComparisonNameTest, SixNamesOnly) {
   EXPECT_EQ(comparisonFromName("ge"), kGe);
   EXPECT_EQ(comparisonFromName("ne"), kNe);
-  for (const char* bad : {"Lt", "l", "", "ltx"}) EXPECT_FALSE(comparisonFromName(bad)) << bad;
+  for (const char* bad : {"Lt", "l", "", "ltx"}) {
+    EXPECT_FALSE(comparisonFromName(bad)) << bad;
+  }
 }
 
+// clang-format off
 TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
   const double nan = std::nan("");
   expectRows<double>(
@@ -70,6 +76,7 @@ TEST(ConditionTest, LeFormsItsLimitInTheCellType) {
                      {kLe, 1e8f, 1e8, 1, true}, {kLe, 100000008.0f, 1e8, 1, false},
                      {kLe, 3e38f, 1e300, 0, true}, {kLe, 1, NAN, 0, false}});
 }
+// clang-format on
 
 }  // namespace
 }  // namespace tabsift

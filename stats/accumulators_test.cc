@@ -23,10 +23,10 @@ Outcome<T> over(const std::vector<T>& values, ScopeKind scope) {
   }
   return accumulator.finish(scope);
 }
-#define TABSIFT_OVER(name, Accumulator)                                       \
-  template <typename T>                                                       \
-  Outcome<T> name(const std::vector<T>& values, ScopeKind scope = kLine) {    \
-    return over<Accumulator>(values, scope);                                  \
+#define TABSIFT_OVER(name, Accumulator)                                    \
+  template <typename T>                                                    \
+  Outcome<T> name(const std::vector<T>& values, ScopeKind scope = kLine) { \
+    return over<Accumulator>(values, scope);                               \
   }
 TABSIFT_OVER(count, CountAccumulator)
 TABSIFT_OVER(sum, SumAccumulator)
@@ -35,7 +35,9 @@ TABSIFT_OVER(median, MedianAccumulator)
 TABSIFT_OVER(deviation, DeviationAccumulator)
 
 template <typename T>
-Outcome<T> present(T v) { return Outcome<T>::present(v); }
+Outcome<T> present(T v) {
+  return Outcome<T>::present(v);
+}
 constexpr double kNaN = NAN;
 constexpr float kNaNf = NAN;
 const auto kAbsentD = Outcome<double>::absent();
@@ -56,7 +58,8 @@ TEST(SumTest, TotalIsWiderThanTheCellAndRoundedOnce) {
   // A thousand floats nearest 0.1, added in double and rounded once.
   EXPECT_EQ(sum(std::vector<float>(1000, 0.1f)),
             present(static_cast<float>(1000 * static_cast<double>(0.1f))));
-  EXPECT_EQ(sum<double>({0.1, 0.2, 0.3}), present(static_cast<double>(0.1L + 0.2L + 0.3L)));
+  EXPECT_EQ(sum<double>({0.1, 0.2, 0.3}),
+            present(static_cast<double>(0.1L + 0.2L + 0.3L)));
   // Totals beyond the cell's range become infinity of their sign.
   EXPECT_EQ(sum<float>({FLT_MAX, FLT_MAX, -FLT_MAX}), present(FLT_MAX));
   EXPECT_EQ(sum<double>({DBL_MAX, DBL_MAX}), present(HUGE_VAL));
@@ -87,7 +90,8 @@ TEST(AverageTest, PerCellType) {
   EXPECT_EQ(average<double>({1, 2, 3, 4}), present(2.5));
   // float: the total in double, divided in double, rounded once.
   const double total = (double{0.1f} + double{0.2f}) + double{0.7f};
-  EXPECT_EQ(average<float>({0.1f, 0.2f, 0.7f}), present(static_cast<float>(total / 3.0)));
+  EXPECT_EQ(average<float>({0.1f, 0.2f, 0.7f}),
+            present(static_cast<float>(total / 3.0)));
   EXPECT_EQ(average(std::vector<float>(1000000, 0.1f)), present(0.1f));
   EXPECT_EQ(average<double>({1e16, 1, -1e16}), present(1.0 / 3.0));
   EXPECT_EQ(average<float>({}), Outcome<float>::absent());
@@ -113,17 +117,20 @@ TEST(MedianTest, AgreesWithFullSortOnRandomLists) {
   std::mt19937 random(7);
   for (int trial = 0; trial < 500; ++trial) {
     std::vector<double> values(random() % 12);
-    for (double& x : values) x = random() % 10 == 0 ? kNaN : int(random() % 7) - 3;
+    for (double& x : values)
+      x = random() % 10 == 0 ? kNaN : int(random() % 7) - 3;
     std::vector<double> sorted = values;
-    std::sort(sorted.begin(), sorted.end(),
-              [](double a, double b) { return std::isnan(b) ? !std::isnan(a) : a < b; });
+    std::sort(sorted.begin(), sorted.end(), [](double a, double b) {
+      return std::isnan(b) ? !std::isnan(a) : a < b;
+    });
     const Outcome<double> got = medianOf(values);
     const std::size_t n = sorted.size();
     if (n == 0) {
       EXPECT_EQ(got, kAbsentD);
       continue;
     }
-    const double want = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    const double want =
+        n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
     ASSERT_EQ(got.kind, Outcome<double>::kPresent);
     EXPECT_TRUE(std::isnan(want) ? std::isnan(got.value) : got.value == want);
   }
@@ -131,8 +138,9 @@ TEST(MedianTest, AgreesWithFullSortOnRandomLists) {
 
 TEST(DeviationTest, DoubleAndFloat) {
   EXPECT_DOUBLE_EQ(deviation<double>({1, 2, 3, 4}).value, std::sqrt(5.0 / 3.0));
-  EXPECT_DOUBLE_EQ(deviation<double>({1e9 + 1, 1e9 + 2, 1e9 + 3, 1e9 + 4}).value,
-                   std::sqrt(5.0 / 3.0));
+  EXPECT_DOUBLE_EQ(
+      deviation<double>({1e9 + 1, 1e9 + 2, 1e9 + 3, 1e9 + 4}).value,
+      std::sqrt(5.0 / 3.0));
   EXPECT_EQ(deviation<double>({0.1, 0.1, 0.1}), present(0.0));
   EXPECT_EQ(deviation<double>({}), kAbsentD);
   for (const auto& nan : {deviation<double>({2}), deviation<double>({1, kNaN}),
@@ -142,7 +150,8 @@ TEST(DeviationTest, DoubleAndFloat) {
   // Beyond the double range the result is infinity, not an invalid conversion.
   EXPECT_EQ(deviation<double>({-DBL_MAX, DBL_MAX}), present(HUGE_VAL));
   // float rounds only the result.
-  EXPECT_EQ(deviation<float>({1, 2, 3, 4}), present(static_cast<float>(std::sqrt(5.0 / 3.0))));
+  EXPECT_EQ(deviation<float>({1, 2, 3, 4}),
+            present(static_cast<float>(std::sqrt(5.0 / 3.0))));
   EXPECT_EQ(deviation<float>({0.1f, 0.1f, 0.1f}), present(0.0f));
   EXPECT_TRUE(std::isnan(deviation<float>({2}).value));
   EXPECT_EQ(deviation<float>({-FLT_MAX, FLT_MAX}), present(float{INFINITY}));
@@ -162,7 +171,9 @@ TEST(DeviationTest, IntIsTheExactValueTruncated) {
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   using U = unsigned __int128;
   for (const auto& [n, root] : std::vector<std::pair<U, U>>{
-           {0, 0}, {3, 1}, {4, 2},
+           {0, 0},
+           {3, 1},
+           {4, 2},
            {U{4294967295u} * 4294967295u, 4294967295u},
            {U{4294967295u} * 4294967295u - 1, 4294967294u},
            {U{UINT64_MAX} * UINT64_MAX, UINT64_MAX},
@@ -172,8 +183,11 @@ TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   EXPECT_EQ(roundToDouble(1.5L), 1.5);
   EXPECT_EQ(roundToDouble(static_cast<long double>(DBL_MAX) * 2), HUGE_VAL);
   EXPECT_EQ(roundToDouble(-static_cast<long double>(DBL_MAX) * 2), -HUGE_VAL);
-  EXPECT_EQ(roundToDouble(static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, 960)), DBL_MAX);
-  EXPECT_TRUE(std::isnan(roundToDouble(std::numeric_limits<long double>::quiet_NaN())));
+  EXPECT_EQ(
+      roundToDouble(static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, 960)),
+      DBL_MAX);
+  EXPECT_TRUE(
+      std::isnan(roundToDouble(std::numeric_limits<long double>::quiet_NaN())));
   EXPECT_EQ(intOutcome(static_cast<__int128>(INT_MAX) + 1), kTooLarge);
   EXPECT_EQ(intOutcome(INT_MIN), present(INT_MIN));
 }

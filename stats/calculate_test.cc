@@ -13,8 +13,9 @@ namespace {
 
 // The table after the requests, shown as in the transforms' tests.
 template <typename T = double>
-std::string run(const std::vector<LinesText>& files, std::vector<std::string> requests,
-                bool col = false, bool join = false) {
+std::string run(const std::vector<LinesText>& files,
+                std::vector<std::string> requests, bool col = false,
+                bool join = false) {
   DataOperations<T> store;
   store.data = table<T>(files);
   if (col) store.col();
@@ -40,15 +41,17 @@ TEST(CalculateTest, EmptyTablesAndEmptyFirstFile) {
 TEST(CalculateTest, IntResultsTooLargeAreAbsentWithOneLineEach) {
   ::testing::internal::CaptureStderr();
   const std::string got = run<int>(
-      {{{2147483647, 2147483647}, {2147483647, 2147483647}, {-2147483648, 1}}}, {"s,a,m,d"},
-      true);
+      {{{2147483647, 2147483647}, {2147483647, 2147483647}, {-2147483648, 1}}},
+      {"s,a,m,d"}, true);
   flushDiagnostics();
   EXPECT_EQ(got,
-            "2147483647 2147483647; 2147483647 2147483647; -2147483648 1; 2147483646 --; "
+            "2147483647 2147483647; 2147483647 2147483647; -2147483648 1; "
+            "2147483646 --; "
             "715827882 1431655765; 2147483647 2147483647; -- 1239850261");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "tabsift: sum does not fit in an int cell; written as absent\n"
-            "tabsift: standard deviation does not fit in an int cell; written as absent\n");
+            "tabsift: standard deviation does not fit in an int cell; written "
+            "as absent\n");
 }
 
 }  // namespace
