@@ -38,6 +38,10 @@ TEST(CalculateTest, EmptyTablesAndEmptyFirstFile) {
   EXPECT_EQ(run({{}, {{1}}}, {"s"}, true), " | 1; 1");
 }
 
+TEST(CalculateTest, LineWiderThanTheFirstKeepsItsCells) {
+  EXPECT_EQ(run({{{1}, {2, 5}}}, {"s"}, true), "1; 2 5; 3 5");
+}
+
 TEST(CalculateTest, IntResultsTooLargeAreAbsentWithOneLineEach) {
   ::testing::internal::CaptureStderr();
   const std::string got = run<int>(
