@@ -82,12 +82,17 @@ CASES = [
     case("int wins over float", "--int --float -v", out=V, err=INT),
 
     # Parse errors: status 255, nothing else happens.
-    *[parse_error(f"undeclared option {o}", o, f"unrecognised option '{o}'") for o in ["--foo", "-x"]],
-    parse_error("missing argument", "-c", "the required argument for option '--calculate' is missing"),
-    parse_error("prec not an integer", "--prec 2.5", "the argument ('2.5') for option '--prec' is invalid"),
-    parse_error("tolerance not a number", "-t abc", "the argument ('abc') for option '--tolerance' is invalid"),
+    *[parse_error(f"undeclared option {o}", o, f"unrecognised option '{o}'")
+      for o in ["--foo", "-x"]],
+    parse_error("missing argument", "-c",
+                "the required argument for option '--calculate' is missing"),
+    parse_error("prec not an integer", "--prec 2.5",
+                "the argument ('2.5') for option '--prec' is invalid"),
+    parse_error("tolerance not a number", "-t abc",
+                "the argument ('abc') for option '--tolerance' is invalid"),
     parse_error("switch given twice", "-i a.dat -c s -c a", twice("calculate"), A),
-    parse_error("long and short form are one option", "-i a.dat --calculate=s -c a", twice("calculate"), A),
+    parse_error("long and short form are one option", "-i a.dat --calculate=s -c a",
+                twice("calculate"), A),
     parse_error("int given twice", "--int --int -v", twice("int")),
     parse_error("a switch word is not taken as an argument", "-i a.dat -b -c",
                 "the required argument for option '--blanks' is missing", A),
@@ -107,10 +112,4 @@ CASES = [
          files={"-c": "1 2\n"}, out="1 2 3 \n\n"),
     case("the header records the command line as given", "-i k.dat -c c", files=K,
          out=header("-i k.dat -c c") + "1 10 2 \n2 20 2 \n1 30 2 \n\n"),
-
-    # Input source.
-    off("without input files standard input is read", "", stdin="1 2\n", out="1 2 \n\n",
-        err="read from stdin\n"),
-    off("an empty input list reads standard input silently", ["-i", ""], stdin="1 2\n",
-        out="1 2 \n\n"),
 ]

@@ -88,10 +88,12 @@ CASES = [
 
     # Routing.
     case("one output file for one input", "-i a.dat -o o.txt --comments 1", files=AB,
-         outfiles={"o.txt": header("-i a.dat -o o.txt --comments 1") + "# first\n" + A_TABLE + "\n"}),
+         outfiles={"o.txt": header("-i a.dat -o o.txt --comments 1") + "# first\n"
+                             + A_TABLE + "\n"}),
     off("one output file for joined inputs", both("-o o.txt -j"), files=AB,
         outfiles={"o.txt": "1 2 -- \n3 -- -- \n5 6 7 \n"}),
-    off("one output file for merged inputs", both("-o o.txt -m"), files=AB, outfiles={"o.txt": MERGED}),
+    off("one output file for merged inputs", both("-o o.txt -m"), files=AB,
+        outfiles={"o.txt": MERGED}),
     case("one file per table, header in the first only, each its own block",
          both("-o x.txt,y.txt --comments 1"), files=AB,
          outfiles={"x.txt": header(both("-o x.txt,y.txt --comments 1")) + "# first\n" + A_TABLE,

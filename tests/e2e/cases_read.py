@@ -60,12 +60,14 @@ CASES = [
     read("reduction to float", REDUCE, REDUCED + "0 inf -inf \n\n", "--float", FLOAT),
     read("reduction to int: truncation and the 32-bit range", REDUCE,
          "0 0 1 -1 -- 2147483647 -2147483648 -- 0 -- -- \n\n", "--int", INT + bad(1, 4)),
-    off("messages follow input order", "-i a.dat,b.dat", files={"a.dat": "x\n1 y\n", "b.dat": "z 2\n"},
+    off("messages follow input order", "-i a.dat,b.dat", files={"a.dat": "x\n1 y\n",
+        "b.dat": "z 2\n"},
         out="-- -- \n1 -- \n\n-- 2 \n\n", err=bad(1, 2) + bad(2)),
 
     # Several inputs and inputs that cannot be used.
     off("inputs without data keep their places", "-i e.dat,c.dat,a.dat",
-        files={"e.dat": "", "c.dat": "# only = 1\n", "a.dat": "x 1\n"}, out="-- 1 \n\n", err=bad(3)),
+        files={"e.dat": "", "c.dat": "# only = 1\n",
+        "a.dat": "x 1\n"}, out="-- 1 \n\n", err=bad(3)),
     off("missing input is reported and the run fails", "-i a.dat,nope.dat,b.dat",
         files={"a.dat": "1\n", "b.dat": "2 x\n"}, out="1 \n\n2 -- \n\n",
         err=missing("nope.dat") + bad(3), rc=1),
@@ -96,5 +98,6 @@ CASES = [
     off("parameter messages name their input", "-i a.dat,b.dat",
         files={"a.dat": "1\n", "b.dat": "# Run 7: T = hot\n"}, out="1 \n\n", err=param("T", 2)),
     off("parameter messages after the input messages", "-i a.dat,none.dat",
-        files={"a.dat": "# x = y\n1\n"}, out="1 \n\n", err=missing("none.dat") + param("x", 1), rc=1),
+        files={"a.dat": "# x = y\n1\n"}, out="1 \n\n", err=missing("none.dat") + param("x",
+        1), rc=1),
 ]
