@@ -45,11 +45,6 @@ TEST(FilterLinesTest, AbsentOrMissingTestCellFailsEveryCondition) {
             "300 300 30; 500 500 --");
 }
 
-TEST(FilterLinesTest, IntToleranceWidensInWholeSteps) {
-  FilterRule<int> eq3{0, {{Comparison::kEq, 3}}, '0', 1, {}};
-  EXPECT_EQ(filtered(eq3, {{-4}, {1}, {2}, {3}, {4}, {5}}), "2; 3; 4");
-}
-
 TEST(GatherTest, FilesMoveIntoTheFirstStandingForInputZero) {
   auto data = table({{{1}, {2}}, {}, {{3}}});
   std::vector<std::size_t> inputs{1, 2, 4};

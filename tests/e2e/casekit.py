@@ -62,6 +62,19 @@ def shell_case(name, script, **expected):
     return case(name, [], shell=script, **expected)
 
 
+def off(name, args, out="", **expected):
+    """A case whose command line ends in "--comments off": tables only."""
+    words = shlex.split(args) if isinstance(args, str) else list(args)
+    return case(name, words + ["--comments", "off"], out=out, **expected)
+
+
+def off_rows(rows, files=None, err="", **expected):
+    """Cases of the off() shape from rows (name, args, out) or (name, args,
+    out, err), all with the same input files."""
+    return [off(row[0], row[1], out=row[2], err=row[3] if len(row) > 3 else err,
+                files=files, **expected) for row in rows]
+
+
 def header(args, date_line=EPOCH_DATE_LINE):
     """The run header of a run with the given arguments: the command line,
     every word followed by one blank, then the date line."""

@@ -1,7 +1,7 @@
 """The command line: help, version, cell-type notices, parse errors, the
 replay of operation switches in command-line order."""
 
-from casekit import case, header
+from casekit import case, header, off
 
 HELP = (
     '\n'
@@ -61,66 +61,55 @@ HELP = (
 A = {"a.dat": "1 2\n3 4\n"}
 K = {"k.dat": "1 10\n2 20\n1 30\n"}
 PARSE = "Error while parsing command-line: "
-GENERAL = "While defining program options: "
+INT, FLOAT, V = "Using Integers as data type\n", "Using Float as data type\n", "version 1.1\n"
+
+
+def parse_error(name, args, message, files=None):
+    return case(name, args, err=PARSE + message + "\n", rc=255, files=files)
+
+
+def twice(option):
+    return f"option '--{option}' cannot be specified more than once"
+
 
 CASES = [
-    # Help and version; the store exists before them, so the type notice
-    # comes first.
+    # Help wins over version and reads nothing; the type notice comes first.
     case("no arguments prints help", [], out=HELP),
-    # Help wins over version and reads nothing.
-    *[case(f"help: {args}", args, out=HELP)
-      for args in ["-h", "--help", "-v -h", "-h -i missing.dat -c s"]],
-    case("help with int", "--int -h", out=HELP, err="Using Integers as data type\n"),
-    *[case(f"version: {args}", args, out="version 1.1\n") for args in ["-v", "--version"]],
-    case("version with float", "--float -v", out="version 1.1\n",
-         err="Using Float as data type\n"),
-    case("int wins over float", "--int --float -v", out="version 1.1\n",
-         err="Using Integers as data type\n"),
+    *[case(f"help: {args}", args, out=HELP) for args in ["-h", "--help", "-v -h", "-h -i no -c s"]],
+    case("help with int", "--int -h", out=HELP, err=INT),
+    *[case(f"version: {args}", args, out=V) for args in ["-v", "--version"]],
+    case("version with float", "--float -v", out=V, err=FLOAT),
+    case("int wins over float", "--int --float -v", out=V, err=INT),
 
     # Parse errors: status 255, nothing else happens.
-    *[case(f"undeclared option {o}", o, err=PARSE + f"unrecognised option '{o}'\n", rc=255)
+    *[parse_error(f"undeclared option {o}", o, f"unrecognised option '{o}'")
       for o in ["--foo", "-x"]],
-    case("missing argument", "-c",
-         err=PARSE + "the required argument for option '--calculate' is missing\n", rc=255),
-    case("prec not an integer", "--prec 2.5",
-         err=PARSE + "the argument ('2.5') for option '--prec' is invalid\n", rc=255),
-    case("tolerance not a number", "-t abc",
-         err=PARSE + "the argument ('abc') for option '--tolerance' is invalid\n", rc=255),
-    case("switch given twice", "-i a.dat -c s -c a", files=A,
-         err=PARSE + "option '--calculate' cannot be specified more than once\n", rc=255),
-    case("long and short form count as one option", "-i a.dat --calculate=s -c a", files=A,
-         err=PARSE + "option '--calculate' cannot be specified more than once\n", rc=255),
-    case("int given twice", "--int --int -v",
-         err=PARSE + "option '--int' cannot be specified more than once\n", rc=255),
-
-    # A recorded switch word whose option holds no value ends the run through
-    # the general handler.
-    case("a switch word is not taken as an argument", "-i a.dat -b -c", files=A,
-         err=PARSE + "the required argument for option '--blanks' is missing\n", rc=255),
+    parse_error("missing argument", "-c",
+                "the required argument for option '--calculate' is missing"),
+    parse_error("prec not an integer", "--prec 2.5",
+                "the argument ('2.5') for option '--prec' is invalid"),
+    parse_error("tolerance not a number", "-t abc",
+                "the argument ('abc') for option '--tolerance' is invalid"),
+    parse_error("switch given twice", "-i a.dat -c s -c a", twice("calculate"), A),
+    parse_error("long and short form are one option", "-i a.dat --calculate=s -c a",
+                twice("calculate"), A),
+    parse_error("int given twice", "--int --int -v", twice("int")),
+    parse_error("a switch word is not taken as an argument", "-i a.dat -b -c",
+                "the required argument for option '--blanks' is missing", A),
     case("a switch word after -- is a file name", "-i a.dat --comments off -- -c",
          files=dict(A, **{"-c": "5\n"}), out="1 2 \n3 4 \n\n5 \n\n"),
 
     # Operations replay in the order of their short switches, after every
     # setting, whatever order the settings stand in.
-    case("group before filter", "-i k.dat --comments off -g 2 -f 1,gt1", files=K,
-         out="10 1 \n20 2 \n30 1 \n\n"),
-    case("filter before group", "-i k.dat --comments off -f 1,gt1 -g 2", files=K,
-         out="20 2 \n\n"),
+    off("group before filter", "-i k.dat -g 2 -f 1,gt1", files=K, out="10 1 \n20 2 \n30 1 \n\n"),
+    off("filter before group", "-i k.dat -f 1,gt1 -g 2", files=K, out="20 2 \n\n"),
     case("settings in long form take effect, operations in long form do not",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
          files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n\n"),
-    case("calculate given only in long form computes nothing",
-         "-i k.dat --comments off --calculate s", files=K,
-         out="1 10 \n2 20 \n1 30 \n\n"),
-    case("a switch word after -- does not replay its option",
-         "--comments off -c s -- -c", files={"-c": "1 2\n"},
-         out="1 2 3 \n\n"),
+    off("calculate only in long form computes nothing", "-i k.dat --calculate s", files=K,
+        out="1 10 \n2 20 \n1 30 \n\n"),
+    case("a switch word after -- does not replay its option", "--comments off -c s -- -c",
+         files={"-c": "1 2\n"}, out="1 2 3 \n\n"),
     case("the header records the command line as given", "-i k.dat -c c", files=K,
          out=header("-i k.dat -c c") + "1 10 2 \n2 20 2 \n1 30 2 \n\n"),
-
-    # Input source.
-    case("without input files standard input is read", "--comments off",
-         stdin="1 2\n", out="1 2 \n\n", err="read from stdin\n"),
-    case("an empty input list reads standard input silently",
-         ["-i", "", "--comments", "off"], stdin="1 2\n", out="1 2 \n\n"),
 ]

@@ -1,15 +1,14 @@
 """Reading input: data lines, comment lines, the cells of the three cell
 types, named parameters, standard input, and inputs that cannot be used."""
 
-from casekit import case, header
+from casekit import case, header, off
 
-BAD = "Invalid value detected in data file: {}\n"
-INT = "Using Integers as data type\n"
-FLOAT = "Using Float as data type\n"
+INT, FLOAT = "Using Integers as data type\n", "Using Float as data type\n"
+STDIN = "read from stdin\n"
 
 
 def bad(position, times=1):
-    return BAD.format(position) * times
+    return "Invalid value detected in data file: {}\n".format(position) * times
 
 
 def param(name, position):
@@ -22,13 +21,14 @@ def missing(name):
 
 def read(name, data, out, cell_type="", err=""):
     """One input a.dat read with the given cell-type option, comments off."""
-    return case(name, cell_type + " -i a.dat --comments off", files={"a.dat": data},
-                out=out, err=err)
+    return off(name, cell_type + " -i a.dat", files={"a.dat": data}, out=out, err=err)
 
 
 ZEROS = "0 -0 +0 00 .0 0e0 -0.0 -0.00 0.0abc\n"
 FORMS = "2abc 1,5 0x1p3 \v5 +.5 1e3 -2.5E-1 inf -INF nan -nan e5 . - # abc\n"
+FORMS_OUT = "2 1 8 5 0.5 1000 -0.25 inf -inf nan -nan -- -- -- -- -- \n\n"
 REDUCE = "0.5 -0.7 1.9 -1.9 3e9 2147483647 -2147483648 2147483648 1e-50 1e39 -1e39\n"
+REDUCED = "0.5 -0.7 1.9 -1.9 3e+09 2.14748e+09 -2.14748e+09 2.14748e+09 "
 
 CASES = [
     # Line kinds and token splitting.
@@ -52,72 +52,52 @@ CASES = [
     read("zeros in every form are numbers", ZEROS, "0 -0 0 0 0 0 -0 -0 0 \n\n"),
     read("zeros as float cells", ZEROS, "0 -0 0 0 0 0 -0 -0 0 \n\n", "--float", FLOAT),
     read("zeros as int cells", ZEROS, "0 0 0 0 0 0 0 0 0 \n\n", "--int", INT),
-    read("number forms as atof reads them", FORMS,
-         "2 1 8 5 0.5 1000 -0.25 inf -inf nan -nan -- -- -- -- -- \n\n", err=bad(1, 5)),
-    read("number forms as float cells", FORMS,
-         "2 1 8 5 0.5 1000 -0.25 inf -inf nan -nan -- -- -- -- -- \n\n",
-         "--float", FLOAT + bad(1, 5)),
+    read("number forms as atof reads them", FORMS, FORMS_OUT, err=bad(1, 5)),
+    read("number forms as float cells", FORMS, FORMS_OUT, "--float", FLOAT + bad(1, 5)),
     read("int cells refuse nan and infinity", FORMS,
          "2 1 8 5 0 1000 0 -- -- -- -- -- -- -- -- -- \n\n", "--int", INT + bad(1, 9)),
-    read("reduction to double", REDUCE,
-         "0.5 -0.7 1.9 -1.9 3e+09 2.14748e+09 -2.14748e+09 2.14748e+09 1e-50 1e+39 -1e+39 \n\n"),
-    read("reduction to float", REDUCE,
-         "0.5 -0.7 1.9 -1.9 3e+09 2.14748e+09 -2.14748e+09 2.14748e+09 0 inf -inf \n\n",
-         "--float", FLOAT),
+    read("reduction to double", REDUCE, REDUCED + "1e-50 1e+39 -1e+39 \n\n"),
+    read("reduction to float", REDUCE, REDUCED + "0 inf -inf \n\n", "--float", FLOAT),
     read("reduction to int: truncation and the 32-bit range", REDUCE,
          "0 0 1 -1 -- 2147483647 -2147483648 -- 0 -- -- \n\n", "--int", INT + bad(1, 4)),
-    case("messages follow input order", "-i a.dat,b.dat --comments off",
-         files={"a.dat": "x\n1 y\n", "b.dat": "z 2\n"},
-         out="-- -- \n1 -- \n\n-- 2 \n\n", err=bad(1, 2) + bad(2)),
+    off("messages follow input order", "-i a.dat,b.dat", files={"a.dat": "x\n1 y\n",
+        "b.dat": "z 2\n"},
+        out="-- -- \n1 -- \n\n-- 2 \n\n", err=bad(1, 2) + bad(2)),
 
     # Several inputs and inputs that cannot be used.
-    case("inputs without data keep their places", "-i e.dat,c.dat,a.dat --comments off",
-         files={"e.dat": "", "c.dat": "# only = 1\n", "a.dat": "x 1\n"},
-         out="-- 1 \n\n", err=bad(3)),
-    case("missing input is reported and the run fails",
-         "-i a.dat,nope.dat,b.dat --comments off",
-         files={"a.dat": "1\n", "b.dat": "2 x\n"},
-         out="1 \n\n2 -- \n\n", err=missing("nope.dat") + bad(3), rc=1),
-    case("empty name between commas", "-i a.dat,,b.dat --comments off",
-         files={"a.dat": "q\n", "b.dat": "x\n"},
-         out="-- \n\n-- \n\n", err=bad(1) + missing("") + bad(3), rc=1),
-    case("a directory cannot be read", "-i a.dat,sub --comments off",
-         files={"a.dat": "1\n", "sub/f": ""},
-         out="1 \n\n",
-         err="tabsift: cannot open input file 'sub': Is a directory\n", rc=1),
-    case("trailing comma adds no input", "-i a.dat, --comments off",
-         files={"a.dat": "1\n"}, out="1 \n\n"),
-    case("names are not trimmed", ["-i", "a.dat, a.dat", "--comments", "off"],
-         files={"a.dat": "1\n"}, out="1 \n\n", err=missing(" a.dat"), rc=1),
-    case("join pads across inputs", "-j -i a.dat,b.dat --comments off",
-         files={"a.dat": "1\n", "b.dat": "2 3 4\n"},
-         out="1 -- -- \n2 3 4 \n"),
+    off("inputs without data keep their places", "-i e.dat,c.dat,a.dat",
+        files={"e.dat": "", "c.dat": "# only = 1\n",
+        "a.dat": "x 1\n"}, out="-- 1 \n\n", err=bad(3)),
+    off("missing input is reported and the run fails", "-i a.dat,nope.dat,b.dat",
+        files={"a.dat": "1\n", "b.dat": "2 x\n"}, out="1 \n\n2 -- \n\n",
+        err=missing("nope.dat") + bad(3), rc=1),
+    off("empty name between commas", "-i a.dat,,b.dat", files={"a.dat": "q\n", "b.dat": "x\n"},
+        out="-- \n\n-- \n\n", err=bad(1) + missing("") + bad(3), rc=1),
+    off("a directory cannot be read", "-i a.dat,sub", files={"a.dat": "1\n", "sub/f": ""},
+        out="1 \n\n", err="tabsift: cannot open input file 'sub': Is a directory\n", rc=1),
+    off("trailing comma adds no input", "-i a.dat,", files={"a.dat": "1\n"}, out="1 \n\n"),
+    off("names are not trimmed", ["-i", "a.dat, a.dat"], files={"a.dat": "1\n"}, out="1 \n\n",
+        err=missing(" a.dat"), rc=1),
+    off("join pads across inputs", "-j -i a.dat,b.dat", files={"a.dat": "1\n", "b.dat": "2 3 4\n"},
+        out="1 -- -- \n2 3 4 \n"),
 
     # Standard input.
-    case("standard input", "--comments off", stdin="1 2\n# p = x\n3\n",
-         out="1 2 \n3 -- \n\n", err="read from stdin\n"),
-    case("standard input with invalid tokens", "--int --comments off",
-         stdin="1.5 abc\r\n", out="1 -- \n\n",
-         err=INT + "read from stdin\n" + bad(1)),
-    case("an empty input list reads standard input with its parameters",
-         ["-i", "", "--comments", "off"], stdin="# x = y\n1\n",
-         out="1 \n\n", err=param("x", 1)),
-    case("standard input without a list has no parameters",
-         "--comments off", stdin="# x = y\n1\n",
-         out="1 \n\n", err="read from stdin\n"),
-    case("empty standard input", "--comments off", stdin="",
-         out="", err="read from stdin\n"),
+    off("standard input", "", stdin="1 2\n# p = x\n3\n", out="1 2 \n3 -- \n\n", err=STDIN),
+    off("standard input with invalid tokens", "--int", stdin="1.5 abc\r\n", out="1 -- \n\n",
+        err=INT + STDIN + bad(1)),
+    off("an empty input list reads standard input with its parameters", ["-i", ""],
+        stdin="# x = y\n1\n", out="1 \n\n", err=param("x", 1)),
+    off("standard input without a list has no parameters", "", stdin="# x = y\n1\n",
+        out="1 \n\n", err=STDIN),
+    off("empty standard input", "", stdin="", err=STDIN),
 
     # Named parameters: only values that are no number are reported.
-    case("parameter values", "-i a.dat --comments off",
-         files={"a.dat": "# T = 300 K P=1.5\n# N = -0\n# N = 0\r\n"
-                         "# x =\n# a == 1\n# M = zero\n1\n"},
-         out="1 \n\n", err=param("x", 1) + param("a", 1) + param("M", 1)),
-    case("parameter messages name their input", "-i a.dat,b.dat --comments off",
-         files={"a.dat": "1\n", "b.dat": "# Run 7: T = hot\n"},
-         out="1 \n\n", err=param("T", 2)),
-    case("parameter messages after the input messages",
-         "-i a.dat,none.dat --comments off",
-         files={"a.dat": "# x = y\n1\n"},
-         out="1 \n\n", err=missing("none.dat") + param("x", 1), rc=1),
+    off("parameter values", "-i a.dat",
+        files={"a.dat": "# T = 300 K P=1.5\n# N = -0\n# N = 0\r\n# x =\n# a == 1\n# M = zero\n1\n"},
+        out="1 \n\n", err=param("x", 1) + param("a", 1) + param("M", 1)),
+    off("parameter messages name their input", "-i a.dat,b.dat",
+        files={"a.dat": "1\n", "b.dat": "# Run 7: T = hot\n"}, out="1 \n\n", err=param("T", 2)),
+    off("parameter messages after the input messages", "-i a.dat,none.dat",
+        files={"a.dat": "# x = y\n1\n"}, out="1 \n\n", err=missing("none.dat") + param("x",
+        1), rc=1),
 ]
