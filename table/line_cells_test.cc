@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -16,28 +17,24 @@
 namespace tabsift {
 namespace {
 
-// A cell as text: the number through %.17g, "--" when absent.
+// The cells as text: numbers through %.17g, absent cells as "--".
 template <typename T>
 std::string show(const std::vector<Cell<T>>& cells) {
   std::string text;
   char number[40];
   for (const Cell<T>& cell : cells) {
-    if (!text.empty()) text += ' ';
-    if (!cell.present()) {
-      text += "--";
-    } else {
-      std::snprintf(number, sizeof number, "%.17g", static_cast<double>(cell.value()));
-      text += number;
-    }
+    std::snprintf(number, sizeof number, "%.17g", static_cast<double>(cell.value()));
+    text.append(text.empty() ? "" : " ").append(cell.present() ? number : "--");
   }
   return text;
 }
 
+// The cells of a line as text, and how many of them are absent.
 template <typename T>
-std::string cellsOf(const std::string& line, std::size_t* invalid) {
+std::pair<std::string, std::size_t> cellsOf(const std::string& line) {
   std::vector<Cell<T>> cells;
-  *invalid = appendLineCells<T>(line, cells);
-  return show(cells);
+  const std::size_t invalid = appendLineCells<T>(line, cells);
+  return {show(cells), invalid};
 }
 
 TEST(LineCellsTest, LinesOfTokens) {
@@ -63,13 +60,9 @@ TEST(LineCellsTest, LinesOfTokens) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("line \"" + c.line + "\"");
-    std::size_t invalid = 0;
-    EXPECT_EQ(cellsOf<double>(c.line, &invalid), c.dbl);
-    EXPECT_EQ(invalid, c.invalidDouble);
-    EXPECT_EQ(cellsOf<float>(c.line, &invalid), c.flt);
-    EXPECT_EQ(invalid, c.invalidDouble);
-    EXPECT_EQ(cellsOf<int>(c.line, &invalid), c.integer);
-    EXPECT_EQ(invalid, c.invalidInt);
+    EXPECT_EQ(cellsOf<double>(c.line), std::make_pair(c.dbl, c.invalidDouble));
+    EXPECT_EQ(cellsOf<float>(c.line), std::make_pair(c.flt, c.invalidDouble));
+    EXPECT_EQ(cellsOf<int>(c.line), std::make_pair(c.integer, c.invalidInt));
   }
 }
 
@@ -83,19 +76,14 @@ TEST(LineCellsTest, LineMatchesItsTokens) {
     for (std::uint64_t n = rng() % 40; n > 0; --n) {
       line += (rng() % 3 == 0) ? pieces[rng() % pieces.size()] : static_cast<char>('0' + rng() % 10);
     }
-    std::vector<Cell<double>> cells;
-    appendLineCells<double>(line, cells);
     std::vector<Cell<double>> expected;
-    std::size_t p = 0;
-    while (p < line.size()) {
-      if (isDataDelimiter(line[p])) { ++p; continue; }
-      std::size_t q = p;
-      while (q < line.size() && !isDataDelimiter(line[q])) ++q;
-      std::optional<double> number = tokenToCell<double>(line.substr(p, q - p));
+    for (std::size_t p = 0; (p = line.find_first_not_of(" \t", p)) != std::string::npos;) {
+      const std::size_t q = std::min(line.find_first_of(" \t", p), line.size());
+      const std::optional<double> number = tokenToCell<double>(line.substr(p, q - p));
       expected.push_back(number ? Cell<double>(*number) : Cell<double>());
       p = q;
     }
-    ASSERT_EQ(show(cells), show(expected)) << "line \"" << line << "\"";
+    ASSERT_EQ(cellsOf<double>(line).first, show(expected)) << "line \"" << line << "\"";
   }
 }
 
