@@ -17,7 +17,8 @@ TEST(CellTest, AbsentAndPresentCells) {
   EXPECT_EQ(Cell<float>().value(), 0.0f);
   EXPECT_EQ(Cell<int>().value(), 0);
   for (double v : {-0.0, 5e-324, -HUGE_VAL}) {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(Cell<double>(v).value()), std::bit_cast<std::uint64_t>(v));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(Cell<double>(v).value()),
+              std::bit_cast<std::uint64_t>(v));
     EXPECT_EQ(std::bit_cast<std::uint32_t>(Cell<float>(float(v)).value()),
               std::bit_cast<std::uint32_t>(float(v)));
   }

@@ -64,7 +64,9 @@ TEST(ReaderTest, EveryInputKeepsItsPlace) {
   ASSERT_EQ(store.data.size(), 2u);
   std::string cells;
   for (const auto& line : store.data[0]) {
-    for (const auto& cell : line) cells += cell.present() ? std::to_string(cell.value()) + " " : "-- ";
+    for (const auto& cell : line) {
+      cells += cell.present() ? std::to_string(cell.value()) + " " : "-- ";
+    }
     cells += "| ";
   }
   EXPECT_EQ(cells, "1 2 3 -- | 4 -- -- -- | 5 6 7 8 | ");

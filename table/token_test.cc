@@ -75,10 +75,28 @@ TEST(TokenTest, AdversarialTokensMatchStrtod) {
   for (const std::string& token : tokens) expectMatchesStrtod(token);
 }
 
-// Generated tokens: words and digits with the pieces that end numbers early,
-// short decimals as data files hold them (up to 20 digits, a point anywhere,
-// exponents around the exactly representable powers of ten), random bytes,
-// and doubles of random bits written with %.6g and %.17g.
+// Generated tokens: short decimals as data files hold them (up to 20 digits,
+// exponents around the exactly representable powers of ten), longer ones
+// among words and the pieces that end numbers early, random bytes, and
+// doubles of random bits written with %.6g and %.17g.
+std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits, unsigned maxExponent) {
+  std::string token;
+  for (auto n = rng() % (maxDigits + 1); n > 0; --n) token += char('0' + rng() % 10);
+  const std::size_t point = rng() % (token.size() + 2);
+  if (point <= token.size()) token.insert(token.begin() + point, '.');
+  if (rng() % 3 == 0) {
+    token += "eE"[rng() % 2];
+    if (rng() % 2) token += "+-"[rng() % 2];
+    token += std::to_string(rng() % maxExponent);
+  }
+  return token;
+}
+
+std::string randomShortDecimal(std::mt19937_64& rng) {
+  const char* sign = rng() % 2 ? "-" : "";
+  return std::string(sign).append(randomDecimal(rng, 20, 40));
+}
+
 std::string randomWordOrNumber(std::mt19937_64& rng) {
   static const std::vector<std::string> leads = {"", "", "", "-", "+", "\v", "--"};
   static const std::vector<std::string> words = {
@@ -86,33 +104,8 @@ std::string randomWordOrNumber(std::mt19937_64& rng) {
       "0x1.8p", "0xAbC.dp-3", "e", "E+", "#", ",", "x", "."};
   static const std::string tails = "eE+-.,#xXpP0123456789abcdefinINF_()\x80";
   std::string token = leads[rng() % leads.size()];
-  if (rng() % 4 == 0) {
-    token += words[rng() % words.size()];
-  } else {
-    for (auto n = rng() % 24; n > 0; --n) token += char('0' + rng() % 10);
-    if (rng() % 2) token += '.';
-    for (auto n = rng() % 24; n > 0; --n) token += char('0' + rng() % 10);
-    if (rng() % 2) {
-      token += "eE"[rng() % 2];
-      if (rng() % 2) token += "+-"[rng() % 2];
-      token += std::to_string(rng() % 700);
-    }
-  }
+  token += rng() % 4 ? randomDecimal(rng, 40, 700) : words[rng() % words.size()];
   for (auto n = rng() % 4 == 0 ? rng() % 4 : 0; n > 0; --n) token += tails[rng() % tails.size()];
-  return token;
-}
-
-std::string randomShortDecimal(std::mt19937_64& rng) {
-  std::string digits;
-  for (auto n = 1 + rng() % 20; n > 0; --n) digits += char('0' + rng() % 10);
-  const std::size_t point = rng() % (digits.size() + 2);
-  std::string token = rng() % 2 ? "-" : "";
-  token += point <= digits.size() ? digits.substr(0, point) + "." + digits.substr(point) : digits;
-  if (rng() % 3 == 0) {
-    token += "eE"[rng() % 2];
-    if (rng() % 2) token += "+-"[rng() % 2];
-    token += std::to_string(rng() % 40);
-  }
   return token;
 }
 
