@@ -43,8 +43,8 @@ def make_files(rng, kind, join):
     files, width = [], rng.randint(1, 6)
     for _ in range(rng.randint(1, 3)):
         width = width if join else rng.randint(1, 6)
-        offsets = [rng.choice([0, 0, 0, 10**4 if kind == "float" else 10**9])
-                   for _ in range(width)]
+        big = 10**4 if kind == "float" else 10**9
+        offsets = [rng.choice([0, 0, 0, big, -big]) for _ in range(width)]
         lines = []
         for _ in range(rng.randint(1, 25)):
             size = width if rng.random() < 0.8 else rng.randint(1, width)
