@@ -98,11 +98,4 @@ TEST(NumberFormat, HugePrecisionsMatchPrintf) {
   EXPECT_LE(text.length, sizeof room);
 }
 
-TEST(NumberFormat, IntsArePlain) {
-  char out[11];
-  for (int v : {0, -7, 1000000, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
-    EXPECT_EQ(std::string(out, tabsift::formatInt(v, out)), std::to_string(v));
-  }
-}
-
 }  // namespace

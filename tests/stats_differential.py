@@ -56,32 +56,26 @@ def make_files(rng, kind, join):
 
 def statistic(letter, xs, kind, in_line):
     """The expected cell: (value or None for absent, relative tolerance)."""
-    n, total = len(xs), 0.0
-    for x in xs:  # float totals are kept in double, in scope order
-        total += x
+    n = len(xs)
     if letter == "c":
         return (n if n or in_line else None), 0
-    if letter == "s" and n == 0:
-        return (0 if in_line else None), 0
-    if n == 0 or (letter == "d" and n == 1 and kind == "int"):
-        return None, 0
+    if n == 0:
+        return (0 if letter == "s" and in_line else None), 0
+    total, ordered = 0.0, sorted(xs)
+    for x in xs:  # float totals are kept in double, in scope order
+        total += x
+    low, high = ordered[(n - 1) // 2], ordered[n // 2]
     if kind == "int":
-        s = sum(xs)
-        ordered = sorted(xs)
-        value = {"s": s, "a": trunc_div(s, n),
-                 "m": ordered[n // 2] if n % 2 else
-                 trunc_div(ordered[n // 2 - 1] + ordered[n // 2], 2),
+        value = {"s": sum(xs), "a": trunc_div(sum(xs), n),
+                 "m": high if n % 2 else trunc_div(low + high, 2),
                  "d": math.isqrt(math.floor(statistics.variance(map(Fraction, xs))))
                  if n > 1 else None}[letter]
         return (value if value is not None and INT_MIN <= value <= INT_MAX else None), 0
     if letter == "d":
-        if n == 1:
-            return math.nan, 0
-        return (f32(statistics.stdev(xs)), 2.4e-7) if kind == "float" else (
-            statistics.stdev(xs), 1e-12)
+        deviation = statistics.stdev(xs) if n > 1 else math.nan
+        return (f32(deviation), 2.4e-7) if kind == "float" else (deviation, 1e-12)
     if kind == "float":
-        ordered = sorted(xs)
-        middle = ordered[n // 2] if n % 2 else f32(f32(ordered[n // 2 - 1] + ordered[n // 2]) / 2)
+        middle = high if n % 2 else f32(f32(low + high) / 2)
         return {"s": f32(total), "a": f32(total / n), "m": middle}[letter], 0
     return {"s": (math.fsum(xs), 1e-12), "a": (statistics.fmean(xs), 1e-12),
             "m": (statistics.median(xs), 0)}[letter]
