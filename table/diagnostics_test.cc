@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace tabsift {
@@ -23,10 +24,13 @@ TEST(DiagnosticsTest, MessagesStayInOrderAndMemoryExhaustionIsSaidOnce) {
   reportMemoryExhausted("reading input file 'big.dat'");
   reportMemoryExhausted("reading the input");
   flushDiagnostics();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            expected + "tabsift: cannot open input file '': No such file or directory\n"
-                       "Invalid value of parameter x in data file: 3\n"
-                       "tabsift: memory exhausted while reading input file 'big.dat'\n");
+  const std::string err = testing::internal::GetCapturedStderr();
+  // The long part compared as a whole, so that a failure is not a huge diff.
+  EXPECT_TRUE(err.compare(0, expected.size(), expected) == 0);
+  EXPECT_EQ(err.substr(std::min(expected.size(), err.size())),
+            "tabsift: cannot open input file '': No such file or directory\n"
+            "Invalid value of parameter x in data file: 3\n"
+            "tabsift: memory exhausted while reading input file 'big.dat'\n");
   EXPECT_TRUE(failureSeen());
   resetDiagnostics();
 }
