@@ -1,3 +1,4 @@
+// Scanning comment lines for name = value pairs.
 #include "table/parameter_scan.h"
 
 #include <gtest/gtest.h>
@@ -14,42 +15,24 @@ using Entries = std::vector<std::pair<std::string, std::optional<double>>>;
 
 Entries scan(std::string_view line) {
   Entries out;
-  for (const ParameterEntry& e : scanParameters(line)) {
-    out.emplace_back(std::string(e.name), e.value);
-  }
+  for (const ParameterEntry& e : scanParameters(line)) out.emplace_back(e.name, e.value);
   return out;
 }
 
-TEST(ParameterScanTest, NameIsTheLastWordBeforeTheEqualsSign) {
-  EXPECT_EQ(scan("# T = 300"), (Entries{{"T", 300}}));
-  EXPECT_EQ(scan("# T=300"), (Entries{{"T", 300}}));
-  EXPECT_EQ(scan("#T=300"), (Entries{{"#T", 300}}));
-  EXPECT_EQ(scan("# Run 7: T = 300"), (Entries{{"T", 300}}));
-  EXPECT_EQ(scan("#\tT\t\t=\t1"), (Entries{{"T", 1}}));
-  EXPECT_EQ(scan("=5"), (Entries{{"", 5}}));
-  EXPECT_EQ(scan("#   = 5"), (Entries{{"#", 5}}));
-  EXPECT_EQ(scan(" \t = 5"), (Entries{{"", 5}}));
-}
-
-TEST(ParameterScanTest, SeveralParametersAndTrailingText) {
-  EXPECT_EQ(scan("# T = 300 P = 1.5"), (Entries{{"T", 300}, {"P", 1.5}}));
-  EXPECT_EQ(scan("# T = 300 K"), (Entries{{"T", 300}}));
-  EXPECT_EQ(scan("# N = 0 M = 1"), (Entries{{"N", 0}, {"M", 1}}));
-  EXPECT_EQ(scan("# a == 1"), (Entries{{"a", std::nullopt}, {"", 1}}));
-  EXPECT_EQ(scan("# no parameters here"), Entries{});
-  EXPECT_EQ(scan("\r\n"), Entries{});
-}
-
-TEST(ParameterScanTest, ValueIsValidWhenTextStartsWithANumber) {
-  EXPECT_EQ(scan("# N = 0"), (Entries{{"N", 0}}));
-  EXPECT_EQ(scan("# N = 0.0"), (Entries{{"N", 0}}));
-  EXPECT_EQ(scan("# N = 0\r"), (Entries{{"N", 0}}));
-  EXPECT_EQ(scan("# N = -0"), (Entries{{"N", 0}}));
+// The name is the last word (words split at spaces and tabs) before each
+// "="; the value is the number the text after it starts with, if any.
+TEST(ParameterScanTest, NamesAndValues) {
+  const std::pair<const char*, Entries> cases[] = {
+      {"# T = 300", {{"T", 300}}}, {"#T=300", {{"#T", 300}}},
+      {"# Run 7: T = 300", {{"T", 300}}}, {"#\tT\t\t=\t1", {{"T", 1}}},
+      {"# run\tT = 1", {{"T", 1}}}, {"=5", {{"", 5}}}, {"#   = 5", {{"#", 5}}},
+      {" \t = 5", {{"", 5}}}, {"# T = 300 P = 1.5", {{"T", 300}, {"P", 1.5}}},
+      {"# T = 300 K", {{"T", 300}}}, {"# a == 1", {{"a", std::nullopt}, {"", 1}}},
+      {"# no parameters here", {}}, {"\r\n", {}}, {"# N = 0\r", {{"N", 0}}},
+      {"# N = zero", {{"N", std::nullopt}}}, {"# x =   \r", {{"x", std::nullopt}}},
+      {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}}};
+  for (const auto& [line, entries] : cases) EXPECT_EQ(scan(line), entries) << line;
   EXPECT_TRUE(std::signbit(*scanParameters("# N = -0")[0].value));
-  EXPECT_EQ(scan("# N = zero"), (Entries{{"N", std::nullopt}}));
-  EXPECT_EQ(scan("# x ="), (Entries{{"x", std::nullopt}}));
-  EXPECT_EQ(scan("# x =   \r"), (Entries{{"x", std::nullopt}}));
-  EXPECT_EQ(scan("# h = 0x10 e = 1e3"), (Entries{{"h", 16}, {"e", 1000}}));
   EXPECT_TRUE(std::isnan(*scanParameters("# q = nan")[0].value));
 }
 

@@ -1,15 +1,10 @@
 #!/usr/bin/env python3
-"""Differential test of the statistics: on generated tables with absent
-cells, the sums, averages, medians, sample standard deviations and counts
-that tabsift appends, in line, column and joined column mode and for each
-cell type, are checked against an independent computation with Python's
-statistics module and exact fractions.
-
-double: within 1e-12 relative (the median exactly).
-float:  sums and averages exactly as a double total rounded once to float
-        gives them, medians exactly as float arithmetic gives them,
-        deviations within two float steps.
-int:    every result exact; results beyond 32 bits absent.
+"""Differential test of the statistics tabsift appends (-c s,a,m,d,c along
+lines, down columns and down joined columns, for each cell type) on random
+tables with absent cells and short lines, against Python's statistics module
+and exact fractions: double within 1e-12 relative (medians exact); float
+totals kept in double and rounded once, medians in float arithmetic,
+deviations within two float steps; int exact, absent beyond 32 bits.
 
 usage: stats_differential.py TABSIFT
 """
@@ -25,21 +20,16 @@ import tempfile
 from fractions import Fraction
 
 INT_MIN, INT_MAX = -2**31, 2**31 - 1
-BLANK = "--"
 
 
 def f32(x):
-    """x rounded to the nearest float (x must lie in the float range)."""
     return struct.unpack("f", struct.pack("f", x))[0]
 
 
 def trunc_div(a, b):
-    """Integer quotient truncated toward zero."""
     q = abs(a) // abs(b)
     return q if (a >= 0) == (b > 0) else -q
 
-
-# ---------------------------------------------------------------- tables
 
 def make_value(rng, kind, offset):
     if kind == "int":
@@ -48,184 +38,99 @@ def make_value(rng, kind, offset):
     return f32(x) if kind == "float" else x
 
 
-def make_tables(rng, kind, join):
-    """A list of files, each a list of lines of values or None (absent).
-    Lines of a file may be short (padded with absent cells when read)."""
-    files = []
-    width = rng.randint(1, 6)
+def make_files(rng, kind, join):
+    """Files of lines of values or None (absent); lines may be short."""
+    files, width = [], rng.randint(1, 6)
     for _ in range(rng.randint(1, 3)):
-        if not join:
-            width = rng.randint(1, 6)
-        offsets = [rng.choice([0, 0, 0, 10**9 if kind != "float" else 10**4])
-                   for _ in range(width)]
+        width = width if join else rng.randint(1, 6)
+        big = 10**4 if kind == "float" else 10**9
+        offsets = [rng.choice([0, 0, 0, big, -big]) for _ in range(width)]
         lines = []
         for _ in range(rng.randint(1, 25)):
             size = width if rng.random() < 0.8 else rng.randint(1, width)
-            line = [None if rng.random() < 0.15 else make_value(rng, kind, offsets[k])
-                    for k in range(size)]
-            lines.append(line)
+            lines.append([None if rng.random() < 0.15 else make_value(rng, kind, offsets[k])
+                          for k in range(size)])
         files.append(lines)
     return files
 
 
-def token(v):
-    return BLANK if v is None else repr(v)
-
-
-def padded(files, join):
-    """The table as read: short lines padded with absent cells."""
-    if join:
-        width = max(len(l) for f in files for l in f)
-        return [[l + [None] * (width - len(l)) for l in f] for f in files]
-    out = []
-    for f in files:
-        width = max(len(l) for l in f)
-        out.append([l + [None] * (width - len(l)) for l in f])
-    return out
-
-
-# ---------------------------------------------------------------- statistics
-
-class Expected:
-    """One expected cell: None (absent), or a value with how to compare it."""
-
-    def __init__(self, value, rel=0.0):
-        self.value, self.rel = value, rel
-
-
-def expected(letter, values, kind, in_line):
-    n = len(values)
+def statistic(letter, xs, kind, in_line):
+    """The expected cell: (value or None for absent, relative tolerance)."""
+    n = len(xs)
     if letter == "c":
-        if n == 0 and not in_line:
-            return Expected(None)
-        return Expected(n)
-    if letter == "s":
-        if n == 0:
-            return Expected(None if not in_line else 0)
-        if kind == "int":
-            s = sum(values)
-            return Expected(s if INT_MIN <= s <= INT_MAX else None)
-        if kind == "float":
-            # The total is kept in double, in scope order, and rounded to
-            # float once at the end.
-            s = 0.0
-            for x in values:
-                s += x
-            return Expected(f32(s))
-        return Expected(math.fsum(values), 1e-12)
+        return (n if n or in_line else None), 0
     if n == 0:
-        return Expected(None)
-    if letter == "a":
-        if kind == "int":
-            return Expected(trunc_div(sum(values), n))
-        if kind == "float":
-            s = 0.0
-            for x in values:
-                s += x
-            return Expected(f32(s / n))
-        return Expected(statistics.fmean(values), 1e-12)
-    if letter == "m":
-        ordered = sorted(values)
-        if n % 2:
-            return Expected(ordered[n // 2])
-        a, b = ordered[n // 2 - 1], ordered[n // 2]
-        if kind == "int":
-            return Expected(trunc_div(a + b, 2))
-        if kind == "float":
-            return Expected(f32(f32(a + b) / 2))
-        return Expected(statistics.median(values))
+        return (0 if letter == "s" and in_line else None), 0
+    total, ordered = 0.0, sorted(xs)
+    for x in xs:  # float totals are kept in double, in scope order
+        total += x
+    low, high = ordered[(n - 1) // 2], ordered[n // 2]
+    if kind == "int":
+        value = {"s": sum(xs), "a": trunc_div(sum(xs), n),
+                 "m": high if n % 2 else trunc_div(low + high, 2),
+                 "d": math.isqrt(math.floor(statistics.variance(map(Fraction, xs))))
+                 if n > 1 else None}[letter]
+        return (value if value is not None and INT_MIN <= value <= INT_MAX else None), 0
     if letter == "d":
-        if n == 1:
-            return Expected(None if kind == "int" else math.nan)
-        if kind == "int":
-            variance = statistics.variance([Fraction(x) for x in values])
-            root = math.isqrt(math.floor(variance))
-            return Expected(root if root <= INT_MAX else None)
-        if kind == "float":
-            return Expected(f32(statistics.stdev(values)), 2.4e-7)
-        return Expected(statistics.stdev(values), 1e-12)
-    raise ValueError(letter)
+        deviation = statistics.stdev(xs) if n > 1 else math.nan
+        return (f32(deviation), 2.4e-7) if kind == "float" else (deviation, 1e-12)
+    if kind == "float":
+        middle = high if n % 2 else f32(f32(low + high) / 2)
+        return {"s": f32(total), "a": f32(total / n), "m": middle}[letter], 0
+    return {"s": (math.fsum(xs), 1e-12), "a": (statistics.fmean(xs), 1e-12),
+            "m": (statistics.median(xs), 0)}[letter]
 
 
-def model(files, request, kind, col, join):
-    """The lines tabsift should write, as lists of Expected, in order."""
-    table = padded(files, join)
-    letters = request.split(",")
-    if not col:
-        out = []
-        for f in table:
-            for line in f:
-                values = [v for v in line if v is not None]
-                out.append([Expected(v) for v in line] +
-                           [expected(c, values, kind, True) for c in letters])
-        return out
-    scopes = [table] if join else [[f] for f in table]
-    result_lines = []
-    for scope in scopes:
-        width = len(scope[0][0])
-        result_lines.append([
-            [expected(c, [l[k] for f in scope for l in f if l[k] is not None],
-                      kind, False) for k in range(width)]
-            for c in letters])
+def model(files, letters, kind, col, join):
+    """The data and result lines tabsift should write, in order."""
+    widths = [max(len(l) for f in files for l in f)] * len(files) if join else \
+        [max(len(l) for l in f) for f in files]
+    table = [[l + [None] * (w - len(l)) for l in f] for f, w in zip(files, widths)]
     out = []
     for i, f in enumerate(table):
-        out.extend([[Expected(v) for v in line] for line in f])
-        if not join:
-            out.extend(result_lines[i])
-        elif i == len(table) - 1:
-            out.extend(result_lines[0])
+        for line in f:
+            values = [v for v in line if v is not None]
+            out.append([(v, 0) for v in line] +
+                       ([] if col else [statistic(c, values, kind, True) for c in letters]))
+        if col and (not join or i == len(table) - 1):
+            scope = table if join else [f]
+            out += [[statistic(c, [l[k] for g in scope for l in g if l[k] is not None],
+                               kind, False) for k in range(widths[i])] for c in letters]
     return out
 
 
-# ---------------------------------------------------------------- comparison
-
 def matches(cell, want, kind):
-    if want.value is None:
-        return cell == BLANK
-    if cell == BLANK:
-        return False
+    value, rel = want
+    if value is None or cell == "--":
+        return value is None and cell == "--"
     got = int(cell) if kind == "int" else float(cell)
-    if isinstance(want.value, float) and math.isnan(want.value):
+    if isinstance(value, float) and math.isnan(value):
         return math.isnan(got)
-    if want.rel == 0.0:
-        return got == want.value
-    return math.isclose(got, want.value, rel_tol=want.rel, abs_tol=0.0)
+    return got == value or (rel and math.isclose(got, value, rel_tol=rel, abs_tol=0.0))
 
 
-def run_case(tabsift, workdir, files, request, kind, col, join):
+def run_case(tabsift, workdir, files, kind, col, join):
     names = []
     for i, lines in enumerate(files):
-        name = os.path.join(workdir, "t%d.dat" % i)
-        with open(name, "w") as out:
+        names.append(os.path.join(workdir, "t%d.dat" % i))
+        with open(names[-1], "w") as out:
             out.write("# generated\n")
-            for line in lines:
-                out.write(" ".join(token(v) for v in line) + "\n")
-        names.append(name)
+            out.writelines(" ".join("--" if v is None else repr(v) for v in line) + "\n"
+                           for line in lines)
     args = [tabsift, "-i", ",".join(names), "--comments", "off", "--prec", "17",
-            "-c", request]
-    if kind != "double":
-        args.append("--" + kind)
-    if col:
-        args.append("--col")
-    if join:
-        args.append("-j")
+            "-c", "s,a,m,d,c"] + (["--" + kind] if kind != "double" else []) + \
+        (["--col"] if col else []) + (["-j"] if join else [])
     proc = subprocess.run(args, capture_output=True, text=True)
     where = " ".join(args[1:])
     if proc.returncode != 0:
         return ["%s: exit status %d: %s" % (where, proc.returncode, proc.stderr)]
-    got = [l.split() for l in proc.stdout.splitlines()
-           if l.strip() and not l.startswith("#")]
-    want = model(files, request, kind, col, join)
+    got = [l.split() for l in proc.stdout.splitlines() if l.strip() and l[0] != "#"]
+    want = model(files, "s,a,m,d,c".split(","), kind, col, join)
     if len(got) != len(want):
         return ["%s: %d lines instead of %d" % (where, len(got), len(want))]
-    faults = []
-    for number, (cells, line) in enumerate(zip(got, want)):
-        if len(cells) != len(line) or not all(
-                matches(c, w, kind) for c, w in zip(cells, line)):
-            faults.append("%s: line %d is %s, expected %s" % (
-                where, number + 1, cells,
-                [BLANK if w.value is None else w.value for w in line]))
-    return faults
+    return ["%s: line %d is %s, expected %s" % (where, n + 1, cells, [w[0] for w in line])
+            for n, (cells, line) in enumerate(zip(got, want))
+            if len(cells) != len(line) or not all(matches(c, w, kind) for c, w in zip(cells, line))]
 
 
 def main(argv):
@@ -236,8 +141,7 @@ def main(argv):
         for kind in ("double", "float", "int"):
             for col, join in ((False, False), (True, False), (True, True)):
                 for _ in range(6):
-                    files = make_tables(rng, kind, join)
-                    faults += run_case(tabsift, workdir, files, "s,a,m,d,c",
+                    faults += run_case(tabsift, workdir, make_files(rng, kind, join),
                                        kind, col, join)
                     runs += 1
     for fault in faults[:20]:
