@@ -83,4 +83,6 @@ void flushDiagnostics() {
   pending.clear();
 }
 
+void resetDiagnostics() { channel() = Channel(); }
+
 }  // namespace tabsift

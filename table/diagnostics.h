@@ -41,4 +41,8 @@ bool failureSeen();
 // Writes the buffered lines to standard error.
 void flushDiagnostics();
 
+// Forgets the failure mark, the memory report and any unwritten lines; for
+// tests that run many times in one process.
+void resetDiagnostics();
+
 }  // namespace tabsift
