@@ -79,6 +79,7 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
   OptionGroups groups{
       po::options_description("Options without arguments", kLineLength),
       po::options_description("Options with arguments", kLineLength)};
+  // clang-format off
   groups.withoutArguments.add_options()
       ("help,h", "Standard help")
       ("tab", "Separate values with tabulators instead of spaces")
@@ -116,6 +117,7 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
        "Sets printing precision of all values\n e.g. '--prec 10'\n")
       ("blanks,b", po::value<std::string>(),
        "Set string displayed in place of missing values");
+  // clang-format on
   return groups;
 }
 

@@ -91,7 +91,7 @@ int writeStandardOutput(const std::string& text) {
   const int error = tabsift::writeAll(STDOUT_FILENO, text.data(), text.size());
   if (error != 0) {
     tabsift::reportFailure("cannot write standard output: " +
-                         tabsift::errorText(error));
+                           tabsift::errorText(error));
   }
   tabsift::flushDiagnostics();
   return error != 0 ? 1 : 0;
@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
       throw;
     } catch (const std::exception& e) {
-      tabsift::say(std::string("Error while parsing command-line: ") + e.what());
+      tabsift::say(std::string("Error while parsing command-line: ") +
+                   e.what());
       tabsift::flushDiagnostics();
       return -1;
     }

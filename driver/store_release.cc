@@ -4,7 +4,9 @@ namespace tabsift {
 
 #if defined(TABSIFT_FREE_AT_EXIT)
 
-void releaseStoreAtExit(std::unique_ptr<DataHandler> store) { store.reset(); }
+void releaseStoreAtExit(std::unique_ptr<DataHandler> store) {
+  store.reset();
+}
 
 #else
 

@@ -14,8 +14,11 @@ template <typename T>
 void fillSmallTable(DataOperations<T>& store) {
   using Value = typename DataOperations<T>::Value;
   store.data = {
-      {{Value(T(1)), Value(T(2)), Value()}, {Value(T(3)), Value(T(-4)), Value(T(5))}},
-      {{Value(T(7)), Value()}, {Value(T(1)), Value(T(9))}, {Value(T(0)), Value(T(2))}},
+      {{Value(T(1)), Value(T(2)), Value()},
+       {Value(T(3)), Value(T(-4)), Value(T(5))}},
+      {{Value(T(7)), Value()},
+       {Value(T(1)), Value(T(9))},
+       {Value(T(0)), Value(T(2))}},
   };
   store.fileInputs = {0, 2};
   store.commentLines = {{"# T = 300"}, {"\r\n"}, {"# T = 1e40 E = 2"}};
@@ -52,10 +55,12 @@ void apply(unsigned op, const std::string& argument) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
+                                      std::size_t size) {
   if (size == 0) return 0;
   const unsigned op = bytes[0];
-  const std::string argument(reinterpret_cast<const char*>(bytes + 1), size - 1);
+  const std::string argument(reinterpret_cast<const char*>(bytes + 1),
+                             size - 1);
   switch ((op >> 6) % 3) {
     case 0: apply<double>(op, argument); break;
     case 1: apply<float>(op, argument); break;

@@ -10,7 +10,8 @@
 
 #include "output/number_format.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
+                                      std::size_t size) {
   if (size < sizeof(double) + 1) return 0;
   double value;
   std::memcpy(&value, bytes, sizeof value);

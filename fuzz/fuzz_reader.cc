@@ -32,7 +32,8 @@ void readAs(const std::string& path) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
+                                      std::size_t size) {
   int fd = memfd_create("tabsift-fuzz", 0);
   if (fd < 0) return 0;
   if (size > 0 && write(fd, bytes, size) != static_cast<ssize_t>(size)) {

@@ -20,6 +20,7 @@ struct SelectItem {
 
 // The items in argument order; nothing when the argument is malformed. Whether
 // a parameter name exists is for the caller to check.
-std::optional<std::vector<SelectItem>> parseSelection(std::string_view argument);
+std::optional<std::vector<SelectItem>> parseSelection(
+    std::string_view argument);
 
 }  // namespace tabsift

@@ -12,8 +12,8 @@ namespace tabsift {
 struct SwapRequest {
   std::size_t columnA = 0;  // 0-based index, beyond every line for 0 or less
   std::size_t columnB = 0;
-  std::size_t file = 0;     // 0-based index into the table's files
-  bool oneFile = false;     // the argument names a file (two commas or more)
+  std::size_t file = 0;  // 0-based index into the table's files
+  bool oneFile = false;  // the argument names a file (two commas or more)
 };
 
 SwapRequest parseSwapRequest(std::string_view argument);

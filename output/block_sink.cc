@@ -11,7 +11,9 @@ BlockSink::BlockSink(int fd, std::size_t capacity)
   setp(buffer_.data(), buffer_.data() + buffer_.size());
 }
 
-BlockSink::~BlockSink() { drain(); }
+BlockSink::~BlockSink() {
+  drain();
+}
 
 void BlockSink::writeAll(const char* data, std::size_t size) {
   if (error_ == 0) error_ = tabsift::writeAll(fd_, data, size);
@@ -67,6 +69,8 @@ std::streamsize BlockSink::xsputn(const char* s, std::streamsize n) {
   return error_ == 0 ? n : 0;
 }
 
-int BlockSink::sync() { return flush() ? 0 : -1; }
+int BlockSink::sync() {
+  return flush() ? 0 : -1;
+}
 
 }  // namespace tabsift

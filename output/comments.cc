@@ -32,7 +32,8 @@ void writeRunHeader(const Store& store, std::ostream& out) {
   out.put('#');
   writeLine(out, tabsift::runDateText(std::getenv("SOURCE_DATE_EPOCH"),
                                       std::time(nullptr)));
-  if (store.mergeFlag) writeLine(out, tabsift::mergeHeaderText(store.inputFiles));
+  if (store.mergeFlag)
+    writeLine(out, tabsift::mergeHeaderText(store.inputFiles));
 }
 
 // The comment lines of one input that the comment mode asks for.
@@ -78,8 +79,8 @@ void DataOperations<T>::commOut(std::ostream* stream) {
   }
 }
 
-#define INSTANTIATE(T)                                           \
-  template void DataOperations<T>::comments(std::string);        \
-  template void DataOperations<T>::commIn(std::ostream*, int);   \
+#define INSTANTIATE(T)                                         \
+  template void DataOperations<T>::comments(std::string);      \
+  template void DataOperations<T>::commIn(std::ostream*, int); \
   template void DataOperations<T>::commOut(std::ostream*);
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

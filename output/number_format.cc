@@ -1,11 +1,11 @@
 #include "output/number_format.h"
 
 #include <bit>
-#include <iterator>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "table/powers_of_ten.h"
@@ -216,18 +216,18 @@ void writeDigits(std::uint64_t n, int count, char* out) {
 // decimal exponent in the range the quick rounding serves.
 constexpr int kLowestGuessPower = -23;
 constexpr double kGuessPowers[] = {
-    1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14,
-    1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3,
-    1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
-    1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
-    1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34,
-    1e35, 1e36, 1e37};
+    1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13,
+    1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,
+    1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,
+    1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,
+    1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,  1e30,  1e31,
+    1e32,  1e33,  1e34,  1e35,  1e36,  1e37};
 
 // The quick rounding of a finite nonzero value: its significant digits as
 // one integer `whole` of exactly `digits` digits and its decimal exponent.
 [[gnu::always_inline]] inline bool quickRound(double value, int digits,
-                                             std::uint64_t& whole,
-                                             int& exponent) {
+                                              std::uint64_t& whole,
+                                              int& exponent) {
   const double magnitude = std::fabs(value);
   if (magnitude < std::numeric_limits<double>::min()) return false;
   const double low = kExactPowersOfTen[digits - 1];
@@ -236,7 +236,8 @@ constexpr double kGuessPowers[] = {
   // then raised by a comparison; a guess still off by one (the powers below
   // 1 are not exact) is corrected by the loop.
   const int binaryExponent =
-      static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) -
+      static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) &
+                       0x7ff) -
       1023;
   exponent = (binaryExponent * 1233) >> 12;
   const int guess = exponent + 1 - kLowestGuessPower;
@@ -246,7 +247,8 @@ constexpr double kGuessPowers[] = {
   double m = 0;
   for (int attempt = 0;; ++attempt) {
     const int k = digits - 1 - exponent;
-    if (k > kLargestExactPowerOfTen || k < -kLargestExactPowerOfTen || attempt == 3) {
+    if (k > kLargestExactPowerOfTen || k < -kLargestExactPowerOfTen ||
+        attempt == 3) {
       return false;
     }
     m = scaled(magnitude, k);
@@ -287,8 +289,9 @@ bool quickDigits(double value, int digits, Scientific& s) {
 // in the low bytes of a word, a point is put in by shifting the digits after
 // it, and the text is stored whole, its length counted without branches
 // where the data make them unpredictable.
-[[gnu::always_inline]] inline char* layoutSix(bool negative, std::uint64_t whole,
-                                             int exponent, char* out) {
+[[gnu::always_inline]] inline char* layoutSix(bool negative,
+                                              std::uint64_t whole, int exponent,
+                                              char* out) {
   *out = '-';
   out += negative;
   const std::uint64_t text = eightDigits(whole) >> 16;  // six digits
@@ -343,7 +346,7 @@ bool roundingCarried(double value, const Scientific& s) {
 // exact rounding, laid out through a Scientific.
 [[gnu::noinline]] NumberText formatAny(double value, int precision, char* out) {
   if (!std::isfinite(value)) return formatNonFinite(value, out);
-  const int digits = precision < 1            ? kDefaultDigits
+  const int digits = precision < 1              ? kDefaultDigits
                      : precision < kExactDigits ? precision
                                                 : kExactDigits;
   Scientific s;

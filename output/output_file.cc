@@ -121,7 +121,9 @@ OutputFile::OutputFile(const std::string& name) {
   if (plan.target.empty() || !openTemporary(plan)) openInPlace(name);
 }
 
-OutputFile::~OutputFile() { abandon(); }
+OutputFile::~OutputFile() {
+  abandon();
+}
 
 bool OutputFile::openTemporary(const OutputPlan& plan) {
   // A file the run may not write is not replaced either: the open in place

@@ -31,8 +31,7 @@ std::string newFileKey(const std::string& name) {
     return "path " + resolved + lastPart(path);
   }
   std::error_code error;
-  const std::filesystem::path absolute =
-      std::filesystem::absolute(path, error);
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
   return "path " + (error ? path : absolute.lexically_normal().string());
 }
 

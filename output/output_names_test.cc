@@ -46,7 +46,8 @@ TEST_F(SameFileTest, NamesOfOneFile) {
   ASSERT_EQ(::link(at("x.dat").c_str(), at("h.dat").c_str()), 0);
   ASSERT_EQ(::symlink("new.dat", at("dangling").c_str()), 0);
   const std::string d = dir_ + "/";
-  EXPECT_EQ(findSameFile({d + "x.dat", d + "y.dat", d + "./x.dat"}), Pair({0, 2}));
+  EXPECT_EQ(findSameFile({d + "x.dat", d + "y.dat", d + "./x.dat"}),
+            Pair({0, 2}));
   EXPECT_EQ(findSameFile({d + "l.dat", d + "x.dat"}), Pair({0, 1}));
   EXPECT_EQ(findSameFile({d + "h.dat", d + "x.dat"}), Pair({0, 1}));
   EXPECT_EQ(findSameFile({d + "new.dat", d + "dangling"}), Pair({0, 1}));

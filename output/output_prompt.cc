@@ -19,9 +19,9 @@ namespace {
 // largest or smallest int and fails, and the failure is taken back.
 bool readIntegerAnswer(std::istream& in, int& answer) {
   if (in >> answer) return true;
-  const bool outOfRange = !in.bad() &&
-                          (answer == std::numeric_limits<int>::max() ||
-                           answer == std::numeric_limits<int>::min());
+  const bool outOfRange =
+      !in.bad() && (answer == std::numeric_limits<int>::max() ||
+                    answer == std::numeric_limits<int>::min());
   if (!outOfRange) return false;
   in.clear(in.rdstate() & std::ios::eofbit);
   return true;

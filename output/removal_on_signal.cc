@@ -60,13 +60,17 @@ void recordTemporary(const std::string& path) {
   pathRecorded = 1;
 }
 
-void forgetTemporary() { pathRecorded = 0; }
+void forgetTemporary() {
+  pathRecorded = 0;
+}
 
 SignalBlock::SignalBlock() {
   const sigset_t set = cleanupSet();
   ::sigprocmask(SIG_BLOCK, &set, &saved_);
 }
 
-SignalBlock::~SignalBlock() { ::sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+SignalBlock::~SignalBlock() {
+  ::sigprocmask(SIG_SETMASK, &saved_, nullptr);
+}
 
 }  // namespace tabsift

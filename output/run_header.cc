@@ -9,11 +9,10 @@ namespace tabsift {
 std::string asctimeText(const std::tm& tm) {
   static const char kDays[7][4] = {"Sun", "Mon", "Tue", "Wed",
                                    "Thu", "Fri", "Sat"};
-  static const char kMonths[12][4] = {"Jan", "Feb", "Mar", "Apr",
-                                      "May", "Jun", "Jul", "Aug",
-                                      "Sep", "Oct", "Nov", "Dec"};
-  const bool known = tm.tm_wday >= 0 && tm.tm_wday < 7 && tm.tm_mon >= 0 &&
-                     tm.tm_mon < 12;
+  static const char kMonths[12][4] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const bool known =
+      tm.tm_wday >= 0 && tm.tm_wday < 7 && tm.tm_mon >= 0 && tm.tm_mon < 12;
   char text[96];
   std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %lld\n",
                 known ? kDays[tm.tm_wday] : "???",

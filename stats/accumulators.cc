@@ -25,7 +25,9 @@ std::uint64_t integerSquareRoot(unsigned __int128 v) {
   std::uint64_t r = guess >= 18446744073709551615.0L
                         ? UINT64_MAX
                         : static_cast<std::uint64_t>(guess);
-  auto square = [](std::uint64_t x) { return static_cast<unsigned __int128>(x) * x; };
+  auto square = [](std::uint64_t x) {
+    return static_cast<unsigned __int128>(x) * x;
+  };
   while (square(r) > v) --r;
   while (r != UINT64_MAX && square(r + 1) <= v) ++r;
   return r;

@@ -84,8 +84,8 @@ Outcome<T> medianOf(std::vector<T>& values) {
   auto begin = values.begin();
   auto numbersEnd = values.end();
   if constexpr (!std::is_same_v<T, int>) {
-    numbersEnd = std::partition(begin, values.end(),
-                                [](T x) { return !std::isnan(x); });
+    numbersEnd =
+        std::partition(begin, values.end(), [](T x) { return !std::isnan(x); });
   }
   const std::size_t numbers = static_cast<std::size_t>(numbersEnd - begin);
   const std::size_t upperIndex = n / 2;
@@ -202,8 +202,9 @@ class MedianAccumulator {
 // the first for the mean, the second for the deviations from it (with the
 // correction term for the rounding of the mean), in long double for double
 // cells and in double for float cells, which is far more than a float
-// result needs; a variance that rounding leaves below zero counts as 0. One value gives NaN for float
-// and double and an absent cell for int; no value gives an absent cell.
+// result needs; a variance that rounding leaves below zero counts as 0. One
+// value gives NaN for float and double and an absent cell for int; no value
+// gives an absent cell.
 template <typename T>
 class DeviationAccumulator {
  public:
@@ -234,7 +235,8 @@ class DeviationAccumulator {
   Outcome<T> finish(ScopeKind) const;
 
  private:
-  using Wide = std::conditional_t<std::is_same_v<T, float>, double, long double>;
+  using Wide =
+      std::conditional_t<std::is_same_v<T, float>, double, long double>;
   using Sum = std::conditional_t<std::is_same_v<T, int>, __int128, Wide>;
   using Squares =
       std::conditional_t<std::is_same_v<T, int>, unsigned __int128, Wide>;
@@ -257,7 +259,8 @@ Outcome<T> DeviationAccumulator<T>::finish(ScopeKind) const {
   if constexpr (std::is_same_v<T, int>) {
     return intSampleDeviation(sum_, squares_, n_);
   } else {
-    if (n_ == 1) return Outcome<T>::present(std::numeric_limits<T>::quiet_NaN());
+    if (n_ == 1)
+      return Outcome<T>::present(std::numeric_limits<T>::quiet_NaN());
     const Wide n = static_cast<Wide>(n_);
     Wide variance = (squares_ - deviations_ * deviations_ / n) / (n - 1);
     if (variance < 0) variance = 0;

@@ -56,8 +56,8 @@ void DataOperations<T>::sum() {
       "sum", tabsift::runStatistic(*this, tabsift::SumAccumulator<T>()));
 }
 
-#define INSTANTIATE(T)                                        \
-  template void DataOperations<T>::calculate(std::string);    \
-  template void DataOperations<T>::count();                   \
+#define INSTANTIATE(T)                                     \
+  template void DataOperations<T>::calculate(std::string); \
+  template void DataOperations<T>::count();                \
   template void DataOperations<T>::sum();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

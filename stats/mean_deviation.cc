@@ -5,7 +5,8 @@
 template <typename T>
 void DataOperations<T>::mean() {
   tabsift::warnIfTooLarge(
-      "average", tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>()));
+      "average",
+      tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>()));
 }
 
 template <typename T>
@@ -15,7 +16,7 @@ void DataOperations<T>::deviation() {
       tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>()));
 }
 
-#define INSTANTIATE(T)                             \
-  template void DataOperations<T>::mean();         \
+#define INSTANTIATE(T)                     \
+  template void DataOperations<T>::mean(); \
   template void DataOperations<T>::deviation();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

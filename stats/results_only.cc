@@ -25,10 +25,9 @@ void DataOperations<T>::keepResultsOnly() {
       }
     } else {
       const std::size_t summarised = std::min(sizes.size(), file.size());
-      File results(
-          std::make_move_iterator(file.begin() +
-                                  static_cast<std::ptrdiff_t>(summarised)),
-          std::make_move_iterator(file.end()));
+      File results(std::make_move_iterator(
+                       file.begin() + static_cast<std::ptrdiff_t>(summarised)),
+                   std::make_move_iterator(file.end()));
       file.swap(results);
     }
   }

@@ -16,6 +16,7 @@ using Rows = std::vector<std::vector<double>>;
 using Positions = std::vector<std::size_t>;
 
 TEST(ResultsOnlyTest, RequestsOnStoresFilledByHand) {
+  // clang-format off
   const struct {
     const char* what;
     bool col, join;
@@ -36,6 +37,7 @@ TEST(ResultsOnlyTest, RequestsOnStoresFilledByHand) {
       {"joined columns keep the last file", true, true, {{{1, 2}}, {{3, 4}, {5, 6}}},
        {0, 4}, {"s"}, {{{9, 12}}}, {4}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Store store;
     store.results();

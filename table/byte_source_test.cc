@@ -81,10 +81,13 @@ TEST(CompressionFormatTest, WholeSignaturesOnly) {
       {"\x1f\x8b\x07\x00"s, CompressionFormat::kPlain},
       {"\x1f 1 2\n", CompressionFormat::kPlain},
       {"\x28\xb5\x2f", CompressionFormat::kPlain},
-      {"\xfd" "7zXZ"s, CompressionFormat::kPlain},
+      {"\xfd"
+       "7zXZ"s,
+       CompressionFormat::kPlain},
       {"", CompressionFormat::kPlain},
   };
-  for (const auto& [head, format] : cases) EXPECT_EQ(formatOf(head), format) << head;
+  for (const auto& [head, format] : cases)
+    EXPECT_EQ(formatOf(head), format) << head;
 }
 
 TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
@@ -92,7 +95,8 @@ TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
     for (std::size_t step : {1, 7, 1 << 16}) {
       // Streams that follow one another are read in full.
       EXPECT_EQ(decode(stream, step), (Decoded{kText, ""})) << step;
-      EXPECT_EQ(decode(stream + stream, step), (Decoded{kText + kText, ""})) << step;
+      EXPECT_EQ(decode(stream + stream, step), (Decoded{kText + kText, ""}))
+          << step;
     }
   }
   const std::string plain = "BZh9 1\n\x1f\x8b\n"s + std::string(100000, 'x');
@@ -102,7 +106,8 @@ TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
 
 TEST(ByteSourceTest, DamageKeepsAPrefixAndFails) {
   for (const std::string& stream : kStreams) {
-    for (std::size_t length = kSignatureBytes; length < stream.size(); ++length) {
+    for (std::size_t length = kSignatureBytes; length < stream.size();
+         ++length) {
       const Decoded cut = decode(stream.substr(0, length), 3);
       EXPECT_NE(cut.failure, "") << stream.size() << " cut at " << length;
       EXPECT_EQ(kText.substr(0, cut.text.size()), cut.text);

@@ -68,7 +68,8 @@ class Bzip2Source : public ByteSource {
       return false;
     }
     // With the input used up, a stream that gives nothing more was cut short.
-    if (inputEnded_ && stream_.avail_in == 0 && stream_.avail_out == roomBefore) {
+    if (inputEnded_ && stream_.avail_in == 0 &&
+        stream_.avail_out == roomBefore) {
       fail("bzip2 data cut short (unexpected end of file)");
       return false;
     }

@@ -10,6 +10,8 @@ inline bool isCSpace(char c) {
          c == '\r';
 }
 
-inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool isDecimalDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace tabsift

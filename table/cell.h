@@ -40,7 +40,9 @@ class Cell {
   Cell() : value_(std::bit_cast<T>(AbsentPattern<T>::kBits)) {}
   // A present cell holding v; a NaN keeps its sign and loses its payload.
   explicit Cell(T v)
-      : value_(v == v ? v : std::copysign(std::numeric_limits<T>::quiet_NaN(), v)) {}
+      : value_(v == v ? v
+                      : std::copysign(std::numeric_limits<T>::quiet_NaN(), v)) {
+  }
 
   bool present() const {
     return std::bit_cast<Bits>(value_) != AbsentPattern<T>::kBits;

@@ -12,7 +12,8 @@ namespace tabsift {
 namespace {
 
 TEST(CellTest, AbsentAndPresentCells) {
-  EXPECT_FALSE(Cell<double>().present() || Cell<float>().present() || Cell<int>().present());
+  EXPECT_FALSE(Cell<double>().present() || Cell<float>().present() ||
+               Cell<int>().present());
   EXPECT_EQ(Cell<double>().value(), 0.0);
   EXPECT_EQ(Cell<float>().value(), 0.0f);
   EXPECT_EQ(Cell<int>().value(), 0);
@@ -27,8 +28,9 @@ TEST(CellTest, AbsentAndPresentCells) {
 }
 
 TEST(CellTest, NaNsArePresentAndKeepTheirSign) {
-  for (std::uint64_t bits : {0x7ff8'0000'0000'0a5eULL, 0xfff8'0000'0000'0a5eULL,
-                             0x7ff0'0000'0000'0001ULL, 0xffff'ffff'ffff'ffffULL}) {
+  for (std::uint64_t bits :
+       {0x7ff8'0000'0000'0a5eULL, 0xfff8'0000'0000'0a5eULL,
+        0x7ff0'0000'0000'0001ULL, 0xffff'ffff'ffff'ffffULL}) {
     const Cell<double> cell(std::bit_cast<double>(bits));
     ASSERT_TRUE(cell.present()) << std::hex << bits;
     EXPECT_TRUE(std::isnan(cell.value()));

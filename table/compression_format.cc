@@ -16,7 +16,8 @@ bool isGzip(std::string_view head) {
 // zstd: a frame, or a skippable frame (magic 0x184D2A50 to 0x184D2A5F).
 bool isZstd(std::string_view head) {
   if (startsWith(head, "\x28\xb5\x2f\xfd")) return true;
-  return head.size() >= 4 && (static_cast<unsigned char>(head[0]) & 0xf0) == 0x50 &&
+  return head.size() >= 4 &&
+         (static_cast<unsigned char>(head[0]) & 0xf0) == 0x50 &&
          head.substr(1, 3) == "\x2a\x4d\x18";
 }
 
@@ -38,7 +39,10 @@ CompressionFormat formatOf(std::string_view head) {
   using namespace std::string_view_literals;
   if (isGzip(head)) return CompressionFormat::kGzip;
   if (isZstd(head)) return CompressionFormat::kZstd;
-  if (startsWith(head, "\xfd" "7zXZ\0"sv)) return CompressionFormat::kXz;
+  if (startsWith(head,
+                 "\xfd"
+                 "7zXZ\0"sv))
+    return CompressionFormat::kXz;
   if (isBzip2(head)) return CompressionFormat::kBzip2;
   return CompressionFormat::kPlain;
 }

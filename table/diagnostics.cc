@@ -73,7 +73,9 @@ void reportMemoryExhausted(std::string_view step) {
   }
 }
 
-bool failureSeen() { return channel().failed; }
+bool failureSeen() {
+  return channel().failed;
+}
 
 void flushDiagnostics() {
   std::string& pending = channel().pending;
@@ -83,6 +85,8 @@ void flushDiagnostics() {
   pending.clear();
 }
 
-void resetDiagnostics() { channel() = Channel(); }
+void resetDiagnostics() {
+  channel() = Channel();
+}
 
 }  // namespace tabsift

@@ -16,7 +16,8 @@ TEST(DiagnosticsTest, MessagesStayInOrderAndMemoryExhaustionIsSaidOnce) {
   std::string expected;
   for (std::size_t i = 0; i < 20000; ++i) {  // beyond the buffer's size
     say("Invalid value detected in data file: ", i % 3);
-    expected += "Invalid value detected in data file: " + std::to_string(i % 3) + "\n";
+    expected +=
+        "Invalid value detected in data file: " + std::to_string(i % 3) + "\n";
   }
   EXPECT_FALSE(failureSeen());
   reportFailure("cannot open input file '': No such file or directory");

@@ -16,7 +16,9 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
   return *this;
 }
 
-FileDescriptor::~FileDescriptor() { close(); }
+FileDescriptor::~FileDescriptor() {
+  close();
+}
 
 int FileDescriptor::close() {
   if (fd_ < 0) return 0;
@@ -56,6 +58,8 @@ int writeAll(int fd, const void* data, std::size_t size) {
   return 0;
 }
 
-std::string errorText(int error) { return std::strerror(error); }
+std::string errorText(int error) {
+  return std::strerror(error);
+}
 
 }  // namespace tabsift

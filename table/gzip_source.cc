@@ -15,7 +15,8 @@ const char* gzipErrorText(int result) {
   switch (result) {
     case ISAL_INVALID_WRAPPER: return "invalid gzip header";
     case ISAL_UNSUPPORTED_METHOD: return "unsupported gzip compression method";
-    case ISAL_INCORRECT_CHECKSUM: return "gzip checksum mismatch: the data is corrupt";
+    case ISAL_INCORRECT_CHECKSUM:
+      return "gzip checksum mismatch: the data is corrupt";
     default: return "corrupt gzip data";
   }
 }
@@ -66,8 +67,8 @@ class GzipSource : public ByteSource {
       return false;
     }
     // A call that changed nothing would change nothing when repeated.
-    if (s.avail_in == inputBefore && inputBefore > 0 && s.avail_out == roomBefore &&
-        s.block_state == stateBefore) {
+    if (s.avail_in == inputBefore && inputBefore > 0 &&
+        s.avail_out == roomBefore && s.block_state == stateBefore) {
       fail("corrupt gzip data");
       return false;
     }

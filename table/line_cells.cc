@@ -18,7 +18,8 @@ Cell<T> cellOf(std::optional<T> number, std::size_t& invalid) {
 }  // namespace
 
 template <typename T>
-std::size_t appendLineCells(std::string_view line, std::vector<Cell<T>>& cells) {
+std::size_t appendLineCells(std::string_view line,
+                            std::vector<Cell<T>>& cells) {
   std::size_t invalid = 0;
   const char* p = line.data();
   const char* const end = p + line.size();

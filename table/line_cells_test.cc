@@ -22,7 +22,8 @@ std::string show(const std::vector<Cell<T>>& cells) {
   std::string text;
   char number[40];
   for (const Cell<T>& cell : cells) {
-    std::snprintf(number, sizeof number, "%.17g", static_cast<double>(cell.value()));
+    std::snprintf(number, sizeof number, "%.17g",
+                  static_cast<double>(cell.value()));
     text.append(text.empty() ? "" : " ").append(cell.present() ? number : "--");
   }
   return text;
@@ -39,6 +40,7 @@ std::pair<std::string, std::size_t> cellsOf(const std::string& line) {
 // Delimiters, text after a number, NUL bytes, NaN payloads: the double cells,
 // and how many cells are absent for double (and float) and for int.
 TEST(LineCellsTest, LinesOfTokens) {
+  // clang-format off
   const struct {
     std::string line, cells;
     std::size_t invalid, invalidInt;
@@ -52,6 +54,7 @@ TEST(LineCellsTest, LinesOfTokens) {
       {std::string("4\0" "5 6", 5), "4 6", 0, 0},
       {"", "", 0, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE("line \"" + c.line + "\"");
     EXPECT_EQ(cellsOf<double>(c.line), std::make_pair(c.cells, c.invalid));
@@ -69,18 +72,22 @@ void expectLinesMatchTheirTokens() {
   for (int i = 0; i < 10000; ++i) {
     std::string line;
     for (std::uint64_t n = rng() % 40; n > 0; --n) {
-      line += rng() % 3 ? static_cast<char>('0' + rng() % 10) : pieces[rng() % pieces.size()];
+      line += rng() % 3 ? static_cast<char>('0' + rng() % 10)
+                        : pieces[rng() % pieces.size()];
     }
     std::vector<Cell<T>> expected;
     std::size_t absent = 0;
-    for (std::size_t p = 0; (p = line.find_first_not_of(" \t\r", p)) != std::string::npos;) {
-      const std::size_t q = std::min(line.find_first_of(" \t\r", p), line.size());
+    for (std::size_t p = 0;
+         (p = line.find_first_not_of(" \t\r", p)) != std::string::npos;) {
+      const std::size_t q =
+          std::min(line.find_first_of(" \t\r", p), line.size());
       const std::optional<T> number = tokenToCell<T>(line.substr(p, q - p));
       expected.push_back(number ? Cell<T>(*number) : Cell<T>());
       absent += !number;
       p = q;
     }
-    ASSERT_EQ(cellsOf<T>(line), std::make_pair(show(expected), absent)) << "line " << line;
+    ASSERT_EQ(cellsOf<T>(line), std::make_pair(show(expected), absent))
+        << "line " << line;
   }
 }
 

@@ -26,7 +26,8 @@ bool LineReader::next(std::string_view* line) {
     const char* start = buffer_.get() + begin_;
     const std::size_t available = end_ - begin_;
     if (scanned_ < available) {
-      const void* lf = std::memchr(start + scanned_, '\n', available - scanned_);
+      const void* lf =
+          std::memchr(start + scanned_, '\n', available - scanned_);
       if (lf != nullptr) {
         const std::size_t length = static_cast<const char*>(lf) - start;
         *line = std::string_view(start, length);

@@ -12,8 +12,8 @@
 namespace tabsift {
 
 struct ParameterEntry {
-  std::string_view name;         // points into the scanned line; may be empty
-  std::optional<double> value;   // nothing when the text after "=" is no number
+  std::string_view name;        // points into the scanned line; may be empty
+  std::optional<double> value;  // nothing when the text after "=" is no number
 };
 
 // The parameters of one comment line, in order of their "=".

@@ -15,13 +15,15 @@ using Entries = std::vector<std::pair<std::string, std::optional<double>>>;
 
 Entries scan(std::string_view line) {
   Entries out;
-  for (const ParameterEntry& e : scanParameters(line)) out.emplace_back(e.name, e.value);
+  for (const ParameterEntry& e : scanParameters(line))
+    out.emplace_back(e.name, e.value);
   return out;
 }
 
 // The name is the last word (words split at spaces and tabs) before each
 // "="; the value is the number the text after it starts with, if any.
 TEST(ParameterScanTest, NamesAndValues) {
+  // clang-format off
   const std::pair<const char*, Entries> cases[] = {
       {"# T = 300", {{"T", 300}}}, {"#T=300", {{"#T", 300}}},
       {"# Run 7: T = 300", {{"T", 300}}}, {"#\tT\t\t=\t1", {{"T", 1}}},
@@ -31,7 +33,9 @@ TEST(ParameterScanTest, NamesAndValues) {
       {"# no parameters here", {}}, {"\r\n", {}}, {"# N = 0\r", {{"N", 0}}},
       {"# N = zero", {{"N", std::nullopt}}}, {"# x =   \r", {{"x", std::nullopt}}},
       {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}}};
-  for (const auto& [line, entries] : cases) EXPECT_EQ(scan(line), entries) << line;
+  // clang-format on
+  for (const auto& [line, entries] : cases)
+    EXPECT_EQ(scan(line), entries) << line;
   EXPECT_TRUE(std::signbit(*scanParameters("# N = -0")[0].value));
   EXPECT_TRUE(std::isnan(*scanParameters("# q = nan")[0].value));
 }

@@ -148,11 +148,12 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
     input.readLines(reader);
     if (!source->failure().empty()) {
       // A directory opens but fails at its first read.
-      const bool atOpen = name != nullptr && reader.nothingRead() &&
-                          source->systemError() != 0;
+      const bool atOpen =
+          name != nullptr && reader.nothingRead() && source->systemError() != 0;
       store.incompleteInputs.push_back(i);
-      tabsift::reportFailure(std::string(atOpen ? "cannot open " : "cannot read ") +
-                             inputLabel(name) + ": " + source->failure());
+      tabsift::reportFailure(
+          std::string(atOpen ? "cannot open " : "cannot read ") +
+          inputLabel(name) + ": " + source->failure());
     }
     typename DataOperations<T>::File lines = input.takeLines();
     if (!lines.empty()) {
@@ -172,8 +173,8 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
 
 // An input that cannot be opened reads as an empty one, reported.
 template <typename T>
-void skipUnopened(DataOperations<T>& store, std::size_t i, const std::string& name,
-                  int error) {
+void skipUnopened(DataOperations<T>& store, std::size_t i,
+                  const std::string& name, int error) {
   store.incompleteInputs.push_back(i);
   tabsift::reportFailure("cannot open input file '" + name +
                          "': " + tabsift::errorText(error));
@@ -210,8 +211,8 @@ void DataOperations<T>::load() {
   fillInBlanks();
 }
 
-#define INSTANTIATE(T)                                          \
-  template void DataOperations<T>::parseFiles(std::string); \
+#define INSTANTIATE(T)                                                  \
+  template void DataOperations<T>::parseFiles(std::string);             \
   template void DataOperations<T>::readFiles(std::vector<std::string>); \
   template void DataOperations<T>::load();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

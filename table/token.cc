@@ -2,8 +2,8 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <fast_float/fast_float.h>
@@ -32,8 +32,7 @@ bool plainDecimal(std::string_view text) {
 namespace {
 
 constexpr std::uint64_t kPowersOfTen[] = {
-    1,      10,      100,      1000,      10000,
-    100000, 1000000, 10000000, 100000000};
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
 // The eight bytes at p, or the bytes up to `last` followed by blanks when
 // fewer remain; the first byte is the lowest one.
@@ -43,7 +42,8 @@ inline std::uint64_t loadEight(const char* p, const char* last) {
     std::memcpy(&word, p, 8);
   } else {
     unsigned char bytes[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    for (int i = 0; p + i < last; ++i) bytes[i] = static_cast<unsigned char>(p[i]);
+    for (int i = 0; p + i < last; ++i)
+      bytes[i] = static_cast<unsigned char>(p[i]);
     std::memcpy(&word, bytes, 8);
   }
   if constexpr (std::endian::native == std::endian::big) {
@@ -58,9 +58,9 @@ inline std::uint64_t loadEight(const char* p, const char* last) {
 // '9' reaches 0x80 or more when 0x46 is added, one below '0' or above 0xB9
 // wraps or stays high when 0x30 is subtracted.
 inline int leadingDigits(std::uint64_t word) {
-  const std::uint64_t notDigit = ((word + 0x4646464646464646ULL) |
-                                  (word - 0x3030303030303030ULL)) &
-                                 0x8080808080808080ULL;
+  const std::uint64_t notDigit =
+      ((word + 0x4646464646464646ULL) | (word - 0x3030303030303030ULL)) &
+      0x8080808080808080ULL;
   return notDigit == 0 ? 8 : std::countr_zero(notDigit) >> 3;
 }
 
@@ -116,7 +116,8 @@ inline const char* finishShortDecimal(const char* p, const char* end,
     }
   }
   if (mantissa > (std::uint64_t{1} << 53) ||
-      exponent < -kLargestExactPowerOfTen || exponent > kLargestExactPowerOfTen) {
+      exponent < -kLargestExactPowerOfTen ||
+      exponent > kLargestExactPowerOfTen) {
     return nullptr;
   }
   double value = static_cast<double>(mantissa);
@@ -130,8 +131,7 @@ inline const char* finishShortDecimal(const char* p, const char* end,
 
 }  // namespace
 
-const char* readShortDecimal(const char* first, const char* last,
-                             double* out) {
+const char* readShortDecimal(const char* first, const char* last, double* out) {
   const char* p = first;
   const char* const end = last;
   const bool negative = p < end && *p == '-';
@@ -154,7 +154,8 @@ const char* readShortDecimal(const char* first, const char* last,
       digits = all;
       exponent = whole - all;
       p += all + 1;
-      return finishShortDecimal(p, end, negative, mantissa, digits, exponent, out);
+      return finishShortDecimal(p, end, negative, mantissa, digits, exponent,
+                                out);
     }
   } else if (whole > 0 && whole < 8 &&
              static_cast<char>(word >> (8 * whole)) != '.') {

@@ -16,19 +16,23 @@
 namespace tabsift {
 namespace {
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // The float nearest to a double, from FLT_MAX and the halfway point to 2^128
 // rather than by a cast; NaN keeps its sign.
 float referenceFloat(double x) {
-  const double halfway = (static_cast<double>(FLT_MAX) + std::ldexp(1.0, 128)) / 2;
+  const double halfway =
+      (static_cast<double>(FLT_MAX) + std::ldexp(1.0, 128)) / 2;
   if (std::isnan(x) || std::fabs(x) <= FLT_MAX) return static_cast<float>(x);
   return std::copysign(std::fabs(x) >= halfway ? INFINITY : FLT_MAX, x);
 }
 
 std::optional<int> referenceInt(double x) {
   const double t = std::trunc(x);
-  if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0) return std::nullopt;
+  if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0)
+    return std::nullopt;
   return static_cast<int>(t);
 }
 
@@ -45,13 +49,15 @@ void expectMatchesStrtod(const std::string& token) {
   if (!number) return;
   EXPECT_TRUE(sameBits(*d, ref)) << *d << " vs " << ref;
   const float want = referenceFloat(ref);
-  EXPECT_TRUE(std::isnan(want) ? std::isnan(*f) && std::signbit(*f) == std::signbit(want)
-                               : std::memcmp(&*f, &want, sizeof want) == 0)
+  EXPECT_TRUE(std::isnan(want)
+                  ? std::isnan(*f) && std::signbit(*f) == std::signbit(want)
+                  : std::memcmp(&*f, &want, sizeof want) == 0)
       << *f << " vs " << want;
 }
 
 TEST(TokenTest, AdversarialTokensMatchStrtod) {
   const std::string zeros(400, '0');
+  // clang-format off
   const std::vector<std::string> tokens = {
       "0", "-0", "+0", "00", ".0", "0.", "0e0", "-0.00", "0.0abc", "-0e-5",
       "0.5", "-0.7", "1.9", "-1.9", "1e-50", "1e-320", "4.9e-324",
@@ -71,6 +77,7 @@ TEST(TokenTest, AdversarialTokensMatchStrtod) {
       "18014398509481985", "9999999999999999999", "99999999999999999999", "0.3",
       "1e22", "1e23", "1e-22", "1e-23", "123456789e-22", "1e99999999999",
       "1e-99999999999", "5e00000000000001", "1_000", "1e5e5", "0e", "٣"};
+  // clang-format on
   for (const std::string& token : tokens) expectMatchesStrtod(token);
 }
 
@@ -78,9 +85,11 @@ TEST(TokenTest, AdversarialTokensMatchStrtod) {
 // exponents around the exactly representable powers of ten), longer ones
 // among words and the pieces that end numbers early, random bytes, and
 // doubles of random bits written with %.6g and %.17g.
-std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits, unsigned maxExponent) {
+std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
+                          unsigned maxExponent) {
   std::string token;
-  for (auto n = rng() % (maxDigits + 1); n > 0; --n) token += char('0' + rng() % 10);
+  for (auto n = rng() % (maxDigits + 1); n > 0; --n)
+    token += char('0' + rng() % 10);
   const std::size_t point = rng() % (token.size() + 2);
   if (point <= token.size()) token.insert(token.begin() + point, '.');
   if (rng() % 3 == 0) {
@@ -97,14 +106,19 @@ std::string randomShortDecimal(std::mt19937_64& rng) {
 }
 
 std::string randomWordOrNumber(std::mt19937_64& rng) {
-  static const std::vector<std::string> leads = {"", "", "", "-", "+", "\v", "--"};
+  static const std::vector<std::string> leads = {"",  "",   "",  "-",
+                                                 "+", "\v", "--"};
+  // clang-format off
   static const std::vector<std::string> words = {
       "inf", "infinity", "Infinit", "NaN", "nan(12)", "nan(", "0x", "0X1",
       "0x1.8p", "0xAbC.dp-3", "e", "E+", "#", ",", "x", "."};
+  // clang-format on
   static const std::string tails = "eE+-.,#xXpP0123456789abcdefinINF_()\x80";
   std::string token = leads[rng() % leads.size()];
-  token += rng() % 4 ? randomDecimal(rng, 40, 700) : words[rng() % words.size()];
-  for (auto n = rng() % 4 == 0 ? rng() % 4 : 0; n > 0; --n) token += tails[rng() % tails.size()];
+  token +=
+      rng() % 4 ? randomDecimal(rng, 40, 700) : words[rng() % words.size()];
+  for (auto n = rng() % 4 == 0 ? rng() % 4 : 0; n > 0; --n)
+    token += tails[rng() % tails.size()];
   return token;
 }
 
@@ -125,7 +139,8 @@ std::string randomDoubleText(std::mt19937_64& rng) {
 
 TEST(TokenTest, GeneratedTokensMatchStrtod) {
   std::mt19937_64 rng(20240611);
-  for (auto generate : {randomWordOrNumber, randomShortDecimal, randomBytes, randomDoubleText}) {
+  for (auto generate : {randomWordOrNumber, randomShortDecimal, randomBytes,
+                        randomDoubleText}) {
     for (int i = 0; i < 40000; ++i) {
       expectMatchesStrtod(generate(rng));
       if (HasFatalFailure()) return;

@@ -24,7 +24,8 @@ const char* xzErrorText(lzma_ret result) {
 class XzSource : public ByteSource {
  public:
   explicit XzSource(RawInput input)
-      : input_(std::move(input)), compressed_(new std::uint8_t[kCompressedBlock]) {
+      : input_(std::move(input)),
+        compressed_(new std::uint8_t[kCompressedBlock]) {
     const lzma_ret result =
         lzma_stream_decoder(&stream_, UINT64_MAX, LZMA_CONCATENATED);
     if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
@@ -39,7 +40,8 @@ class XzSource : public ByteSource {
     stream_.next_out = reinterpret_cast<std::uint8_t*>(buffer);
     stream_.avail_out = std::min(size, kDecodedBlock);
     while (stream_.avail_out > 0) {
-      if (stream_.avail_in == 0 && !inputEnded_ && !refill()) inputEnded_ = true;
+      if (stream_.avail_in == 0 && !inputEnded_ && !refill())
+        inputEnded_ = true;
       if (!failure().empty()) break;
       const lzma_ret result =
           lzma_code(&stream_, inputEnded_ ? LZMA_FINISH : LZMA_RUN);

@@ -38,7 +38,8 @@ class ZstdSource : public ByteSource {
         break;
       }
       const std::size_t before = out.pos;
-      const std::size_t result = ZSTD_decompressStream(context_.get(), &out, &in_);
+      const std::size_t result =
+          ZSTD_decompressStream(context_.get(), &out, &in_);
       if (ZSTD_isError(result)) {
         if (ZSTD_getErrorCode(result) == ZSTD_error_memory_allocation) {
           throw std::bad_alloc();
