@@ -18,10 +18,9 @@ const char* bzip2ErrorText(int result) {
   }
 }
 
-class Bzip2Source : public ByteSource {
+class Bzip2Source : public DecodingSource {
  public:
-  explicit Bzip2Source(RawInput input)
-      : input_(std::move(input)), compressed_(new char[kCompressedBlock]) {
+  explicit Bzip2Source(RawInput input) : DecodingSource(std::move(input)) {
     startStream();
   }
   ~Bzip2Source() override {
@@ -68,7 +67,7 @@ class Bzip2Source : public ByteSource {
       return false;
     }
     // With the input used up, a stream that gives nothing more was cut short.
-    if (inputEnded_ && stream_.avail_in == 0 &&
+    if (inputEnded() && stream_.avail_in == 0 &&
         stream_.avail_out == roomBefore) {
       fail("bzip2 data cut short (unexpected end of file)");
       return false;
@@ -111,24 +110,15 @@ class Bzip2Source : public ByteSource {
 
   // True when compressed bytes wait, reading the next block if needed.
   bool haveInput() {
-    if (stream_.avail_in == 0 && !inputEnded_ && !refill()) inputEnded_ = true;
+    if (stream_.avail_in == 0 && !inputEnded()) {
+      stream_.avail_in = static_cast<unsigned>(nextBlock());
+      stream_.next_in = reinterpret_cast<char*>(block());
+    }
     return stream_.avail_in > 0;
   }
 
-  bool refill() {
-    const long n = input_.read(compressed_.get(), kCompressedBlock);
-    if (n < 0) fail(errorText(input_.error()), input_.error());
-    if (n <= 0) return false;
-    stream_.next_in = compressed_.get();
-    stream_.avail_in = static_cast<unsigned>(n);
-    return true;
-  }
-
-  RawInput input_;
-  std::unique_ptr<char[]> compressed_;
   bz_stream stream_ = bz_stream();
   bool open_ = false;
-  bool inputEnded_ = false;
   bool finished_ = false;
 };
 

@@ -21,12 +21,10 @@ const char* gzipErrorText(int result) {
   }
 }
 
-class GzipSource : public ByteSource {
+class GzipSource : public DecodingSource {
  public:
   explicit GzipSource(RawInput input)
-      : input_(std::move(input)),
-        compressed_(new unsigned char[kCompressedBlock]),
-        state_(new inflate_state) {
+      : DecodingSource(std::move(input)), state_(new inflate_state) {
     isal_inflate_init(state_.get());
     state_->crc_flag = ISAL_GZIP;
   }
@@ -73,7 +71,7 @@ class GzipSource : public ByteSource {
       return false;
     }
     // With the input used up, a member that gives nothing more was cut short.
-    if (inputEnded_ && s.avail_out == roomBefore &&
+    if (inputEnded() && s.avail_out == roomBefore &&
         s.block_state != ISAL_BLOCK_FINISH) {
       fail("gzip data cut short (unexpected end of file)");
       return false;
@@ -83,7 +81,10 @@ class GzipSource : public ByteSource {
 
   // True when compressed bytes wait, reading the next block if needed.
   bool haveInput() {
-    if (state_->avail_in == 0 && !inputEnded_ && !refill()) inputEnded_ = true;
+    if (state_->avail_in == 0 && !inputEnded()) {
+      state_->avail_in = static_cast<std::uint32_t>(nextBlock());
+      state_->next_in = block();
+    }
     return state_->avail_in > 0;
   }
 
@@ -102,20 +103,7 @@ class GzipSource : public ByteSource {
     s.avail_out = availOut;
   }
 
-  // Reads the next block of compressed bytes; false at the end or on error.
-  bool refill() {
-    const long n = input_.read(compressed_.get(), kCompressedBlock);
-    if (n < 0) fail(errorText(input_.error()), input_.error());
-    if (n <= 0) return false;
-    state_->next_in = compressed_.get();
-    state_->avail_in = static_cast<std::uint32_t>(n);
-    return true;
-  }
-
-  RawInput input_;
-  std::unique_ptr<unsigned char[]> compressed_;
   std::unique_ptr<inflate_state> state_;
-  bool inputEnded_ = false;
   bool finished_ = false;
 };
 

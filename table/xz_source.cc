@@ -21,11 +21,9 @@ const char* xzErrorText(lzma_ret result) {
   }
 }
 
-class XzSource : public ByteSource {
+class XzSource : public DecodingSource {
  public:
-  explicit XzSource(RawInput input)
-      : input_(std::move(input)),
-        compressed_(new std::uint8_t[kCompressedBlock]) {
+  explicit XzSource(RawInput input) : DecodingSource(std::move(input)) {
     const lzma_ret result =
         lzma_stream_decoder(&stream_, UINT64_MAX, LZMA_CONCATENATED);
     if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
@@ -40,11 +38,13 @@ class XzSource : public ByteSource {
     stream_.next_out = reinterpret_cast<std::uint8_t*>(buffer);
     stream_.avail_out = std::min(size, kDecodedBlock);
     while (stream_.avail_out > 0) {
-      if (stream_.avail_in == 0 && !inputEnded_ && !refill())
-        inputEnded_ = true;
+      if (stream_.avail_in == 0 && !inputEnded()) {
+        stream_.avail_in = nextBlock();
+        stream_.next_in = block();
+      }
       if (!failure().empty()) break;
       const lzma_ret result =
-          lzma_code(&stream_, inputEnded_ ? LZMA_FINISH : LZMA_RUN);
+          lzma_code(&stream_, inputEnded() ? LZMA_FINISH : LZMA_RUN);
       if (result == LZMA_STREAM_END) {
         finished_ = true;
         break;
@@ -59,19 +59,7 @@ class XzSource : public ByteSource {
   }
 
  private:
-  bool refill() {
-    const long n = input_.read(compressed_.get(), kCompressedBlock);
-    if (n < 0) fail(errorText(input_.error()), input_.error());
-    if (n <= 0) return false;
-    stream_.next_in = compressed_.get();
-    stream_.avail_in = static_cast<std::size_t>(n);
-    return true;
-  }
-
-  RawInput input_;
-  std::unique_ptr<std::uint8_t[]> compressed_;
   lzma_stream stream_ = LZMA_STREAM_INIT;
-  bool inputEnded_ = false;
   bool finished_ = false;
 };
 

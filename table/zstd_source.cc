@@ -16,12 +16,10 @@ struct FreeContext {
   void operator()(ZSTD_DCtx* context) const { ZSTD_freeDCtx(context); }
 };
 
-class ZstdSource : public ByteSource {
+class ZstdSource : public DecodingSource {
  public:
   explicit ZstdSource(RawInput input)
-      : input_(std::move(input)),
-        compressed_(new unsigned char[kCompressedBlock]),
-        context_(ZSTD_createDCtx()) {
+      : DecodingSource(std::move(input)), context_(ZSTD_createDCtx()) {
     // The window stays within the decoder's default limit, as for the zstd
     // command: a header cannot make it reserve gigabytes.
     if (!context_) throw std::bad_alloc();
@@ -31,9 +29,9 @@ class ZstdSource : public ByteSource {
     if (finished_ || !failure().empty()) return 0;
     ZSTD_outBuffer out = {buffer, std::min(size, kDecodedBlock), 0};
     while (out.pos < out.size) {
-      if (in_.pos == in_.size && !inputEnded_ && !refill()) inputEnded_ = true;
+      if (in_.pos == in_.size && !inputEnded()) in_ = {block(), nextBlock(), 0};
       if (!failure().empty()) break;
-      if (inputEnded_ && !frameOpen_) {
+      if (inputEnded() && !frameOpen_) {
         finished_ = true;
         break;
       }
@@ -49,7 +47,7 @@ class ZstdSource : public ByteSource {
       }
       frameOpen_ = result != 0;
       // With the input used up, a frame that gives nothing more was cut short.
-      if (inputEnded_ && frameOpen_ && out.pos == before) {
+      if (inputEnded() && frameOpen_ && out.pos == before) {
         fail("zstd data cut short (unexpected end of file)");
         break;
       }
@@ -58,20 +56,9 @@ class ZstdSource : public ByteSource {
   }
 
  private:
-  bool refill() {
-    const long n = input_.read(compressed_.get(), kCompressedBlock);
-    if (n < 0) fail(errorText(input_.error()), input_.error());
-    if (n <= 0) return false;
-    in_ = {compressed_.get(), static_cast<std::size_t>(n), 0};
-    return true;
-  }
-
-  RawInput input_;
-  std::unique_ptr<unsigned char[]> compressed_;
   std::unique_ptr<ZSTD_DCtx, FreeContext> context_;
   ZSTD_inBuffer in_ = {nullptr, 0, 0};
   bool frameOpen_ = false;
-  bool inputEnded_ = false;
   bool finished_ = false;
 };
 
