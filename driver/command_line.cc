@@ -1,5 +1,6 @@
 #include "driver/command_line.h"
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -66,6 +67,35 @@ std::vector<std::string> inputWords(const po::parsed_options& parsed) {
     }
   }
   return words;
+}
+
+std::vector<po::option> takeWordRun(std::vector<std::string>& args) {
+  // The library also asks its style parsers whether the one word after an
+  // option that needs a value looks like an option; that word, and a last
+  // word alone, are left to the library, which takes them as it always does.
+  if (args.size() < 2) return {};
+  auto isWord = [](const std::string& w) {
+    return w.empty() || w[0] != '-' || w == "-";
+  };
+  const auto end = std::find_if_not(args.begin(), args.end(), isWord);
+  std::vector<po::option> words;
+  words.reserve(static_cast<std::size_t>(end - args.begin()));
+  for (auto w = args.begin(); w != end; ++w) {
+    po::option word;
+    word.value.push_back(*w);
+    word.original_tokens.push_back(*w);
+    words.push_back(std::move(word));
+  }
+  args.erase(args.begin(), end);
+  return words;
+}
+
+po::parsed_options parseCommandLine(int argc, const char* const* argv,
+                                    const po::options_description& options) {
+  return po::command_line_parser(argc, argv)
+      .options(options)
+      .extra_style_parser(takeWordRun)
+      .run();
 }
 
 const char* optionName(Operation op) {

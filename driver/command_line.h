@@ -36,6 +36,21 @@ int endOfOptions(int argc, const char* const* argv,
 std::vector<std::string> inputWords(
     const boost::program_options::parsed_options& parsed);
 
+// Parses the command line with the declared options. Words that are no
+// option are taken a whole run at a time, so that tens of thousands of input
+// file names (a shell glob) cost no more than their length.
+boost::program_options::parsed_options parseCommandLine(
+    int argc, const char* const* argv,
+    const boost::program_options::options_description& options);
+
+// A style parser for the option library: the run of words at the front of
+// `args` that are no option (they do not start with "-", or are "-" alone),
+// removed from `args` and returned as positional options, as the library
+// makes them one at a time. Nothing when the first word is an option, or
+// when `args` holds a single word (the library handles that itself).
+std::vector<boost::program_options::option> takeWordRun(
+    std::vector<std::string>& args);
+
 // The long option name whose value an operation is replayed with.
 const char* optionName(Operation op);
 

@@ -44,10 +44,7 @@ std::pair<int, Words> parse(std::vector<const char*> argv) {
   boost::program_options::options_description all;
   all.add(groups.withoutArguments).add(groups.withArguments);
   const int argc = static_cast<int>(argv.size());
-  const auto parsed =
-      boost::program_options::command_line_parser(argc, argv.data())
-          .options(all)
-          .run();
+  const auto parsed = parseCommandLine(argc, argv.data(), all);
   return {endOfOptions(argc, argv.data(), parsed), inputWords(parsed)};
 }
 
@@ -68,6 +65,8 @@ TEST(InputWordsTest, EveryWordThatIsNoOptionNorValueInOrder) {
   EXPECT_EQ(parse({"t", "a,b", "-c", "s", "-", "--", "-c", "--", "x"}).second,
             (Words{"a,b", "-", "-c", "--", "x"}));
   EXPECT_EQ(parse({"t", "-b", "--", "-i", "a"}).second, Words{});
+  EXPECT_EQ(parse({"t", "", "a", "-t", "1", "b", "c"}).second,
+            (Words{"", "a", "b", "c"}));
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
     po::variables_map vm;
     po::parsed_options parsed(&parsing);
     try {
-      parsed = po::command_line_parser(argc, argv).options(parsing).run();
+      parsed = tabsift::parseCommandLine(argc, argv, parsing);
       po::store(parsed, vm);
     } catch (const std::bad_alloc&) {
       throw;
