@@ -1,6 +1,5 @@
 // How the transforms of ops/ see a table: a table is files of lines of cells
-// of any cell type, and this is the one place that reads a cell's presence
-// and number.
+// of any cell type; a cell says whether it is present and gives its number.
 #pragma once
 
 #include <cstddef>
@@ -17,24 +16,14 @@ using FileOf = std::vector<LineOf<Cell>>;
 template <typename Cell>
 using TableOf = std::vector<FileOf<Cell>>;
 
-template <typename Cell>
-bool isPresent(const Cell& cell) {
-  return cell.present();
-}
-
-template <typename Cell>
-auto numberIn(const Cell& cell) {
-  return cell.value();
-}
-
 // The number type of a cell: int, float or double.
 template <typename Cell>
-using NumberOf = std::decay_t<decltype(numberIn(std::declval<Cell>()))>;
+using NumberOf = std::decay_t<decltype(std::declval<const Cell&>().value())>;
 
 // Whether line holds a present cell at `column`.
 template <typename Cell>
 bool hasPresentCell(const LineOf<Cell>& line, std::size_t column) {
-  return column < line.size() && isPresent(line[column]);
+  return column < line.size() && line[column].present();
 }
 
 }  // namespace tabsift

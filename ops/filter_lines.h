@@ -32,7 +32,7 @@ template <typename Cell>
 bool linePasses(const LineOf<Cell>& line,
                 const FilterRule<NumberOf<Cell>>& rule) {
   if (!hasPresentCell(line, rule.column)) return false;
-  const NumberOf<Cell> x = numberIn(line[rule.column]);
+  const NumberOf<Cell> x = line[rule.column].value();
   bool held = false;
   for (const Condition& condition : rule.conditions) {
     held = conditionHolds(condition.op, x, condition.threshold, rule.tolerance);

@@ -62,7 +62,7 @@ Groups<Cell> sizedGroups(const TableOf<Cell>& data, std::size_t column) {
   for (const FileOf<Cell>& file : data) {
     for (const LineOf<Cell>& line : file) {
       if (hasPresentCell(line, column)) {
-        groups[numberIn(line[column])].cells += line.size() - 1;
+        groups[line[column].value()].cells += line.size() - 1;
       }
     }
   }
@@ -85,7 +85,7 @@ FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
     for (LineOf<Cell>& line : file) {
       if (++taken % kLinesBetweenReleases == 0) releaseFreedMemory();
       if (hasPresentCell(line, column)) {
-        LineOf<Cell>& target = groups.find(numberIn(line[column]))->second.line;
+        LineOf<Cell>& target = groups.find(line[column].value())->second.line;
         if (target.empty()) target.push_back(line[column]);
         for (std::size_t c = 0; c < line.size(); ++c) {
           if (c != column) target.push_back(line[c]);

@@ -49,8 +49,8 @@ std::string show(const TableOf<Cell>& data) {
       for (std::size_t c = 0; c < data[f][l].size(); ++c) {
         if (c > 0) text << ' ';
         const Cell& cell = data[f][l][c];
-        if (isPresent(cell)) {
-          text << numberIn(cell);
+        if (cell.present()) {
+          text << cell.value();
         } else {
           text << "--";
         }

@@ -78,7 +78,7 @@ TEST(GroupLinesTest, NaNKeysFormOneGroupAfterEveryNumberAndZerosOne) {
   auto lines = groupByColumn(data, 0);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(showFile(lines), "-inf 4; 0 5 6; 2 2; nan 1 3");
-  EXPECT_FALSE(std::signbit(numberIn(lines[1][0])));  // the first one seen
+  EXPECT_FALSE(std::signbit(lines[1][0].value()));  // the first one seen
 }
 
 TEST(SelectLinesTest, ItemsInArgumentOrderWithEachFilesParameters) {

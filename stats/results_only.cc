@@ -6,31 +6,41 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "table/data_operations.h"
 
-template <typename T>
-void DataOperations<T>::keepResultsOnly() {
-  for (std::size_t f = 0; f < lineSizes.size() && f < data.size(); ++f) {
-    File& file = data[f];
-    const std::vector<std::size_t>& sizes = lineSizes[f];
-    if (!colFlag) {
-      for (std::size_t l = 0; l < sizes.size() && l < file.size(); ++l) {
-        Line& line = file[l];
-        // An exactly sized line: the summarised cells are usually most of it.
-        Line results(line.begin() + static_cast<std::ptrdiff_t>(sizes[l]),
-                     line.end());
-        line.swap(results);
-      }
-    } else {
-      const std::size_t summarised = std::min(sizes.size(), file.size());
-      File results(std::make_move_iterator(
-                       file.begin() + static_cast<std::ptrdiff_t>(summarised)),
-                   std::make_move_iterator(file.end()));
-      file.swap(results);
-    }
+namespace {
+
+// Line mode: every line keeps the cells after its first `sizes[l]`, exactly
+// sized (the summarised cells are usually most of the line).
+template <typename File>
+void keepLineResults(File& file, const std::vector<std::size_t>& sizes) {
+  for (std::size_t l = 0; l < sizes.size() && l < file.size(); ++l) {
+    auto& line = file[l];
+    std::remove_reference_t<decltype(line)> results(
+        line.begin() + static_cast<std::ptrdiff_t>(sizes[l]), line.end());
+    line.swap(results);
   }
+}
+
+// Column modes: the file keeps the lines after its snapshot lines.
+template <typename File>
+void keepColumnResults(File& file, std::size_t snapshotLines) {
+  const std::size_t summarised = std::min(snapshotLines, file.size());
+  File results(std::make_move_iterator(file.begin() +
+                                       static_cast<std::ptrdiff_t>(summarised)),
+               std::make_move_iterator(file.end()));
+  file.swap(results);
+}
+
+// Removes the files without lines; the input record of each remaining file
+// moves with it (when there is one record per file).
+template <typename File>
+void dropEmptyFiles(std::vector<File>& data,
+                    std::vector<std::size_t>& fileInputs) {
   const bool recorded = fileInputs.size() == data.size();
   std::size_t kept = 0;
   for (std::size_t f = 0; f < data.size(); ++f) {
@@ -43,6 +53,20 @@ void DataOperations<T>::keepResultsOnly() {
   }
   data.resize(kept);
   if (recorded) fileInputs.resize(kept);
+}
+
+}  // namespace
+
+template <typename T>
+void DataOperations<T>::keepResultsOnly() {
+  for (std::size_t f = 0; f < lineSizes.size() && f < data.size(); ++f) {
+    if (colFlag) {
+      keepColumnResults(data[f], lineSizes[f].size());
+    } else {
+      keepLineResults(data[f], lineSizes[f]);
+    }
+  }
+  dropEmptyFiles(data, fileInputs);
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::keepResultsOnly();

@@ -77,31 +77,34 @@ class Bzip2Source : public DecodingSource {
 
   // Starts decoding a stream at the current input position.
   void startStream() {
-    char* const in = stream_.next_in;
-    const unsigned availIn = stream_.avail_in;
-    char* const out = stream_.next_out;
-    const unsigned availOut = stream_.avail_out;
-    stream_ = bz_stream();
-    const int result = BZ2_bzDecompressInit(&stream_, 0, 0);
-    if (result == BZ_MEM_ERROR) throw std::bad_alloc();
-    if (result != BZ_OK) {
-      fail(bzip2ErrorText(result));
-      return;
-    }
-    open_ = true;
-    stream_.next_in = in;
-    stream_.avail_in = availIn;
-    stream_.next_out = out;
-    stream_.avail_out = availOut;
+    keepingPlace([this] {
+      stream_ = bz_stream();
+      const int result = BZ2_bzDecompressInit(&stream_, 0, 0);
+      if (result == BZ_MEM_ERROR) throw std::bad_alloc();
+      if (result != BZ_OK) {
+        fail(bzip2ErrorText(result));
+      } else {
+        open_ = true;
+      }
+    });
   }
 
   void endStream() {
+    keepingPlace([this] {
+      BZ2_bzDecompressEnd(&stream_);
+      open_ = false;
+    });
+  }
+
+  // Runs `reset`, which starts the stream afresh, keeping its place in the
+  // compressed input and in the text.
+  template <typename Reset>
+  void keepingPlace(Reset reset) {
     char* const in = stream_.next_in;
     const unsigned availIn = stream_.avail_in;
     char* const out = stream_.next_out;
     const unsigned availOut = stream_.avail_out;
-    BZ2_bzDecompressEnd(&stream_);
-    open_ = false;
+    reset();
     stream_.next_in = in;
     stream_.avail_in = availIn;
     stream_.next_out = out;

@@ -176,8 +176,8 @@ template <typename T>
 void skipUnopened(DataOperations<T>& store, std::size_t i,
                   const std::string& name, int error) {
   store.incompleteInputs.push_back(i);
-  tabsift::reportFailure("cannot open input file '" + name +
-                         "': " + tabsift::errorText(error));
+  tabsift::reportFailure("cannot open " + inputLabel(&name) + ": " +
+                         tabsift::errorText(error));
   store.commentLines.push_back({"\r\n"});
 }
 

@@ -27,10 +27,6 @@ bool plainDecimal(std::string_view text) {
            (text[i + 1] == 'x' || text[i + 1] == 'X'));
 }
 
-}  // namespace
-
-namespace {
-
 constexpr std::uint64_t kPowersOfTen[] = {
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
