@@ -1,4 +1,5 @@
-"""Black-box cases for the tabsift binary.
+#!/usr/bin/env python3
+"""Black-box cases for the tabsift binary, and their runner.
 
 A case table is a Python file named cases_*.py that defines CASES, a list of
 case(...) entries. Each case runs the built binary once, in a fresh empty
@@ -13,26 +14,23 @@ standard error, the exit status and any named output files byte for byte.
 The binary runs as "tabsift" (its argv[0]) with SOURCE_DATE_EPOCH=0 and
 TZ=UTC, so a run header reads header("-i a.dat -f 1,gt2"), the command
 line followed by the date line "#Thu Jan  1 00:00:00 1970" and an empty line.
+
+usage: casekit.py BINARY CASES.py [CASES.py ...] [-k SUBSTRING]
 """
 
+import importlib.util
+import os
 import shlex
+import subprocess
+import sys
+import tempfile
+from types import SimpleNamespace
 
 EPOCH_DATE_LINE = "#Thu Jan  1 00:00:00 1970\n\n"
 
 
-class Case:
-    def __init__(self, name, args, out, err, rc, stdin, files, outfiles, env,
-                 shell=None):
-        self.name = name
-        self.shell = shell
-        self.argv = shlex.split(args) if isinstance(args, str) else list(args)
-        self.out = out
-        self.err = err
-        self.rc = rc
-        self.stdin = stdin
-        self.files = files or {}
-        self.outfiles = outfiles or {}
-        self.env = env or {}
+def words(args):
+    return shlex.split(args) if isinstance(args, str) else list(args)
 
 
 def case(name, args, out="", err="", rc=0, stdin="", files=None,
@@ -54,7 +52,9 @@ def case(name, args, out="", err="", rc=0, stdin="", files=None,
               FIFOs and closed streams; in it `tabsift` runs the binary
               (args is then ignored); out, err and rc are those of the script
     """
-    return Case(name, args, out, err, rc, stdin, files, outfiles, env, shell)
+    return SimpleNamespace(name=name, argv=words(args), out=out, err=err, rc=rc,
+                           stdin=stdin, files=files or {}, outfiles=outfiles or {},
+                           env=env or {}, shell=shell)
 
 
 def shell_case(name, script, **expected):
@@ -64,8 +64,7 @@ def shell_case(name, script, **expected):
 
 def off(name, args, out="", **expected):
     """A case whose command line ends in "--comments off": tables only."""
-    words = shlex.split(args) if isinstance(args, str) else list(args)
-    return case(name, words + ["--comments", "off"], out=out, **expected)
+    return case(name, words(args) + ["--comments", "off"], out=out, **expected)
 
 
 def off_rows(rows, files=None, err="", **expected):
@@ -78,6 +77,73 @@ def off_rows(rows, files=None, err="", **expected):
 def header(args, date_line=EPOCH_DATE_LINE):
     """The run header of a run with the given arguments: the command line,
     every word followed by one blank, then the date line."""
-    words = ["tabsift"] + (shlex.split(args) if isinstance(args, str)
-                           else list(args))
-    return "#" + "".join(w + " " for w in words) + "\n" + date_line
+    return "#" + "".join(w + " " for w in ["tabsift"] + words(args)) + "\n" + date_line
+
+
+def as_bytes(text):
+    return text if isinstance(text, bytes) or text is None else text.encode()
+
+
+def mismatch(label, expected, actual):
+    if expected is None or as_bytes(expected) == actual:
+        return ""
+    return f"  {label}:\n    expected {as_bytes(expected)!r}\n    actual   {actual!r}\n"
+
+
+def run_case(binary, c, workdir):
+    """Runs one case in workdir; returns its mismatches, empty when it passes."""
+    for name, content in c.files.items():
+        path = os.path.join(workdir, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(as_bytes(content))
+    env = dict(os.environ, SOURCE_DATE_EPOCH="0", TZ="UTC", LC_ALL="C")
+    env.update(c.env)
+    feed = {"stdin": subprocess.DEVNULL} if c.stdin is None else {"input": as_bytes(c.stdin)}
+    if c.shell is None:
+        command = {"args": ["tabsift"] + c.argv, "executable": binary}
+    else:
+        # The script finds the binary as `tabsift` on its PATH.
+        bindir = os.path.join(workdir, ".bin")
+        os.mkdir(bindir)
+        os.symlink(binary, os.path.join(bindir, "tabsift"))
+        env["PATH"] = bindir + os.pathsep + env.get("PATH", "")
+        command = {"args": ["sh", "-c", c.shell]}
+    try:
+        proc = subprocess.run(cwd=workdir, env=env, capture_output=True, timeout=120,
+                              **command, **feed)
+    except subprocess.TimeoutExpired:
+        return "  timed out\n"
+    problems = mismatch("stdout", c.out, proc.stdout) + mismatch("stderr", c.err, proc.stderr)
+    if proc.returncode != c.rc:
+        problems += f"  exit status: expected {c.rc}, actual {proc.returncode}\n"
+    for name, expected in c.outfiles.items():
+        path = os.path.join(workdir, name)
+        actual = open(path, "rb").read() if os.path.exists(path) else None
+        if actual != as_bytes(expected):
+            problems += f"  file {name}:\n    expected {as_bytes(expected)!r}\n    actual   {actual!r}\n"
+    return problems
+
+
+def main(argv):
+    only = argv.pop(argv.index("-k") + 1) if "-k" in argv else None
+    argv = [a for a in argv if a != "-k"]
+    binary, failed, passed = os.path.abspath(argv[1]), 0, 0
+    for table in argv[2:]:
+        spec = importlib.util.spec_from_file_location(os.path.basename(table)[:-3], table)
+        module = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(module)
+        for c in module.CASES:
+            if only and only not in c.name:
+                continue
+            with tempfile.TemporaryDirectory(prefix="tabsift-e2e-") as d:
+                problems = run_case(binary, c, d)
+            if problems:
+                print(f"FAIL {os.path.basename(table)}: {c.name}\n{problems}")
+            failed, passed = failed + bool(problems), passed + (not problems)
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
