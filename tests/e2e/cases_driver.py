@@ -1,7 +1,7 @@
 """The command line: help, version, cell-type notices, parse errors, the
 replay of operation switches in command-line order."""
 
-from casekit import case, header, off
+from casekit import case, off
 
 HELP = (
     '\n'
@@ -60,17 +60,8 @@ HELP = (
 
 A = {"a.dat": "1 2\n3 4\n"}
 K = {"k.dat": "1 10\n2 20\n1 30\n"}
-PARSE = "Error while parsing command-line: "
+TWICE = "option '--calculate' cannot be specified more than once"
 INT, FLOAT, V = "Using Integers as data type\n", "Using Float as data type\n", "version 1.1\n"
-
-
-def parse_error(name, args, message, files=None):
-    return case(name, args, err=PARSE + message + "\n", rc=255, files=files)
-
-
-def twice(option):
-    return f"option '--{option}' cannot be specified more than once"
-
 
 CASES = [
     # Help wins over version and reads nothing; the type notice comes first.
@@ -80,25 +71,22 @@ CASES = [
     *[case(f"version: {args}", args, out=V) for args in ["-v", "--version"]],
     case("version with float", "--float -v", out=V, err=FLOAT),
     case("int wins over float", "--int --float -v", out=V, err=INT),
-
+] + [
     # Parse errors: status 255, nothing else happens.
-    *[parse_error(f"undeclared option {o}", o, f"unrecognised option '{o}'")
-      for o in ["--foo", "-x"]],
-    parse_error("missing argument", "-c",
-                "the required argument for option '--calculate' is missing"),
-    parse_error("prec not an integer", "--prec 2.5",
-                "the argument ('2.5') for option '--prec' is invalid"),
-    parse_error("tolerance not a number", "-t abc",
-                "the argument ('abc') for option '--tolerance' is invalid"),
-    parse_error("switch given twice", "-i a.dat -c s -c a", twice("calculate"), A),
-    parse_error("long and short form are one option", "-i a.dat --calculate=s -c a",
-                twice("calculate"), A),
-    parse_error("int given twice", "--int --int -v", twice("int")),
-    parse_error("a switch word is not taken as an argument", "-i a.dat -b -c",
-                "the required argument for option '--blanks' is missing", A),
-    case("a switch word after -- is a file name", "-i a.dat --comments off -- -c",
-         files=dict(A, **{"-c": "5\n"}), out="1 2 \n3 4 \n\n5 \n\n"),
-
+    case("parse error: " + args, args, files=A, rc=255,
+         err="Error while parsing command-line: " + message + "\n")
+    for args, message in [
+        ("--foo", "unrecognised option '--foo'"),
+        ("-x", "unrecognised option '-x'"),
+        ("-c", "the required argument for option '--calculate' is missing"),
+        ("--prec 2.5", "the argument ('2.5') for option '--prec' is invalid"),
+        ("-t abc", "the argument ('abc') for option '--tolerance' is invalid"),
+        ("-i a.dat -c s -c a", TWICE),
+        ("-i a.dat --calculate=s -c a", TWICE),
+        # A switch word is not taken as an argument.
+        ("-i a.dat -b -c", "the required argument for option '--blanks' is missing"),
+    ]
+] + [
     # Operations replay in the order of their short switches, after every
     # setting, whatever order the settings stand in.
     off("group before filter", "-i k.dat -g 2 -f 1,gt1", files=K, out="10 1 \n20 2 \n30 1 \n\n"),
@@ -106,10 +94,4 @@ CASES = [
     case("settings in long form take effect, operations in long form do not",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
          files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n\n"),
-    off("calculate only in long form computes nothing", "-i k.dat --calculate s", files=K,
-        out="1 10 \n2 20 \n1 30 \n\n"),
-    case("a switch word after -- does not replay its option", "--comments off -c s -- -c",
-         files={"-c": "1 2\n"}, out="1 2 3 \n\n"),
-    case("the header records the command line as given", "-i k.dat -c c", files=K,
-         out=header("-i k.dat -c c") + "1 10 2 \n2 20 2 \n1 30 2 \n\n"),
 ]

@@ -1,19 +1,12 @@
 """Nothing a user gives is lost or mislabelled: input names given as
 separate words, sums that keep their digits, failed writes of the help and
-version texts, answers beyond the int range at the output question, and
-the and-filter whose first condition fails. Memory running out is shown by
-tests/memory_exhausted.sh."""
+version texts, and the and-filter whose first condition fails. Memory
+running out is shown by tests/memory_exhausted.sh."""
 
 from casekit import case, header, shell_case
 
 OFF = "--comments off"
-R = {"r%d.dat" % i: "# T = %d\n%d0 %d1\n" % (i, i, i) for i in (1, 2, 3)}
-AB = {"a.dat": "1 2\n", "b.dat": "3 4\n"}
-PROMPT = (
-    "\nWARNING!!!Output and input file lists doesnt match to any standard "
-    "pattern \nYou have three options:\n1. Print all to standard output.\n2. "
-    "Print all to first file on the output file list.\n\n0. Exit without "
-    "saving.\n(select 1, 2 or 0): ")
+R = {"r%d.dat" % i: "# T = %d\n%d0 %d1\n" % (i, i, i) for i in (1, 3)}
 FULL = "tabsift: cannot write standard output: No space left on device\n"
 # More than the 128 KiB that Linux allows in one argument, as separate
 # words: 1500 input files with names of 100 characters.
@@ -22,27 +15,17 @@ MANY = ["%s%04d.dat" % ("n" * 92, i) for i in range(1500)]
 CASES = [
     # Every word that is no option nor an option's value is an input name,
     # after those of the -i list, in command-line order.
-    case("words after the -i list follow its names in command-line order",
-         "r3.dat -i r1.dat r2.dat -p T,1 " + OFF + " r1.dat", files=R,
-         out="1 10 \n3 30 \n2 20 \n1 10 \n\n"),
-    case("a word holding a comma is one name; an unreadable word is reported",
-         ["-i", "a.dat", "c,d.dat", "missing.dat", "--comments", "off"],
-         files={"a.dat": "1\n", "c,d.dat": "2\n"}, out="1 \n\n2 \n\n", rc=1,
-         err="tabsift: cannot open input file 'missing.dat': "
-             "No such file or directory\n"),
-    case("after -- every word is a file name, switches included",
-         ["-c", "s", "--comments", "off", "--", "-c", "--", "-m"],
-         files={"-c": "1\n", "--": "2\n", "-m": "3\n"},
-         out="1 1 \n\n2 2 \n\n3 3 \n\n"),
-    case("a -- that is an option's value ends nothing",
-         "-i a.dat -b -- -c s " + OFF, files=AB, out="1 2 3 \n\n"),
-    case("words without -i: the merge header lists them, stdin is not read",
-         "-m a.dat b.dat -c s", files=AB, stdin="9\n",
-         out=header("-m a.dat b.dat -c s")
-         + "# Data from files: a.dat, b.dat \n1 1 2 4 \n\n2 3 4 9 \n\n"),
-    case("words count as inputs for one output file each",
-         "a.dat b.dat -o x.dat,y.dat " + OFF, files=AB,
-         outfiles={"x.dat": "1 2 \n", "y.dat": "3 4 \n"}),
+    case("words after the -i list follow its names in command-line order; a word "
+         "holding a comma is one name; an unreadable word is reported",
+         ["r3.dat", "-i", "r1.dat", "c,d.dat", "missing.dat", "-p", "T,1", "--comments", "off",
+          "r1.dat"], files=dict(R, **{"c,d.dat": "# T = 4\n40 41\n"}),
+         out="1 10 \n3 30 \n4 40 \n1 10 \n\n", rc=1,
+         err="tabsift: cannot open input file 'missing.dat': No such file or directory\n"),
+    case("words without -i, switches after -- too: the merge header lists them, "
+         "stdin is not read", "-m a.dat -c s -- -c -- -m",
+         files={"a.dat": "1 2\n", "-c": "3\n", "--": "4\n", "-m": "5\n"}, stdin="9\n",
+         out=header("-m a.dat -c s -- -c -- -m") + "# Data from files: a.dat, -c, --, -m \n"
+         "1 1 2 4 \n\n2 3 5 \n\n3 4 7 \n\n4 5 9 \n\n"),
     case("more than 128 KiB of input names as separate words",
          [MANY[0], "-j", "--col", "-c", "s,c"] + OFF.split() + MANY[1:],
          files={name: "%d\n" % i for i, name in enumerate(MANY)},
@@ -69,17 +52,6 @@ CASES = [
                      ("-v >&-", "tabsift: cannot write standard output: "
                                 "Bad file descriptor\n")]
 ] + [
-    # An answer beyond the int range is an integer answer other than 0, 1, 2.
-    case("answers beyond the int range ask again",
-         "-i a.dat,b.dat -o x.dat " + OFF, files=AB,
-         stdin="4294967297\n-99999999999999999999 2\n", out=PROMPT * 3,
-         outfiles={"x.dat": "1 2 \n\n3 4 \n\n"}),
-    case("input ending after an answer beyond the int range writes nothing",
-         "-i a.dat,b.dat -o x.dat " + OFF, files=AB, stdin="4294967297",
-         out=PROMPT * 2, rc=1, outfiles={"x.dat": None},
-         err="tabsift: no answer 0, 1 or 2 to the output question before the "
-             "end of input; nothing written\n"),
-
     # Both conditions of an and-filter must hold.
     case("and-filter drops a line whose first condition fails",
          "-i f.dat -f 1,gt5,a,lt10 " + OFF, files={"f.dat": "3\n7\n12\n"},
