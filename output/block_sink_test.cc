@@ -30,7 +30,8 @@ TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
                   std::string(static_cast<std::size_t>(i), '0');
     }
     sink.append(std::string(1000, 'y'));  // larger than the whole buffer
-    expected += std::string(1000, 'y');
+    stream << "rest";                     // left for the destructor
+    expected += std::string(1000, 'y') + "rest";
   }
   std::string text(expected.size() + 1, '\0');
   std::rewind(file);

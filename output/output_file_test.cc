@@ -31,7 +31,9 @@ TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
     EXPECT_EQ(temporaryPattern(c.path), c.pattern) << c.path;
   }
   // A long name still fits one directory entry.
-  EXPECT_LE(temporaryPattern(std::string(255, 'n')).size(), 255u);
+  const std::string pattern = temporaryPattern(std::string(255, 'n'));
+  EXPECT_LE(pattern.size(), 255u);
+  EXPECT_TRUE(pattern.ends_with(".tabsift-XXXXXX"));
 }
 
 using OutputFileTest = TempDirTest;
