@@ -1,10 +1,15 @@
 // The date line falls back to the run's local time unless SOURCE_DATE_EPOCH
-// holds a whole decimal integer; the fixed dates are in the end-to-end table.
+// holds a whole decimal integer; the fixed dates are in the end-to-end table,
+// and so are the comment modes. An input without comment lines recorded
+// (standard input) must still write none.
 #include "output/run_header.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <sstream>
+
+#include "table/data_operations.h"
 
 namespace {
 
@@ -19,6 +24,16 @@ TEST(RunHeader, SourceDateEpochTakesWholeIntegersOnlyElseLocalNow) {
     EXPECT_EQ(tabsift::runDateText(bad, now), expected)
         << "'" << (bad ? bad : "(unset)") << "'";
   }
+}
+
+TEST(Comments, NoSuchInputWritesNothing) {
+  DataOperations<float> store;
+  store.comments("all");
+  store.commentLines = {{"# one"}};
+  std::ostringstream out;
+  store.commIn(&out, 1);
+  store.commIn(&out, 7);
+  EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

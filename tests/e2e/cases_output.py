@@ -67,8 +67,6 @@ CASES = [
                         ("-86400", "Wed Dec 31 00:00:00 1969"),
                         ("253402300800", "Sat Jan  1 00:00:00 10000")]
 ] + [
-    with_header("merged inputs get the list of input files in the header", both("-m"),
-                FILES + MERGED, files=AB),
     with_header("merged inputs: the file list comes before the first comment block",
                 both("-m --comments all"),
                 FILES + "# first\n# T = 300\n1 1 2 \n1 3 -- \n\n\r\n\n2 5 6 7 \n\n", files=AB),
