@@ -1,14 +1,19 @@
 // Output files replaced only when complete: the temporary file's name and
-// place, and what is left when the rename cannot be made. Replacing, links,
+// place, and what is left when the rename cannot be made. Output names
+// checked before writing: which tables go to which name, two names for one
+// file, and names of inputs that were not read in full. Replacing, links,
 // permissions and signals are shown by the end-to-end cases.
 #include "output/output_file.h"
+#include "output/output_names.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/temp_dir.h"
 
@@ -32,33 +37,74 @@ TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
   // A long name still fits one directory entry.
   const std::string pattern = temporaryPattern(std::string(255, 'n'));
   EXPECT_LE(pattern.size(), 255u);
-  EXPECT_EQ(pattern.substr(pattern.size() - 15), ".tabsift-XXXXXX");
+  EXPECT_TRUE(pattern.ends_with(".tabsift-XXXXXX"));
 }
 
 using OutputFileTest = TempDirTest;
 
-TEST_F(OutputFileTest, FailedRenameRemovesTheTemporaryFile) {
-  OutputFile file(at("d.dat"));
-  ASSERT_TRUE(file.replacing());
-  ASSERT_EQ(::write(file.fd(), "new\n", 4), 4);
-  // The name has become a directory in the meantime.
-  ASSERT_EQ(::mkdir(at("d.dat").c_str(), 0755), 0);
-  EXPECT_EQ(file.commit(), EISDIR);
-  EXPECT_EQ(entries(), 1);
-}
-
-// As when an exception leaves the writing early.
-TEST_F(OutputFileTest, UncommittedFileIsRemovedWhenDropped) {
+// The temporary file goes when the file is dropped uncommitted (as when an
+// exception leaves the writing early) and when the rename fails.
+TEST_F(OutputFileTest, UncommittedTemporaryFileIsRemoved) {
   std::ofstream(at("d.dat")) << "old\n";
   {
     OutputFile file(at("d.dat"));
     ASSERT_TRUE(file.replacing());
-    ASSERT_EQ(::write(file.fd(), "half", 4), 4);
+    ASSERT_EQ(::write(file.fd(), "half text", 9), 9);
   }
   EXPECT_EQ(entries(), 1);
-  std::ifstream old(at("d.dat"));
-  std::string text;
-  EXPECT_TRUE(std::getline(old, text) && text == "old");
+  EXPECT_EQ(std::filesystem::file_size(at("d.dat")), 4u);
+  OutputFile file(at("n.dat"));
+  ASSERT_TRUE(file.replacing());
+  // The name has become a directory in the meantime.
+  ASSERT_EQ(::mkdir(at("n.dat").c_str(), 0755), 0);
+  EXPECT_EQ(file.commit(), EISDIR);
+  EXPECT_EQ(entries(), 2);
+}
+
+using Positions = std::vector<std::size_t>;
+
+// Inputs without data and tables gathered into the first are in the
+// end-to-end table.
+TEST(OutputNamesTest, RouteTables) {
+  const struct {
+    const char* what;
+    Positions fileInputs;
+    std::size_t tables, outputs;
+    std::vector<Positions> perOutput;
+    Positions unplaced;
+  } cases[] = {
+      {"no positions recorded", {}, 2, 2, {{0}, {1}}, {}},
+      {"a position without a name", {0, 2}, 2, 2, {{0}, {}}, {1}},
+  };
+  for (const auto& c : cases) {
+    const TableRouting routing = routeTables(c.fileInputs, c.tables, c.outputs);
+    EXPECT_EQ(routing.perOutput, c.perOutput) << c.what;
+    EXPECT_EQ(routing.unplaced, c.unplaced) << c.what;
+  }
+}
+
+using SameFileTest = TempDirTest;
+
+TEST_F(SameFileTest, NamesOfOneFile) {
+  using Pair = std::optional<std::pair<std::size_t, std::size_t>>;
+  std::ofstream(at("x.dat")) << "1\n";
+  ASSERT_EQ(::symlink("x.dat", at("l.dat").c_str()), 0);
+  ASSERT_EQ(::link(at("x.dat").c_str(), at("h.dat").c_str()), 0);
+  ASSERT_EQ(::symlink("new.dat", at("dangling").c_str()), 0);
+  const std::string d = dir_ + "/";
+  EXPECT_EQ(findSameFile({d + "l.dat", d + "x.dat"}), Pair({0, 1}));
+  EXPECT_EQ(findSameFile({d + "h.dat", d + "x.dat"}), Pair({0, 1}));
+  EXPECT_EQ(findSameFile({d + "new.dat", d + "dangling"}), Pair({0, 1}));
+  EXPECT_EQ(findSameFile({d + "a/../new.dat", d + "new.dat"}), Pair({0, 1}));
+  EXPECT_EQ(findSameFile({"", d + "x.dat", ""}), std::nullopt);
+  EXPECT_EQ(findSameFile({d + "x.dat", d + "y.dat"}), std::nullopt);
+
+  // An input not read in full is known under any name of its file.
+  const IncompleteInputs incomplete({d + "y.dat", d + "l.dat"}, {1});
+  EXPECT_EQ(incomplete.inputAt(d + "./x.dat"), "input file '" + d + "l.dat'");
+  EXPECT_EQ(incomplete.inputAt(d + "y.dat"), std::nullopt);
+  EXPECT_EQ(incomplete.inputAt("/dev/stdin"), std::nullopt);
+  EXPECT_EQ(IncompleteInputs({}, {0}).inputAt("/dev/stdin"), "standard input");
 }
 
 }  // namespace

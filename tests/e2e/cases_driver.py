@@ -1,7 +1,11 @@
 """The command line: help, version, cell-type notices, parse errors, the
-replay of operation switches in command-line order."""
+replay of operation switches in command-line order; and nothing a user gives
+is lost or mislabelled: input names given as separate words, sums that keep
+their digits, failed writes of the help and version texts, and the
+and-filter whose first condition fails. Memory running out is shown by
+tests/memory_exhausted.sh."""
 
-from casekit import case, header, off
+from casekit import case, header, off, shell_case
 
 HELP = (
     '\n'
@@ -60,17 +64,13 @@ HELP = (
 
 A = {"a.dat": "1 2\n3 4\n"}
 K = {"k.dat": "1 10\n2 20\n1 30\n"}
-PARSE = "Error while parsing command-line: "
+TWICE = "option '--calculate' cannot be specified more than once"
 INT, FLOAT, V = "Using Integers as data type\n", "Using Float as data type\n", "version 1.1\n"
-
-
-def parse_error(name, args, message, files=None):
-    return case(name, args, err=PARSE + message + "\n", rc=255, files=files)
-
-
-def twice(option):
-    return f"option '--{option}' cannot be specified more than once"
-
+OFF = "--comments off"
+R = {"r%d.dat" % i: "# T = %d\n%d0 %d1\n" % (i, i, i) for i in (1, 3)}
+# More than the 128 KiB that Linux allows in one argument, as separate
+# words: 1500 input files with names of 100 characters.
+MANY = ["%s%04d.dat" % ("n" * 92, i) for i in range(1500)]
 
 CASES = [
     # Help wins over version and reads nothing; the type notice comes first.
@@ -80,25 +80,29 @@ CASES = [
     *[case(f"version: {args}", args, out=V) for args in ["-v", "--version"]],
     case("version with float", "--float -v", out=V, err=FLOAT),
     case("int wins over float", "--int --float -v", out=V, err=INT),
-
+] + [
+    # The help and version texts are written like any other output.
+    shell_case("help or version to a failing standard output: " + run,
+               "tabsift %s; echo status $? >&2" % run,
+               err="tabsift: cannot write standard output: %s\nstatus 1\n" % reason)
+    for run, reason in [("-h > /dev/full", "No space left on device"),
+                        ("-v >&-", "Bad file descriptor")]
+] + [
     # Parse errors: status 255, nothing else happens.
-    *[parse_error(f"undeclared option {o}", o, f"unrecognised option '{o}'")
-      for o in ["--foo", "-x"]],
-    parse_error("missing argument", "-c",
-                "the required argument for option '--calculate' is missing"),
-    parse_error("prec not an integer", "--prec 2.5",
-                "the argument ('2.5') for option '--prec' is invalid"),
-    parse_error("tolerance not a number", "-t abc",
-                "the argument ('abc') for option '--tolerance' is invalid"),
-    parse_error("switch given twice", "-i a.dat -c s -c a", twice("calculate"), A),
-    parse_error("long and short form are one option", "-i a.dat --calculate=s -c a",
-                twice("calculate"), A),
-    parse_error("int given twice", "--int --int -v", twice("int")),
-    parse_error("a switch word is not taken as an argument", "-i a.dat -b -c",
-                "the required argument for option '--blanks' is missing", A),
-    case("a switch word after -- is a file name", "-i a.dat --comments off -- -c",
-         files=dict(A, **{"-c": "5\n"}), out="1 2 \n3 4 \n\n5 \n\n"),
-
+    case("parse error: " + args, args, files=A, rc=255,
+         err="Error while parsing command-line: " + message + "\n")
+    for args, message in [
+        ("--foo", "unrecognised option '--foo'"),
+        ("-x", "unrecognised option '-x'"),
+        ("-c", "the required argument for option '--calculate' is missing"),
+        ("--prec 2.5", "the argument ('2.5') for option '--prec' is invalid"),
+        ("-t abc", "the argument ('abc') for option '--tolerance' is invalid"),
+        ("-i a.dat -c s -c a", TWICE),
+        ("-i a.dat --calculate=s -c a", TWICE),
+        # A switch word is not taken as an argument.
+        ("-i a.dat -b -c", "the required argument for option '--blanks' is missing"),
+    ]
+] + [
     # Operations replay in the order of their short switches, after every
     # setting, whatever order the settings stand in.
     off("group before filter", "-i k.dat -g 2 -f 1,gt1", files=K, out="10 1 \n20 2 \n30 1 \n\n"),
@@ -106,10 +110,39 @@ CASES = [
     case("settings in long form take effect, operations in long form do not",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
          files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n\n"),
-    off("calculate only in long form computes nothing", "-i k.dat --calculate s", files=K,
-        out="1 10 \n2 20 \n1 30 \n\n"),
-    case("a switch word after -- does not replay its option", "--comments off -c s -- -c",
-         files={"-c": "1 2\n"}, out="1 2 3 \n\n"),
-    case("the header records the command line as given", "-i k.dat -c c", files=K,
-         out=header("-i k.dat -c c") + "1 10 2 \n2 20 2 \n1 30 2 \n\n"),
+    # Both conditions of an and-filter must hold.
+    off("and-filter drops a line whose first condition fails", "-i f.dat -f 1,gt5,a,lt10",
+        files={"f.dat": "3\n7\n12\n"}, out="7 \n\n"),
+] + [
+    # Every word that is no option nor an option's value is an input name,
+    # after those of the -i list, in command-line order.
+    case("words after the -i list follow its names in command-line order; a word "
+         "holding a comma is one name; an unreadable word is reported",
+         ["r3.dat", "-i", "r1.dat", "c,d.dat", "missing.dat", "-p", "T,1", "--comments", "off",
+          "r1.dat"], files=dict(R, **{"c,d.dat": "# T = 4\n40 41\n"}),
+         out="1 10 \n3 30 \n4 40 \n1 10 \n\n", rc=1,
+         err="tabsift: cannot open input file 'missing.dat': No such file or directory\n"),
+    case("words without -i, switches after -- too: the merge header lists them, "
+         "stdin is not read", "-m a.dat -c s -- -c -- -m",
+         files={"a.dat": "1 2\n", "-c": "3\n", "--": "4\n", "-m": "5\n"}, stdin="9\n",
+         out=header("-m a.dat -c s -- -c -- -m") + "# Data from files: a.dat, -c, --, -m \n"
+         "1 1 2 4 \n\n2 3 5 \n\n3 4 7 \n\n4 5 9 \n\n"),
+    case("more than 128 KiB of input names as separate words",
+         [MANY[0], "-j", "--col", "-c", "s,c"] + OFF.split() + MANY[1:],
+         files={name: "%d\n" % i for i, name in enumerate(MANY)},
+         out="".join("%d \n" % i for i in range(1500)) + "1.12425e+06 \n1500 \n"),
+] + [
+    # Sums and averages are kept wider than the cell and rounded once, in
+    # line and in column mode.
+    case("%s sums in %s mode keep their digits"
+         % ("float" if flag else "double", "column" if mode else "line"),
+         "%s -i d.dat %s -r -c s,a %s %s" % (flag, prec, mode, OFF),
+         files={"d.dat": (" " if not mode else "\n").join(values) + "\n"},
+         err=FLOAT if flag else "",
+         out=(" " if not mode else " \n").join(result) + " \n\n")
+    for flag, values, prec, result in [
+        ("--float", ["0.1"] * 1000, "", ["100", "0.1"]),
+        ("", ["1e16", "1", "-1e16"], "--prec 17",
+         ["1.0000000000000000", "0.33333333333333331"])]
+    for mode in ("", "--col")
 ]

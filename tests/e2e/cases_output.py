@@ -36,7 +36,6 @@ CASES = [
     # Layout: every cell followed by the separator, an empty line after each
     # table, absent cells as the blank text.
     with_header("default run header and tables", both(""), BOTH, files=AB),
-    off("comments off writes only the tables", both(""), files=AB, out=BOTH),
     with_header("first comment line of each input", both("--comments 1"),
                 "# first\n" + A_TABLE + "\n\r\n\n" + B_TABLE + "\n", files=AB),
     with_header("all comment lines keep their CR", "-i c.dat --comments all",
@@ -45,7 +44,8 @@ CASES = [
            err="Wrong comments argument\n", rc=1) for mode in ["Off", "ALL", "0", "2", ""]],
     off("tab separator and blank text", both("--tab -b NA"), files=AB,
         out="1\t2\t\n3\tNA\t\n\n5\t6\t7\t\n\n"),
-    off("empty blank text", both("-b ''"), files=AB, out="1 2 \n3  \n\n5 6 7 \n\n"),
+    with_header("empty blank text, an empty word in the header", both("-b ''"),
+                "1 2 \n3  \n\n5 6 7 \n\n", files=AB),
     with_header("joined inputs: one comment block on top, no empty lines", both("-j --comments 1"),
                 "# first\n\r\n\n1 2 -- \n3 -- -- \n5 6 7 \n", files=AB),
     with_header("joined merged inputs: file list, then every comment line",
@@ -57,28 +57,24 @@ CASES = [
     with_header("inputs without data put every comment block before the first table",
                 "-i e.dat,b.dat --comments 1", "# empty\n# bee\n8 \n\n",
                 files={"e.dat": "# empty\n", "b.dat": "# bee\n8\n"}),
-    case("SOURCE_DATE_EPOCH sets the date line", "-i b.dat", files=AB,
-         env={"SOURCE_DATE_EPOCH": "1700000000"},
-         out=header("-i b.dat", "#Tue Nov 14 22:13:20 2023\n\n") + B_TABLE + "\n"),
-    case("a negative SOURCE_DATE_EPOCH is before 1970", "-i b.dat", files=AB,
-         env={"SOURCE_DATE_EPOCH": "-86400"},
-         out=header("-i b.dat", "#Wed Dec 31 00:00:00 1969\n\n") + B_TABLE + "\n"),
-
-    with_header("merged inputs get the list of input files in the header", both("-m"),
-                FILES + MERGED, files=AB),
+] + [
+    # The date line is the moment of SOURCE_DATE_EPOCH in UTC, in asctime's
+    # form, with the year in full beyond 9999.
+    case("SOURCE_DATE_EPOCH %s sets the date line" % epoch, "-i b.dat", files=AB,
+         env={"SOURCE_DATE_EPOCH": epoch},
+         out=header("-i b.dat", "#%s\n\n" % date) + B_TABLE + "\n")
+    for epoch, date in [("1700000000", "Tue Nov 14 22:13:20 2023"),
+                        ("-86400", "Wed Dec 31 00:00:00 1969"),
+                        ("253402300800", "Sat Jan  1 00:00:00 10000")]
+] + [
     with_header("merged inputs: the file list comes before the first comment block",
                 both("-m --comments all"),
                 FILES + "# first\n# T = 300\n1 1 2 \n1 3 -- \n\n\r\n\n2 5 6 7 \n\n", files=AB),
     with_header("merged standard input lists no file", "-m", "# Data from files: \n1 4 \n\n",
                 stdin="4\n", err="read from stdin\n"),
 
-    # Numbers as a standard output stream writes them.
-    off("default number format", "-i n.dat",
-        files={"n.dat": "1 2.5 2.5e7 0.00001 1234567 -0.0 inf -nan\n"},
-        out="1 2.5 2.5e+07 1e-05 1.23457e+06 -0 inf -nan \n\n"),
-    off("precision 3 with showpoint", "-i n.dat --prec 3",
-        files={"n.dat": "1 2.5 100 1234.5 0.0001234 999.99\n"},
-        out="1.00 2.50 100. 1.23e+03 0.000123 1.e+03 \n\n"),
+    # Numbers as a standard output stream writes them (the formatter itself
+    # is checked against one by a unit test).
     off("float cells are written widened to double", "--float -i n.dat --prec 10",
         files={"n.dat": "0.1\n"}, err="Using Float as data type\n", out="0.1000000015 \n\n"),
     off("int cells ignore the precision", "--int -i n.dat --prec 4", files={"n.dat": "7 -12\n"},
@@ -94,39 +90,29 @@ CASES = [
         outfiles={"o.txt": "1 2 -- \n3 -- -- \n5 6 7 \n"}),
     off("one output file for merged inputs", both("-o o.txt -m"), files=AB,
         outfiles={"o.txt": MERGED}),
-    case("one file per table, header in the first only, each its own block",
-         both("-o x.txt,y.txt --comments 1"), files=AB,
-         outfiles={"x.txt": header(both("-o x.txt,y.txt --comments 1")) + "# first\n" + A_TABLE,
-                   "y.txt": "\r\n\n" + B_TABLE}),
-    off("one file per input, a name without table is still truncated",
-        "-i e.dat,b.dat,c.dat -o x.txt,y.txt,z.txt",
-        files={"e.dat": "", "b.dat": "5 6 7\n", "c.dat": "8\n", "x.txt": "old"},
-        outfiles={"x.txt": "", "y.txt": B_TABLE, "z.txt": "8 \n"}),
     case("an output file for no table is still truncated", "-i e.dat -o o.txt",
          files={"e.dat": "", "o.txt": "old"}, outfiles={"o.txt": ""}),
 
     # The prompt, when the lists fit no pattern.
-    off("prompt: 2 writes everything into the first file", both("-o o.txt"), files=AB,
-        stdin="2\n", out=PROMPT, outfiles={"o.txt": BOTH}),
-    off("prompt: other numbers and words ask again", "-i a.dat,b.dat,b.dat -o x,y", files=AB,
-        stdin="5\nthree 1\n1\n", out=PROMPT * 3 + BOTH + B_TABLE + "\n",
-        outfiles={"x": None, "y": None}),
+    off("prompt: any other integer or a word asks again, the rest of a line answers",
+        "-i a.dat,b.dat,b.dat -o x,y", files=AB,
+        stdin="5\nthree 1\n4294967297\n-99999999999999999999 1\n",
+        out=PROMPT * 5 + BOTH + B_TABLE + "\n", outfiles={"x": None, "y": None}),
     case("prompt: 0 writes nothing", both("-o o.txt"), files=AB, stdin="0\n", out=PROMPT,
          outfiles={"o.txt": None}),
     off("prompt: input ending at once means standard output", both("-o o.txt"), files=AB,
         stdin="", out=PROMPT + BOTH, outfiles={"o.txt": None}),
     case("prompt: input ending after a wrong answer fails", both("-o o.txt"), files=AB,
-         stdin="7\n", out=PROMPT * 2, rc=1, outfiles={"o.txt": None},
+         stdin="4294967297", out=PROMPT * 2, rc=1, outfiles={"o.txt": None},
          err="tabsift: no answer 0, 1 or 2 to the output question before the "
              "end of input; nothing written\n"),
     off("prompt: data from standard input answers it at once", "-o o.txt", stdin="1 2\n",
         err="read from stdin\n", out=PROMPT + "1 2 \n\n", outfiles={"o.txt": None}),
 
     # Output that cannot be written.
-    case("output file in a missing directory", "-i a.dat -o no/o.txt", files=AB, rc=1,
-         err=cannot_write("no/o.txt")),
-    off("the other output files are still written", both("-o no/x.txt,y.txt"), files=AB, rc=1,
-        err=cannot_write("no/x.txt"), outfiles={"y.txt": B_TABLE}),
+    off("an output file that cannot be made; the others are still written",
+        "-i a.dat,b.dat,b.dat -o no/x.txt,,y.txt", files=AB, rc=1,
+        err=cannot_write("no/x.txt") + cannot_write(""), outfiles={"y.txt": B_TABLE}),
     case("a full device", "-i a.dat -o /dev/full", files=AB, rc=1,
          err="tabsift: cannot write output file '/dev/full': No space left on device\n"),
 ]

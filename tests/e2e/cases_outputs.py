@@ -13,7 +13,7 @@ RUNS = {"crashed.dat": "# run 0\n# T = 1\n",
         "r1.dat": "# run 1\n1 2\n",
         "r2.dat": "# run 2\n3 4\n",
         "o3.dat": "left by an earlier run\n"}
-THREE = "-i crashed.dat,r1.dat,r2.dat -o o1.dat,o2.dat,o3.dat --comments all"
+THREE = "-i crashed.dat r1.dat r2.dat -o o1.dat,o2.dat,o3.dat --comments all"
 AB = {"a.dat": "# a\n1 2\n3 4\n", "b.dat": "# b\n5 6\n"}
 GATHER = "-i e.dat,a.dat,b.dat -o x.dat,y.dat,z.dat --comments all "
 OLD = "1 2\n3 4\n"
@@ -55,8 +55,9 @@ rm orig.dat; ls -A -I .bin
 """
 
 CASES = [
-    # One output file per input: the table of input k goes to name k, with
-    # the comment block of input k; every name is written.
+    # One output file per input (words after the -i list included): the table
+    # of input k goes to name k, with the comment block of input k; every
+    # name is written.
     case("an input without data lines: its name holds only its comments",
          THREE, files=RUNS,
          outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
@@ -83,17 +84,6 @@ CASES = [
     case("a name given twice where only the first is written",
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
-
-    # A failed write leaves the old file and no temporary file; the other
-    # outputs are written. The file size limit makes the write fail.
-    shell_case("a write over the file size limit keeps the old file",
-               "awk 'BEGIN { for (i = 0; i < 1000; i++) print i }' > d.dat && "
-               "cp d.dat orig.dat && "
-               "(ulimit -f 4; tabsift -i d.dat,a.dat -o d.dat,y.dat " + OFF +
-               " -c s); echo rc=$?; cmp d.dat orig.dat && ls -A -I .bin",
-               files=AB, out="rc=1\na.dat\nb.dat\nd.dat\norig.dat\ny.dat\n",
-               err="tabsift: cannot write output file 'd.dat': File too large\n",
-               outfiles={"y.dat": "1 2 3 \n3 4 7 \n"}),
 ] + [
     # Signals during the write: the temporary file goes, the input stays.
     shell_case("SIG%s during an in-place write keeps the input" % sig,
@@ -114,48 +104,40 @@ CASES = [
                    "symbolic link 'sub/m.dat' -> '../l.dat'\n"
                    "symbolic link 'n.dat' -> 'new.dat'\n"
                    + SUMS + "1 2 \n3 4 \n\n" + OLD + "d.dat\nm.dat\n"),
-    shell_case("permission bits and owner of the old file are kept",
+    shell_case("permission bits and owner of the old file are kept; a new file gets 0666 "
+               "less the umask",
                "chmod 604 d.dat && chown 4321:4322 d.dat 2>/dev/null; "
                "before=$(stat -c %u:%g d.dat); ln d.dat h.dat; "
                "tabsift -i d.dat -o d.dat -c s " + OFF + " && "
-               "stat -c %a d.dat && [ \"$(stat -c %u:%g d.dat)\" = \"$before\" ] "
+               "for u in 027 0; do (umask $u && tabsift -i h.dat -o n$u " + OFF + "); done; "
+               "stat -c %a d.dat n027 n0 && [ \"$(stat -c %u:%g d.dat)\" = \"$before\" ] "
                "&& echo owner kept && cat d.dat h.dat",
-               files={"d.dat": OLD}, out="604\nowner kept\n" + SUMS + OLD),
-    shell_case("a new file gets 0666 less the umask",
-               "for u in 027 0; do (umask $u && tabsift -i a.dat -o n$u " + OFF +
-               "); done; stat -c %a n027 n0", files={"a.dat": OLD}, out="640\n666\n"),
-    shell_case("a file the run may not write is not replaced",
-               AS_USER + "chmod 444 d.dat && "
-               "\"$@\" tabsift -i d.dat -o d.dat -c s " + OFF + "; "
-               "echo rc=$?; cat d.dat",
-               files={"d.dat": OLD}, out="rc=1\n" + OLD,
-               err="tabsift: cannot write output file 'd.dat': Permission denied\n"),
-    # Where no temporary file can be made, or the name is a special file,
-    # the file is written in place.
-    shell_case("a directory without room for a temporary: written in place",
-               AS_USER + "mkdir ro && cp d.dat ro/d.dat && "
-               "chmod 555 ro && \"$@\" tabsift -i ro/d.dat -o ro/d.dat -c s "
-               + OFF + "; echo rc=$?; cat ro/d.dat; ls -A -I .bin ro",
-               files={"d.dat": OLD}, out="rc=0\n" + SUMS + "d.dat\n"),
-    shell_case("/dev/stdout and a FIFO are written in place",
-               "mkfifo f && { cat f > got & } && "
-               "{ tabsift -i a.dat -o /dev/stdout " + OFF + "; echo after; } >> out.txt && "
-               "tabsift -i a.dat -o f " + OFF + " && wait && cat out.txt got && "
-               "stat -c %F f && ls -A -I .bin",
-               files={"a.dat": OLD},
-               out="1 2 \n3 4 \n\nafter\n1 2 \n3 4 \n\nfifo\na.dat\nf\ngot\nout.txt\n"),
-
-    # An input that was not read in full is never replaced.
-    shell_case("an in-place input that cannot be opened is left untouched",
-               AS_USER + "chmod 200 d.dat && "
-               "\"$@\" tabsift -i d.dat,a.dat -o d.dat,y.dat " + OFF +
-               "; echo rc=$?; chmod 600 d.dat; cat d.dat; ls -A -I .bin",
-               files={"d.dat": OLD, "a.dat": "5 6\n"},
-               out="rc=1\n" + OLD + "a.dat\nd.dat\ny.dat\n",
-               err="tabsift: cannot open input file 'd.dat': Permission denied\n"
-                   "tabsift: output file 'd.dat' is left untouched: it is input "
-                   "file 'd.dat', which was not read in full\n",
-               outfiles={"y.dat": "5 6 \n"}),
+               files={"d.dat": OLD}, out="604\n640\n666\nowner kept\n" + SUMS + OLD),
+    # A failed write (over the file size limit) leaves the old file and no
+    # temporary file; a file the run may not write is not replaced; where no
+    # temporary file can be made the file is written in place; an input that
+    # was not read in full (unreadable, a directory, a damaged stream) is
+    # never replaced; the other outputs are written.
+    shell_case("files that cannot be replaced",
+               AS_USER + "awk 'BEGIN { for (i = 0; i < 1000; i++) print i }' > big.dat && "
+               "cp big.dat orig.dat && chmod 444 w.dat && chmod 200 u.dat && chmod 555 ro && "
+               "(ulimit -f 4; \"$@\" tabsift -i big.dat,w.dat,ro/r.dat,u.dat,d,c.dat "
+               "-o big.dat,w.dat,ro/r.dat,u.dat,d,c.dat -c s " + OFF + "); echo rc=$?; "
+               "chmod 600 u.dat; cmp big.dat orig.dat && cat w.dat ro/r.dat u.dat; "
+               "ls -A -I .bin; ls -A ro",
+               files={"w.dat": OLD, "ro/r.dat": OLD, "u.dat": OLD, "d/x": "1\n", "c.dat": CUT},
+               out="rc=1\n" + OLD + SUMS[:-1] + OLD
+                   + "big.dat\nc.dat\nd\norig.dat\nro\nu.dat\nw.dat\nr.dat\n",
+               err="tabsift: cannot open input file 'u.dat': Permission denied\n"
+                   "tabsift: cannot open input file 'd': Is a directory\n"
+                   "tabsift: cannot read input file 'c.dat': gzip data cut short "
+                   "(unexpected end of file)\n"
+                   "tabsift: cannot write output file 'big.dat': File too large\n"
+                   "tabsift: cannot write output file 'w.dat': Permission denied\n"
+                   + "".join("tabsift: output file '%s' is left untouched: it is input file "
+                             "'%s', which was not read in full\n" % (n, n)
+                             for n in ("u.dat", "d", "c.dat")),
+               outfiles={"d/x": "1\n", "c.dat": CUT}),
     shell_case("standard input that cannot be read is not replaced",
                "tabsift -m -o d.dat " + OFF + " 0>>d.dat; echo rc=$?; cat d.dat",
                files={"d.dat": OLD}, out="rc=1\n" + OLD,
@@ -163,17 +145,4 @@ CASES = [
                    "tabsift: cannot read standard input: Bad file descriptor\n"
                    "tabsift: output file 'd.dat' is left untouched: it is "
                    "standard input, which was not read in full\n"),
-    case("a directory as input and output is left untouched",
-         "-i d -o d " + OFF, files={"d/x": "1\n"}, rc=1,
-         err="tabsift: cannot open input file 'd': Is a directory\n"
-             "tabsift: output file 'd' is left untouched: it is input file "
-             "'d', which was not read in full\n",
-         outfiles={"d/x": "1\n"}),
-    case("gzip cut short as input and output is left untouched",
-         "-i c.dat -o c.dat -c s", files={"c.dat": CUT}, rc=1,
-         err="tabsift: cannot read input file 'c.dat': gzip data cut short "
-             "(unexpected end of file)\n"
-             "tabsift: output file 'c.dat' is left untouched: it is input file "
-             "'c.dat', which was not read in full\n",
-         outfiles={"c.dat": CUT}),
 ]
