@@ -1,14 +1,18 @@
-// Data lines turned into cells, for each cell type, beside the reading of
-// each token on its own: lines of random pieces (digits, signs, exponents,
-// words, NUL and other bytes that are no delimiters, and the delimiters
-// blank, tab and CR) give the cells of their tokens read one by one, and
-// as many absent cells as tokens that are no number.
+// Cells: absent ones hold zero, every number is present (NaNs of any payload,
+// the absent pattern's own included, as NaNs of their sign). Lines of random
+// pieces (digits, signs, words, NUL and other bytes that are no delimiters,
+// blanks, tabs, CRs) give the cells of their tokens read one by one, and as
+// many absent cells as tokens that are no number, for each cell type.
 #include "table/line_cells.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
@@ -18,6 +22,30 @@
 
 namespace tabsift {
 namespace {
+
+template <typename T, typename Bits>
+void expectPresentNaNsOfTheirSign(std::initializer_list<Bits> patterns) {
+  for (Bits bits : patterns) {
+    const Cell<T> cell(std::bit_cast<T>(bits));
+    EXPECT_TRUE(cell.present() && std::isnan(cell.value())) << std::hex << bits;
+    EXPECT_EQ(std::signbit(cell.value()), bits >> (8 * sizeof bits - 1))
+        << std::hex << bits;
+  }
+}
+
+TEST(CellTest, AbsentAndPresentCells) {
+  EXPECT_FALSE(Cell<double>().present() || Cell<float>().present() ||
+               Cell<int>().present());
+  EXPECT_EQ(Cell<double>().value(), 0.0);
+  EXPECT_EQ(Cell<float>().value(), 0.0f);
+  EXPECT_EQ(Cell<int>().value(), 0);
+  EXPECT_TRUE(Cell<int>(0).present());
+  expectPresentNaNsOfTheirSign<double, std::uint64_t>(
+      {0x7ff8'0000'0000'0a5eULL, 0xfff8'0000'0000'0a5eULL,
+       0x7ff0'0000'0000'0001ULL, 0xffff'ffff'ffff'ffffULL});
+  expectPresentNaNsOfTheirSign<float, std::uint32_t>(
+      {0x7fc0'0a5eU, 0xffc0'0a5eU, 0x7f80'0001U});
+}
 
 // Cells are the same when both are absent or both hold the same bits.
 template <typename T>
