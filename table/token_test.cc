@@ -1,6 +1,8 @@
-// Reading tokens, checked against strtod: for adversarial and generated
-// tokens each cell type must hold what strtod's value reduces to. Where the
-// short-decimal path stops inside a line is checked by the line cells tests.
+// Reading tokens into cells, checked against strtod: for adversarial tokens,
+// and for generated lines of tokens both token by token and through the line
+// reading, each cell type must hold what strtod's value reduces to. Absent
+// cells hold zero; every number is present, NaNs of any payload (the absent
+// pattern's own included) as NaNs of their sign.
 #include "table/token.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +12,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "table/line_cells.h"
 
 namespace tabsift {
 namespace {
-
-bool sameBits(double a, double b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 // The float nearest to a double, from FLT_MAX and the halfway point to 2^128
 // rather than by a cast; NaN keeps its sign.
@@ -30,30 +32,41 @@ float referenceFloat(double x) {
   return std::copysign(std::fabs(x) >= halfway ? INFINITY : FLT_MAX, x);
 }
 
-std::optional<int> referenceInt(double x) {
+// The cell of type T that strtod's reading of the token reduces to.
+template <typename T>
+Cell<T> referenceCell(const std::string& token) {
+  char* end = nullptr;
+  const double x = std::strtod(token.c_str(), &end);
   const double t = std::trunc(x);
-  if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0)
-    return std::nullopt;
-  return static_cast<int>(t);
+  if (end == token.c_str()) return Cell<T>();
+  if constexpr (std::is_same_v<T, int>) {
+    if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0)
+      return Cell<T>();
+    return Cell<T>(static_cast<int>(t));
+  } else {
+    return Cell<T>(std::is_same_v<T, float> ? referenceFloat(x) : x);
+  }
+}
+
+// Both absent, or both present with the same bits.
+template <typename T>
+bool sameCell(Cell<T> a, Cell<T> b) {
+  const T x = a.value(), y = b.value();
+  return a.present() == b.present() && std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+template <typename T>
+void expectTokenMatchesStrtod(const std::string& token) {
+  const std::optional<T> number = tokenToCell<T>(token);
+  EXPECT_TRUE(
+      sameCell(number ? Cell<T>(*number) : Cell<T>(), referenceCell<T>(token)))
+      << "token \"" << token << "\"";
 }
 
 void expectMatchesStrtod(const std::string& token) {
-  SCOPED_TRACE("token \"" + token + "\"");
-  char* end = nullptr;
-  const double ref = std::strtod(token.c_str(), &end);
-  const bool number = end != token.c_str();
-  const std::optional<double> d = tokenToCell<double>(token);
-  const std::optional<float> f = tokenToCell<float>(token);
-  ASSERT_EQ(d.has_value(), number);
-  ASSERT_EQ(f.has_value(), number);
-  EXPECT_EQ(tokenToCell<int>(token), number ? referenceInt(ref) : std::nullopt);
-  if (!number) return;
-  EXPECT_TRUE(sameBits(*d, ref)) << *d << " vs " << ref;
-  const float want = referenceFloat(ref);
-  EXPECT_TRUE(std::isnan(want)
-                  ? std::isnan(*f) && std::signbit(*f) == std::signbit(want)
-                  : std::memcmp(&*f, &want, sizeof want) == 0)
-      << *f << " vs " << want;
+  expectTokenMatchesStrtod<double>(token);
+  expectTokenMatchesStrtod<float>(token);
+  expectTokenMatchesStrtod<int>(token);
 }
 
 TEST(TokenTest, AdversarialTokensMatchStrtod) {
@@ -100,7 +113,7 @@ std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
 
 std::string randomToken(std::mt19937_64& rng) {
   // clang-format off
-  static const std::vector<std::string> leads = {"", "", "", "", "-", "-", "+", "\v", "--"};
+  static const std::vector<std::string> leads = {"", "", "", "", "-", "-", "+", "\v", "\f", "--"};
   static const std::vector<std::string> words = {
       "inf", "infinity", "Infinit", "NaN", "nan(12)", "nan(", "0x", "0X1",
       "0x1.8p", "0xAbC.dp-3", "e", "E+", "#", ",", "x", "."};
@@ -126,10 +139,67 @@ std::string randomToken(std::mt19937_64& rng) {
   return token;
 }
 
-TEST(TokenTest, GeneratedTokensMatchStrtod) {
+// The cells of a line are those of its tokens, each read on its own, and as
+// many are absent as tokens have no number of the cell type.
+template <typename T>
+void expectLineMatchesStrtod(const std::string& line,
+                             const std::vector<std::string>& tokens) {
+  std::vector<Cell<T>> cells;
+  const std::size_t invalid = appendLineCells<T>(line, cells);
+  ASSERT_EQ(cells.size(), tokens.size()) << line;
+  std::size_t absent = 0;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const Cell<T> want = referenceCell<T>(tokens[i]);
+    EXPECT_TRUE(sameCell(cells[i], want)) << tokens[i] << " in " << line;
+    absent += !want.present();
+    expectTokenMatchesStrtod<T>(tokens[i]);
+  }
+  EXPECT_EQ(invalid, absent) << line;
+}
+
+TEST(TokenTest, GeneratedLinesMatchStrtod) {
   std::mt19937_64 rng(20240611);
-  for (int i = 0; i < 200000 && !HasFatalFailure(); ++i)
-    expectMatchesStrtod(randomToken(rng));
+  const std::string delimiters[] = {"", " ", "\t", "\r", " \t\r "};
+  for (int i = 0; i < 60000 && !HasFailure(); ++i) {
+    std::string line = delimiters[rng() % 5];
+    for (auto n = rng() % 6; n > 0; --n)
+      line += randomToken(rng) + delimiters[rng() % 5];
+    std::vector<std::string> tokens;
+    for (std::size_t p = 0;
+         (p = line.find_first_not_of(" \t\r\n", p)) != std::string::npos;) {
+      const std::size_t q =
+          std::min(line.find_first_of(" \t\r\n", p), line.size());
+      tokens.push_back(line.substr(p, q - p));
+      p = q;
+    }
+    expectLineMatchesStrtod<double>(line, tokens);
+    expectLineMatchesStrtod<float>(line, tokens);
+    expectLineMatchesStrtod<int>(line, tokens);
+  }
+}
+
+template <typename T, typename Bits>
+void expectPresentNaNsOfTheirSign(std::initializer_list<Bits> patterns) {
+  for (Bits bits : patterns) {
+    const Cell<T> cell(std::bit_cast<T>(bits));
+    EXPECT_TRUE(cell.present() && std::isnan(cell.value())) << std::hex << bits;
+    EXPECT_EQ(std::signbit(cell.value()), bits >> (8 * sizeof bits - 1))
+        << std::hex << bits;
+  }
+}
+
+TEST(CellTest, AbsentAndPresentCells) {
+  EXPECT_FALSE(Cell<double>().present() || Cell<float>().present() ||
+               Cell<int>().present());
+  EXPECT_EQ(Cell<double>().value(), 0.0);
+  EXPECT_EQ(Cell<float>().value(), 0.0f);
+  EXPECT_EQ(Cell<int>().value(), 0);
+  EXPECT_TRUE(Cell<int>(0).present());
+  expectPresentNaNsOfTheirSign<double, std::uint64_t>(
+      {0x7ff8'0000'0000'0a5eULL, 0xfff8'0000'0000'0a5eULL,
+       0x7ff0'0000'0000'0001ULL, 0xffff'ffff'ffff'ffffULL});
+  expectPresentNaNsOfTheirSign<float, std::uint32_t>(
+      {0x7fc0'0a5eU, 0xffc0'0a5eU, 0x7f80'0001U});
 }
 
 }  // namespace
