@@ -1,4 +1,5 @@
-// Scanning comment lines for name = value pairs.
+// The names in the text of an input: comment lines scanned for name = value
+// pairs, and the comma-separated name lists of the command line split.
 #include "table/parameter_scan.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
@@ -34,6 +37,19 @@ TEST(ParameterScanTest, NamesAndValues) {
   // clang-format on
   for (const auto& [line, entries] : cases)
     EXPECT_EQ(scan(line), entries) << line;
+}
+
+using Names = std::vector<std::string>;
+
+// Pieces kept as written; empty pieces are names; a trailing comma adds none.
+TEST(SplitNameListTest, SplitsAtEveryComma) {
+  // clang-format off
+  const std::pair<const char*, Names> cases[] = {
+      {"a.dat,b.dat", {"a.dat", "b.dat"}}, {" a , b", {" a ", " b"}}, {"", {}},
+      {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}}, {"a,b,", {"a", "b"}}, {",,", {"", ""}}};
+  // clang-format on
+  for (const auto& [list, names] : cases)
+    EXPECT_EQ(splitNameList(list), names) << list;
 }
 
 }  // namespace
