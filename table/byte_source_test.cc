@@ -178,6 +178,12 @@ TEST(LineReaderTest, SplitsAtLineFeedsWhateverTheBlockSize) {
       }
     }
   }
+  // Whether anything was read tells a failure at opening from a later one.
+  TextSource empty("", 1), some("1", 1);
+  LineReader first(empty), later(some);
+  std::string_view line;
+  EXPECT_TRUE(!first.next(&line) && later.next(&line));
+  EXPECT_TRUE(first.nothingRead() && !later.nothingRead());
 }
 
 }  // namespace
