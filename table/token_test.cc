@@ -63,12 +63,6 @@ void expectTokenMatchesStrtod(const std::string& token) {
       << "token \"" << token << "\"";
 }
 
-void expectMatchesStrtod(const std::string& token) {
-  expectTokenMatchesStrtod<double>(token);
-  expectTokenMatchesStrtod<float>(token);
-  expectTokenMatchesStrtod<int>(token);
-}
-
 TEST(TokenTest, AdversarialTokensMatchStrtod) {
   const std::string zeros(400, '0');
   // clang-format off
@@ -88,7 +82,11 @@ TEST(TokenTest, AdversarialTokensMatchStrtod) {
       "1e23", "1e-22", "1e-23", "123456789e-22", "1e99999999999", "1e-99999999999",
       "5e00000000000001", "٣"};
   // clang-format on
-  for (const std::string& token : tokens) expectMatchesStrtod(token);
+  for (const std::string& token : tokens) {
+    expectTokenMatchesStrtod<double>(token);
+    expectTokenMatchesStrtod<float>(token);
+    expectTokenMatchesStrtod<int>(token);
+  }
 }
 
 // Generated tokens: short decimals as data files hold them (up to 20 digits,
