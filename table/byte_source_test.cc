@@ -161,18 +161,15 @@ Lines linesOf(const std::string& text, std::size_t block, std::size_t piece) {
 // by a failed read is not handed out: see the damaged streams end to end.)
 TEST(LineReaderTest, SplitsAtLineFeedsWhateverTheBlockSize) {
   const std::string bom = "\xef\xbb\xbf";
+  // clang-format off
   const std::pair<std::string, Lines> cases[] = {
       {std::string("a b\n\nlong line here\r\nx\0y\nlast", 29),
        {"a b", "", "long line here\r", std::string("x\0y", 3), "last"}},
-      // A final line feed adds no line.
-      {"1\n2\n", {"1", "2"}},
-      {"", {}},
-      {"\n", {""}},
-      // Only a whole byte order mark at the start is dropped.
-      {bom + "# a\n" + bom + "1\n", {"# a", bom + "1"}},
-      {bom, {}},
-      {"\xef\xbb", {"\xef\xbb"}},
-  };
+      // A final line feed adds no line; only a whole byte order mark at the
+      // start is dropped.
+      {"1\n2\n", {"1", "2"}}, {"", {}}, {"\n", {""}}, {bom, {}}, {"\xef\xbb", {"\xef\xbb"}},
+      {bom + "# a\n" + bom + "1\n", {"# a", bom + "1"}}};
+  // clang-format on
   for (const auto& [text, lines] : cases) {
     for (std::size_t block : {1, 2, 3, 7, 64, 1 << 20}) {
       for (std::size_t piece : {1, 5, 1 << 20}) {
