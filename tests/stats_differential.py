@@ -201,7 +201,7 @@ def main(argv):
     faults, runs = [], 0
     with tempfile.TemporaryDirectory() as workdir:
         for kind in ("double", "float", "int"):
-            for col, join in ((False, False), (True, False), (True, True)):
+            for col, join in ((False, False), (False, True), (True, False), (True, True)):
                 for _ in range(8):
                     faults += run_case(tabsift, workdir, make_files(rng, kind, join),
                                        kind, col, join)
