@@ -6,10 +6,9 @@ the plotting recipe of the README on examples/sweep."""
 
 import os
 
-from casekit import case, header
+from casekit import case, header, off_rows
 
 OFF = "--comments off"
-INVALID = "Invalid value detected in data file: %d\n"
 AB = {"a.dat": "1 2 3\n4 5 9\n", "b.dat": "2 4\n6 8\n10 12\n"}
 
 # Runs of a parameter sweep; e.dat carries parameters but no data line, so
@@ -36,21 +35,19 @@ assert "tabsift " + SWEEP_AVERAGES in SWEEP_SCRIPT
 
 CASES = [
     # Line mode: every line keeps only what the request appended, in letter
-    # order; with join the lines are padded across files.
-    case("line mode, every file", "-i a.dat,b.dat -r -c s,a " + OFF, files=AB,
-         out="6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
-    case("line mode with join", "-i a.dat,b.dat -j -r -c s " + OFF, files=AB,
-         out="6 \n18 \n6 \n14 \n22 \n"),
-    # Column mode: every file keeps only its result lines.
-    case("column mode; the setting counts wherever it stands, in either form",
-         "-i a.dat,b.dat --col -c a,d " + OFF + " --results", files=AB,
-         out="2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
-    case("without a calculation the table is unchanged",
-         "-i a.dat -r " + OFF, files=AB, out="1 2 3 \n4 5 9 \n\n"),
-    # Joined column mode: the lines of every file go, the result lines stay
-    # at the end of the last file, the only one left.
-    case("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a " + OFF,
-         files=AB, out="5 5 2 \n4.6 6.2 6 \n"),
+    # order; with join the lines are padded across files. Column mode: every
+    # file keeps only its result lines; joined, the lines of every file go
+    # and the result lines stay at the end of the last file, the only one left.
+    *off_rows([
+        ("line mode, every file", "-i a.dat,b.dat -r -c s,a",
+         "6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
+        ("line mode with join", "-i a.dat,b.dat -j -r -c s", "6 \n18 \n6 \n14 \n22 \n"),
+        ("column mode; the setting counts wherever it stands, in either form",
+         "-i a.dat,b.dat --col -c a,d --results",
+         "2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
+        ("without a calculation the table is unchanged", "-i a.dat -r", "1 2 3 \n4 5 9 \n\n"),
+        ("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a", "5 5 2 \n4.6 6.2 6 \n")],
+        files=AB),
     case("joined column mode: one comment block on top",
          "-i a.dat,b.dat -j -r --col -c s --comments all",
          files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"},
@@ -58,20 +55,16 @@ CASES = [
          + "# first\n# second\n4 6 \n"),
 ] + [
     # Files without lines leave the table; in joined column mode the
-    # count's empty line stays; without data lines the header goes too.
+    # count's empty line stays, and grouping the files side by side makes an
+    # empty one; without data lines the header goes too.
     case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
     for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
                       ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
                       ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
                       ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
+                      ("-i a.dat -f 1,gt100 -r -c s -g f -p 1 " + OFF, "\n\n"),
                       ("-i e.dat -r --col -c s", "")]
 ] + [
-    # Absent cells among the results.
-    case("column mode: a column without values has an absent result",
-         "-i a.dat -r --col -c s,a -b NA " + OFF,
-         files={"a.dat": "1 x\n3 y\n"}, err=INVALID % 1 * 2,
-         out="4 NA \n2 NA \n\n"),
-
     # The summary job: parameters of every run beside its averages and
     # deviations, each run meeting its own parameters although an input
     # without data stands between them.
