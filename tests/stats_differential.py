@@ -49,11 +49,6 @@ def long_double(q):
     return round(q * Fraction(2)**shift) / Fraction(2)**shift
 
 
-def trunc_div(a, b):
-    q = abs(a) // abs(b)
-    return q if (a >= 0) == (b > 0) else -q
-
-
 def make_value(rng, kind, offset, extremes):
     if extremes and rng.random() < 0.3:
         return rng.choice(extremes)
@@ -84,10 +79,8 @@ def make_files(rng, kind, join):
 def wide_total(xs, kind):
     """The total as kept before its one rounding: exact for int, a double sum
     for float, a long double sum (a Fraction while finite) for double."""
-    if kind != "double":
+    if kind != "double" or not all(map(math.isfinite, xs)):
         return sum(xs, 0 if kind == "int" else 0.0)
-    if any(math.isinf(x) or math.isnan(x) for x in xs):
-        return sum(xs, 0.0)
     q = Fraction(0)
     for x in xs:
         q = long_double(q + Fraction(x))
@@ -98,7 +91,7 @@ def middle(xs, kind):
     ordered, n = sorted(xs, key=lambda v: (math.isnan(v), v)), len(xs)
     low, high = ordered[(n - 1) // 2], ordered[n // 2]
     if n % 2 or kind == "int":
-        return high if n % 2 else trunc_div(low + high, 2)
+        return high if n % 2 else int(Fraction(low + high, 2))  # toward zero
     cell = f32 if kind == "float" else float
     both = cell(low + high)
     if math.isinf(both) and math.isfinite(low) and math.isfinite(high):
@@ -107,19 +100,13 @@ def middle(xs, kind):
 
 
 def deviation(xs, kind):
-    if any(math.isinf(x) or math.isnan(x) for x in xs):
+    if not all(map(math.isfinite, xs)):
         return NAN
     variance = statistics.variance(map(Fraction, xs))
     if kind == "int":
         return math.isqrt(math.floor(variance))
     root = (decimal.Decimal(variance.numerator) / variance.denominator).sqrt()
     return f32(float(root)) if kind == "float" else float(root)
-
-
-def average(total, n, kind):
-    if kind == "int":
-        return trunc_div(total, n)
-    return long_double(total / n) if isinstance(total, Fraction) else total / n
 
 
 def statistic(letter, xs, kind, in_line):
@@ -134,7 +121,9 @@ def statistic(letter, xs, kind, in_line):
     if letter == "s":
         value = wide_total(xs, kind)
     elif letter == "a":
-        value = average(wide_total(xs, kind), n, kind)
+        total = wide_total(xs, kind)
+        value = (int(Fraction(total, n)) if kind == "int" else
+                 long_double(total / n) if isinstance(total, Fraction) else total / n)
     else:
         value = middle(xs, kind) if letter == "m" else deviation(xs, kind)
     if kind == "int":
