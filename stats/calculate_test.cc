@@ -31,8 +31,6 @@ TEST(CalculateTest, RequestsOnStoresFilledByHand) {
        {"s,a", "s,a"}, {{{8, 4}, {24, 12}}}},
       {"second request, column results", true, false, true, {{{1, 2}, {3, 4}, {5, 6}}},
        {"a,d,m", "c,s"}, {{{3, 3}, {3 + 2 + 3, 4 + 2 + 4}}}},
-      {"no files, line mode", false, false, false, {}, {"s,c"}, {}},
-      {"no files, column mode", true, false, false, {}, {"s,c"}, {}},
       {"no files, joined columns", true, true, false, {}, {"s,c"}, {}},
       // Joined columns give nothing when the first file has no lines, except
       // that count leaves an empty line at the end of the last file.

@@ -56,14 +56,15 @@ CASES = [
            "-i a.dat,b.dat -j -r --col -c s --comments all", "# first\n# second\n4 6 \n",
            files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"}),
     # Files without lines leave the table; in joined column mode the
-    # count's empty line stays, and grouping the files side by side makes an
-    # empty one; without data lines the header goes too.
+    # count's empty line stays, and filtering or grouping the files side by
+    # side makes an empty one; without data lines the header goes too.
     *[case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
       for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
                         ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
                         ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
                         ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
                         ("-i a.dat -f 1,gt100 -r -c s -g f -p 1 " + OFF, "\n\n"),
+                        ("-i e.dat -r --col -c s -f 1,gt0 " + OFF, "\n"),
                         ("-i e.dat -r --col -c s", "")]],
     # The summary job: parameters of every run beside its averages and
     # deviations, each run meeting its own parameters although an input
