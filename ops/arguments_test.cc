@@ -74,8 +74,7 @@ TEST(ArgumentsTest, AcceptedArguments) {
       {filter, "2,ge0,a,lt10,2", "2 a ge0 lt10 | 2"},
       // Thresholds as strtod reads them; text after one without a comma is
       // ignored with the tail.
-      {filter, "1,gt+2.5E2", "1 0 gt250 |"}, {filter, "1,gt0x10", "1 0 gt16 |"},
-      {filter, "1,lt-inf", "1 0 lt-inf |"}, {filter, "1,gt2abc,0,1", "1 0 gt2 |"},
+      {filter, "1,gt0x10", "1 0 gt16 |"}, {filter, "1,gt2abc,0,1", "1 0 gt2 |"},
       // White space where the scans skip it; the tail ends at the first.
       {filter, " 2, gt 3, 0,1", "2 0 gt3 | 0 1"}, {filter, "1,gt2, ", "1 0 gt2 |"},
       {filter, "1,gt2,0,1 ,2", "1 0 gt2 | 0 1"},
@@ -87,8 +86,7 @@ TEST(ArgumentsTest, AcceptedArguments) {
       {selection, "X2", "p:X2"}, {selection, " T", "p: T"}, {selection, "00", "p:00"},
       {selection, "1,2,", "c0 c1"}, {selection, "-1", 'c' + belowBeyond},
       // Swap: the columns, then the file after the last comma.
-      {swapping, "1,2,3", "0 1 2"}, {swapping, "2,1", "1 0 *"}, {swapping, "1", "0 0 *"},
-      {swapping, "1,2,9,1", "0 1 0"}, {swapping, " 2x, 3y,+1z", "1 2 0"},
+      {swapping, "1", "0 0 *"}, {swapping, "1,2,9,1", "0 1 0"}, {swapping, " 2x, 3y,+1z", "1 2 0"},
       {swapping, "x,2,", beyond + " 1 " + beyond},
       {swapping, "-1,x", belowBeyond + ' ' + beyond + " *"},
       // Grouping by files for exactly "f".

@@ -9,7 +9,7 @@ from casekit import case, off, off_rows
 WRONG = "Wrong calculate argument\n"
 ABC = {"a.dat": "1 2 3\n4 5 9\n"}
 ABC_B = dict(ABC, **{"b.dat": "7 8 1\n"})
-INT, FLOAT = "Using Integers as data type\n", "Using Float as data type\n"
+INT = "Using Integers as data type\n"
 TOO_LARGE = "tabsift: %s does not fit in an int cell; written as absent\n"
 INT_EXTREMES = "2147483647 2147483647 2147483647 \n" * 2 + "-2147483648 1 1 \n"
 
@@ -34,10 +34,6 @@ CASES = [
     off("int results too large", "-i a.dat --int --col -c s,a,m,d", files={"a.dat": INT_EXTREMES},
         out=INT_EXTREMES + "2147483646 -- -- \n715827882 1431655765 1431655765 \n"
         + "2147483647 " * 3 + "\n-- 1239850261 1239850261 \n\n", err=INT + TOO_LARGE % "sum" + TOO_LARGE % "standard deviation"),
-    off("float sum is kept in double, in order", "-i a.dat --float --prec 9 -c s",
-        files={"a.dat": "1e17 1 -1e17\n1e17 -1e17 1\n"},
-        out="9.99999984e+16 1.00000000 -9.99999984e+16 0.00000000 \n"
-            "9.99999984e+16 -9.99999984e+16 1.00000000 1.00000000 \n\n", err=FLOAT),
     # Results are ordinary cells for the operations around them.
     *off_rows([
         ("statistics after the filter see one file", "-i a.dat,b.dat -f 1,gt2 -c s",
