@@ -13,39 +13,35 @@
 namespace tabsift {
 namespace {
 
-constexpr ScopeKind kColumn = ScopeKind::kColumn;
-
-// Feeds `values` to a fresh accumulator as the scope walker does.
+// Feeds `values` to a fresh accumulator as the scope walker does; the
+// result must be a present cell.
 template <template <typename> class Accumulator, typename T>
-Outcome<T> over(const std::vector<T>& values,
-                ScopeKind scope = ScopeKind::kLine) {
+T over(const std::vector<T>& values, ScopeKind scope = ScopeKind::kLine) {
   Accumulator<T> accumulator;
   for (int pass = 0; pass < Accumulator<T>::kPasses; ++pass) {
     for (T x : values) accumulator.take(x);
     accumulator.endPass();
   }
-  return accumulator.finish(scope);
-}
-
-template <typename T>
-Outcome<T> present(T v) {
-  return Outcome<T>::present(v);
+  const Outcome<T> outcome = accumulator.finish(scope);
+  EXPECT_EQ(outcome.kind, Outcome<T>::kPresent);
+  return outcome.value;
 }
 
 // Past 2^24 values a float counts no further by adding 1; the count and the
 // wide total still do.
 TEST(AccumulatorsTest, FloatScopeBeyondTwoToTheTwentyFour) {
   const std::vector<float> ones((std::size_t{1} << 24) + 2, 1.0f);
-  EXPECT_EQ(over<CountAccumulator>(ones, kColumn), present(16777218.0f));
-  EXPECT_EQ(over<SumAccumulator>(ones, kColumn), present(16777218.0f));
-  EXPECT_EQ(over<AverageAccumulator>(ones, kColumn), present(1.0f));
+  const ScopeKind column = ScopeKind::kColumn;
+  EXPECT_EQ(over<CountAccumulator>(ones, column), 16777218.0f);
+  EXPECT_EQ(over<SumAccumulator>(ones, column), 16777218.0f);
+  EXPECT_EQ(over<AverageAccumulator>(ones, column), 1.0f);
 }
 
 TEST(AccumulatorsTest, IntAveragesAndDeviationsTruncateTowardZero) {
-  EXPECT_EQ(over<AverageAccumulator>(std::vector{-1, -2}), present(-1));
-  EXPECT_EQ(over<DeviationAccumulator>(std::vector{1, 2, 3, 4}), present(1));
+  EXPECT_EQ(over<AverageAccumulator>(std::vector{-1, -2}), -1);
+  EXPECT_EQ(over<DeviationAccumulator>(std::vector{1, 2, 3, 4}), 1);
   // Mean 1.5 and variance exactly 9: the result is 3, not 2.
-  EXPECT_EQ(over<DeviationAccumulator>(std::vector{0, 0, 0, 6}), present(3));
+  EXPECT_EQ(over<DeviationAccumulator>(std::vector{0, 0, 0, 6}), 3);
 }
 
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {

@@ -36,8 +36,7 @@ TEST(CalculateTest, RequestsOnStoresFilledByHand) {
       // that count leaves an empty line at the end of the last file.
       {"first file empty, joined", true, true, false, {{}, {{1}}}, {"s,c"}, {{}, {{1}, {}}}},
       {"first file empty, columns", true, false, false, {{}, {{1}}}, {"s"}, {{}, {{1}, {1}}}},
-      {"a line wider than the first", true, false, false, {{{1}, {2, 5}}}, {"s"},
-       {{{1}, {2, 5}, {3, 5}}}},
+      {"wider later line", true, false, false, {{{1}, {2, 5}}}, {"s"}, {{{1}, {2, 5}, {3, 5}}}},
       {"empty files leave, line mode", false, false, true, {{}, {{1, 2}}, {}, {{3, 4}}}, {"s"},
        {{{3}}, {{7}}}, {0, 2, 3, 5}, {2, 5}},
       {"empty files leave, column mode", true, false, true, {{}, {{1, 2}}, {}, {{3, 4}}},
