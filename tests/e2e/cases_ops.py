@@ -60,11 +60,6 @@ CASES = [
          "-inf 9 -- \n-0 2 8 \n0.1 4 -- \n0.1 6 -- \n9 3 -- \n10 -- -- \nnan 1 7 \n\n",
          INVALID * 2)]),
     *rejected("-f", ["1,gt"]),
-    case("filter comment blocks of all inputs precede the one table",
-         "-i a.dat,b.dat --comments all -f 1,gt4",
-         files={"a.dat": "# from a\n1 2\n5 6\n", "b.dat": "# from b\n7 8\n"},
-         out=header("-i a.dat,b.dat --comments all -f 1,gt4")
-         + "# from a\n# from b\n5 6 \n7 8 \n\n"),
 
     # Column swap.
     *off_rows([
