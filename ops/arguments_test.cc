@@ -36,11 +36,10 @@ std::string filter(const char* argument) {
 std::string selection(const char* argument) {
   auto items = parseSelection(argument);
   if (!items) return kRejected;
-  std::string text;
+  std::string text;  // each item after a blank
   for (const SelectItem& item : *items) {
-    if (!text.empty()) text += ' ';
     text +=
-        item.isColumn ? 'c' + std::to_string(item.column) : "p:" + item.name;
+        item.isColumn ? " c" + std::to_string(item.column) : " p:" + item.name;
   }
   return text;
 }
@@ -82,9 +81,9 @@ TEST(ArgumentsTest, AcceptedArguments) {
       {filter, "1,gt2,0,1x,2", "1 0 gt2 | 0 1"}, {filter, "1,gt2,0,-3,+4,", "1 0 gt2 | 0 -3 4"},
       {filter, "-99999999999,gt0,0,99999999999", "-2147483648 0 gt0 | 0 2147483647"},
       // Selection items in order, numbers read as atoi does.
-      {selection, "1,2,E", "c0 c1 p:E"}, {selection, "1,1", "c0 c0"}, {selection, "2x", "c1"},
-      {selection, "X2", "p:X2"}, {selection, " T", "p: T"}, {selection, "00", "p:00"},
-      {selection, "1,2,", "c0 c1"}, {selection, "-1", 'c' + belowBeyond},
+      {selection, "1,2,E", " c0 c1 p:E"}, {selection, "1,1", " c0 c0"}, {selection, "2x", " c1"},
+      {selection, "X2", " p:X2"}, {selection, " T", " p: T"}, {selection, "00", " p:00"},
+      {selection, "1,2,", " c0 c1"}, {selection, "-1", " c" + belowBeyond},
       // Swap: the columns, then the file after the last comma.
       {swapping, "1", "0 0 *"}, {swapping, "1,2,9,1", "0 1 0"}, {swapping, " 2x, 3y,+1z", "1 2 0"},
       {swapping, "x,2,", beyond + " 1 " + beyond},

@@ -13,7 +13,6 @@ namespace {
 
 using Store = DataOperations<double>;
 using Rows = std::vector<std::vector<double>>;
-using Positions = std::vector<std::size_t>;
 constexpr double kAbsent = -999;  // stands for an absent cell
 
 TEST(CalculateTest, RequestsOnStoresFilledByHand) {
@@ -24,7 +23,7 @@ TEST(CalculateTest, RequestsOnStoresFilledByHand) {
     std::vector<Rows> files;
     std::vector<const char*> requests;
     std::vector<Rows> after;
-    Positions inputs = {}, inputsAfter = {};
+    std::vector<std::size_t> inputs = {}, inputsAfter = {};
   } cases[] = {
       {"second request, line mode", false, false, false, {{{1, 2}}}, {"s", "s"}, {{{1, 2, 3, 6}}}},
       {"second request, results only", false, false, true, {{{1, 2, 3}, {4, 5, 9}}},

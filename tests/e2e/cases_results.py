@@ -13,12 +13,9 @@ AB = {"a.dat": "1 2 3\n4 5 9\n", "b.dat": "2 4\n6 8\n10 12\n"}
 
 # Runs of a parameter sweep; e.dat carries parameters but no data line, so
 # the table's files and the inputs no longer line up after it.
-RUNS = {
-    "r1.dat": "# T = 300 P = 1\n0 1 10\n1 3 20\n",
-    "e.dat": "# T = 999 P = 9\n",
-    "r2.dat": "# T = 350 P = 1\n0 2 30\n1 4 30\n2 6 30\n",
-    "r3.dat": "# T = 300 P = 2\n0 5 1\n1 7 3\n",
-}
+RUNS = {"r1.dat": "# T = 300 P = 1\n0 1 10\n1 3 20\n", "e.dat": "# T = 999 P = 9\n",
+        "r2.dat": "# T = 350 P = 1\n0 2 30\n1 4 30\n2 6 30\n",
+        "r3.dat": "# T = 300 P = 2\n0 5 1\n1 7 3\n"}
 
 # The plotting recipe: the command of examples/sweep/sweep.gp that draws the
 # error bars, run on its run files.
