@@ -56,6 +56,9 @@ TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   EXPECT_EQ(roundToDouble(kMax * 2), HUGE_VAL);
   // Below half a step beyond DBL_MAX the nearest double is DBL_MAX.
   EXPECT_EQ(roundToDouble(kMax + std::ldexp(1.0L, 960)), DBL_MAX);
+  // The middle of two middle values of a median halves first near the top.
+  EXPECT_EQ(midpoint(DBL_MAX, DBL_MAX), DBL_MAX);
+  EXPECT_EQ(intOutcome(INT_MIN), Outcome<int>::present(INT_MIN));
   EXPECT_EQ(intOutcome(static_cast<__int128>(INT_MAX) + 1),
             Outcome<int>::tooLarge());
 }

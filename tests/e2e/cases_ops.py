@@ -1,7 +1,6 @@
 """Row filter, column swap, grouping, selection and merge, alone and chained
-in different orders. The argument grammars and the arithmetic of the
-conditions are the unit tests' (ops/arguments_test.cc and
-ops/filter_condition_test.cc)."""
+in different orders. The argument grammars and the conditions' arithmetic
+are the unit tests' (ops/arguments_test.cc, ops/filter_condition_test.cc)."""
 
 from casekit import case, header, off, off_rows
 

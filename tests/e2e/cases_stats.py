@@ -1,8 +1,7 @@
 """Statistics appended by -c: the request grammar and its error, the order
 of the letters, the snapshot of one request, results as ordinary cells for
-the operations around them, and the messages of int results too large.
-The values themselves, in every mode and cell type, are the differential
-test's (tests/stats_differential.py)."""
+the operations around them, and the messages of int results too large. The
+values, in every mode and cell type, are tests/stats_differential.py's."""
 
 from casekit import case, off, off_rows
 
