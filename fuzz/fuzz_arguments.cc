@@ -13,13 +13,10 @@ namespace {
 template <typename T>
 void fillSmallTable(DataOperations<T>& store) {
   using Value = typename DataOperations<T>::Value;
-  store.data = {
-      {{Value(T(1)), Value(T(2)), Value()},
-       {Value(T(3)), Value(T(-4)), Value(T(5))}},
-      {{Value(T(7)), Value()},
-       {Value(T(1)), Value(T(9))},
-       {Value(T(0)), Value(T(2))}},
-  };
+  const Value absent;
+  auto cell = [](T number) { return Value(number); };
+  store.data = {{{cell(1), cell(2), absent}, {cell(3), cell(-4), cell(5)}},
+                {{cell(7), absent}, {cell(1), cell(9)}, {cell(0), cell(2)}}};
   store.fileInputs = {0, 2};
   store.commentLines = {{"# T = 300"}, {"\r\n"}, {"# T = 1e40 E = 2"}};
   store.parameters = {{{"T", 300.0}}, {}, {{"T", 1e40}, {"E", 2.0}}};

@@ -1,3 +1,6 @@
+// One condition of the row filter on single cells: the tolerance widens
+// each comparison toward more values, and "le" forms its limit in the cell
+// type. The names of the comparisons are the argument grammar's tests.
 #include "ops/filter_condition.h"
 
 #include <gtest/gtest.h>
@@ -30,21 +33,10 @@ void expectRows(std::initializer_list<Row<T>> rows) {
   }
 }
 
-TEST(ComparisonNameTest, SixNamesOnly) {
-  EXPECT_EQ(comparisonFromName("ge"), kGe);
-  EXPECT_EQ(comparisonFromName("ne"), kNe);
-  for (const char* bad : {"Lt", "l", "", "ltx"}) {
-    EXPECT_FALSE(comparisonFromName(bad)) << bad;
-  }
-}
-
 // clang-format off
 TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
-  const double nan = std::nan("");
   expectRows<double>(
-      {{kEq, 3, 3, 0, true}, {kEq, 3.0000001, 3, 0, false}, {kNe, 3, 3, 0, false},
-       {kLt, 3, 3, 0, false}, {kLe, 3, 3, 0, true}, {kGt, 3, 3, 0, false}, {kGe, 3, 3, 0, true},
-       {kEq, 2.5, 3, 0.5, true}, {kEq, 3.5, 3, 0.5, true}, {kEq, 2.4, 3, 0.5, false},
+      {{kEq, 2.5, 3, 0.5, true}, {kEq, 3.5, 3, 0.5, true}, {kEq, 2.4, 3, 0.5, false},
        {kEq, 3.6, 3, 0.5, false}, {kNe, 3.5, 3, 0.5, false}, {kNe, 3.6, 3, 0.5, true},
        {kLt, 3.4, 3, 0.5, true}, {kLt, 3.5, 3, 0.5, false}, {kLe, 3.5, 3, 0.5, true},
        {kLe, 3.6, 3, 0.5, false}, {kGt, 2.6, 3, 0.5, true}, {kGt, 2.5, 3, 0.5, false},
@@ -54,8 +46,8 @@ TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
        {kEq, 1e16 + 2, 1e16, 1e-3, false}, {kEq, 1e16, 1e16, 1e-3, true},
        {kEq, 1e16 + 2, 1e16, 1.5, true},
        // NaN matches nothing, not even ne.
-       {kEq, nan, 1, 0, false}, {kNe, nan, 1, 0, false}, {kGe, 1, nan, 0, false},
-       {kLe, 1, nan, 0, false}});
+       {kEq, NAN, 1, 0, false}, {kNe, NAN, 1, 0, false}, {kGe, 1, NAN, 0, false},
+       {kLe, 1, NAN, 0, false}});
 }
 
 TEST(ConditionTest, LeFormsItsLimitInTheCellType) {

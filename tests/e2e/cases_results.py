@@ -6,105 +6,83 @@ the plotting recipe of the README on examples/sweep."""
 
 import os
 
-from casekit import case, header
+from casekit import case, header, off_rows
 
 OFF = "--comments off"
-INVALID = "Invalid value detected in data file: %d\n"
 AB = {"a.dat": "1 2 3\n4 5 9\n", "b.dat": "2 4\n6 8\n10 12\n"}
 
 # Runs of a parameter sweep; e.dat carries parameters but no data line, so
 # the table's files and the inputs no longer line up after it.
-RUNS = {
-    "r1.dat": "# T = 300 P = 1\n0 1 10\n1 3 20\n",
-    "e.dat": "# T = 999 P = 9\n",
-    "r2.dat": "# T = 350 P = 1\n0 2 30\n1 4 30\n2 6 30\n",
-    "r3.dat": "# T = 300 P = 2\n0 5 1\n1 7 3\n",
-}
-RUN_LIST = "-i r1.dat,e.dat,r2.dat,r3.dat " + OFF
+RUNS = {"r1.dat": "# T = 300 P = 1\n0 1 10\n1 3 20\n", "e.dat": "# T = 999 P = 9\n",
+        "r2.dat": "# T = 350 P = 1\n0 2 30\n1 4 30\n2 6 30\n",
+        "r3.dat": "# T = 300 P = 2\n0 5 1\n1 7 3\n"}
 
 # The plotting recipe: the command of examples/sweep/sweep.gp that draws the
 # error bars, run on its run files.
-SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                         "..", "..", "examples", "sweep")
+SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples",
+                         "sweep")
 SWEEP_RUNS = {name: open(os.path.join(SWEEP_DIR, name)).read()
               for name in ("r1.dat", "r2.dat", "r3.dat", "r4.dat")}
 SWEEP_SCRIPT = open(os.path.join(SWEEP_DIR, "sweep.gp")).read()
-SWEEP_AVERAGES = ("-i r1.dat,r2.dat,r3.dat,r4.dat --comments off "
-                  "-r --col -c a,d -p T,2 -g 1")
+SWEEP_AVERAGES = "-i r1.dat,r2.dat,r3.dat,r4.dat --comments off -r --col -c a,d -p T,2 -g 1"
 # The script must run exactly the command checked here.
 assert "tabsift " + SWEEP_AVERAGES in SWEEP_SCRIPT
 
+
+def headed(name, args, out, **expected):
+    """A case whose output starts with the run header."""
+    return case(name, args, out=header(args) + out, **expected)
+
+
 CASES = [
     # Line mode: every line keeps only what the request appended, in letter
-    # order; with join the lines are padded across files.
-    case("line mode, every file", "-i a.dat,b.dat -r -c s,a " + OFF, files=AB,
-         out="6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
-    case("line mode with join", "-i a.dat,b.dat -j -r -c s " + OFF, files=AB,
-         out="6 \n18 \n6 \n14 \n22 \n"),
-    # Column mode: every file keeps only its result lines.
-    case("column mode; the setting counts wherever it stands, in either form",
-         "-i a.dat,b.dat --col -c a,d " + OFF + " --results", files=AB,
-         out="2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
-    case("without a calculation the table is unchanged",
-         "-i a.dat -r " + OFF, files=AB, out="1 2 3 \n4 5 9 \n\n"),
-    # Joined column mode: the lines of every file go, the result lines stay
-    # at the end of the last file, the only one left.
-    case("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a " + OFF,
-         files=AB, out="5 5 2 \n4.6 6.2 6 \n"),
-    case("joined column mode: one comment block on top",
-         "-i a.dat,b.dat -j -r --col -c s --comments all",
-         files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"},
-         out=header("-i a.dat,b.dat -j -r --col -c s --comments all")
-         + "# first\n# second\n4 6 \n"),
-] + [
+    # order; with join the lines are padded across files. Column mode: every
+    # file keeps only its result lines; joined, the lines of every file go
+    # and the result lines stay at the end of the last file, the only one left.
+    *off_rows([
+        ("line mode, every file", "-i a.dat,b.dat -r -c s,a",
+         "6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
+        ("line mode with join", "-i a.dat,b.dat -j -r -c s", "6 \n18 \n6 \n14 \n22 \n"),
+        ("column mode; the setting counts wherever it stands, in either form",
+         "-i a.dat,b.dat --col -c a,d --results",
+         "2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
+        ("without a calculation the table is unchanged", "-i a.dat -r", "1 2 3 \n4 5 9 \n\n"),
+        ("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a", "5 5 2 \n4.6 6.2 6 \n")],
+        files=AB),
+    headed("joined column mode: one comment block on top",
+           "-i a.dat,b.dat -j -r --col -c s --comments all", "# first\n# second\n4 6 \n",
+           files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"}),
     # Files without lines leave the table; in joined column mode the
-    # count's empty line stays; without data lines the header goes too.
-    case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
-    for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
-                      ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
-                      ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
-                      ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
-                      ("-i e.dat -r --col -c s", "")]
-] + [
-    # Absent cells among the results.
-    case("column mode: a column without values has an absent result",
-         "-i a.dat -r --col -c s,a -b NA " + OFF,
-         files={"a.dat": "1 x\n3 y\n"}, err=INVALID % 1 * 2,
-         out="4 NA \n2 NA \n\n"),
-
+    # count's empty line stays, and filtering or grouping the files side by
+    # side makes an empty one; without data lines the header goes too.
+    *[case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
+      for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
+                        ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
+                        ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
+                        ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
+                        ("-i a.dat -f 1,gt100 -r -c s -g f -p 1 " + OFF, "\n\n"),
+                        ("-i e.dat -r --col -c s -f 1,gt0 " + OFF, "\n"),
+                        ("-i e.dat -r --col -c s", "")]],
     # The summary job: parameters of every run beside its averages and
     # deviations, each run meeting its own parameters although an input
     # without data stands between them.
     case("summary: averages then deviations, each run with its T and P",
-         "-r --col -c a,d -p T,P,2,3 " + RUN_LIST, files=RUNS,
-         out="300 1 2 15 \n300 1 1.41421 7.07107 \n"
-             "350 1 4 30 \n350 1 2 0 \n"
+         "-r --col -c a,d -p T,P,2,3 -i r1.dat,e.dat,r2.dat,r3.dat " + OFF, files=RUNS,
+         out="300 1 2 15 \n300 1 1.41421 7.07107 \n350 1 4 30 \n350 1 2 0 \n"
              "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
-    case("comment lines and parameters are untouched",
-         "-i r1.dat,e.dat,r3.dat -r --col -c a --comments 1 -p P,T,3",
-         files=RUNS,
-         out=header("-i r1.dat,e.dat,r3.dat -r --col -c a --comments 1 "
-                    "-p P,T,3")
-         + "# T = 300 P = 1\n# T = 999 P = 9\n# T = 300 P = 2\n"
-         + "1 300 15 \n2 300 2 \n\n"),
-
-    # With merge and join.
-    case("merge: the file number is averaged like any column",
-         "-i a.dat,b.dat -m -r --col -c a", files=AB,
-         out=header("-i a.dat,b.dat -m -r --col -c a")
-         + "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n\n2 6 8 \n\n"),
-
+    headed("comment lines and parameters are untouched",
+           "-i r1.dat,e.dat,r3.dat -r --col -c a --comments 1 -p P,T,3",
+           "# T = 300 P = 1\n# T = 999 P = 9\n# T = 300 P = 2\n1 300 15 \n2 300 2 \n\n",
+           files=RUNS),
+    headed("merge: the file number is averaged like any column", "-i a.dat,b.dat -m -r --col -c a",
+           "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n\n2 6 8 \n\n", files=AB),
     # Routing: one output file per input, each with its own results.
     case("one output file per input gets that input's results",
          "-i a.dat,b.dat -o x.txt,y.txt -r --col -c s", files=AB,
-         outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -r --col "
-                                   "-c s") + "5 7 12 \n",
+         outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -r --col -c s") + "5 7 12 \n",
                    "y.txt": "18 24 \n"}),
-
     # The plotting recipe: T, average and deviation of the energy per run.
-    case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES,
-         files=SWEEP_RUNS,
+    case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES, files=SWEEP_RUNS,
          out="250 -1557.53 1.68294 \n300 -1520.13 4.92154 \n"
              "350 -1481 7.83519 \n400 -1437.2 4.12674 \n\n"),
-
 ]
