@@ -85,9 +85,9 @@ def as_bytes(text):
 
 
 def mismatch(label, expected, actual):
-    if expected is None or as_bytes(expected) == actual:
-        return ""
-    return f"  {label}:\n    expected {as_bytes(expected)!r}\n    actual   {actual!r}\n"
+    expected = as_bytes(expected)
+    return "" if expected == actual else (
+        f"  {label}:\n    expected {expected!r}\n    actual   {actual!r}\n")
 
 
 def run_case(binary, c, workdir):
@@ -114,14 +114,13 @@ def run_case(binary, c, workdir):
                               **command, **feed)
     except subprocess.TimeoutExpired:
         return "  timed out\n"
-    problems = mismatch("stdout", c.out, proc.stdout) + mismatch("stderr", c.err, proc.stderr)
-    if proc.returncode != c.rc:
-        problems += f"  exit status: expected {c.rc}, actual {proc.returncode}\n"
-    for name, expected in c.outfiles.items():
+    problems = "".join(mismatch(label, want, got) for label, want, got in [
+        ("stdout", c.out, proc.stdout), ("stderr", c.err, proc.stderr),
+        ("exit status", str(c.rc), str(proc.returncode).encode())] if want is not None)
+    for name, want in c.outfiles.items():
         path = os.path.join(workdir, name)
-        actual = open(path, "rb").read() if os.path.exists(path) else None
-        if actual != as_bytes(expected):
-            problems += f"  file {name}:\n    expected {as_bytes(expected)!r}\n    actual   {actual!r}\n"
+        problems += mismatch(f"file {name}", want,
+                             open(path, "rb").read() if os.path.exists(path) else None)
     return problems
 
 
