@@ -7,18 +7,35 @@
 #include "output/output_names.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "tests/temp_dir.h"
-
 namespace tabsift {
 namespace {
+
+// A fresh directory for each test, removed with all it holds at the end.
+class OutputFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tabsift_test_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string at(const std::string& name) const { return dir_ + "/" + name; }
+  std::ptrdiff_t entries() const {
+    return std::distance(std::filesystem::directory_iterator(dir_), {});
+  }
+  std::string dir_;
+};
+using SameFileTest = OutputFileTest;
 
 TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
   const struct {
@@ -39,8 +56,6 @@ TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
   EXPECT_LE(pattern.size(), 255u);
   EXPECT_TRUE(pattern.ends_with(".tabsift-XXXXXX"));
 }
-
-using OutputFileTest = TempDirTest;
 
 // The temporary file goes when the file is dropped uncommitted (as when an
 // exception leaves the writing early) and when the rename fails.
@@ -63,27 +78,17 @@ TEST_F(OutputFileTest, UncommittedTemporaryFileIsRemoved) {
 
 using Positions = std::vector<std::size_t>;
 
-// Inputs without data and tables gathered into the first are in the
-// end-to-end table.
+// Table i goes to output i when no positions were recorded; a table whose
+// position has no name is unplaced. Inputs without data and tables gathered
+// into the first are in the end-to-end table.
 TEST(OutputNamesTest, RouteTables) {
-  const struct {
-    const char* what;
-    Positions fileInputs;
-    std::size_t tables, outputs;
-    std::vector<Positions> perOutput;
-    Positions unplaced;
-  } cases[] = {
-      {"no positions recorded", {}, 2, 2, {{0}, {1}}, {}},
-      {"a position without a name", {0, 2}, 2, 2, {{0}, {}}, {1}},
-  };
-  for (const auto& c : cases) {
-    const TableRouting routing = routeTables(c.fileInputs, c.tables, c.outputs);
-    EXPECT_EQ(routing.perOutput, c.perOutput) << c.what;
-    EXPECT_EQ(routing.unplaced, c.unplaced) << c.what;
-  }
+  const TableRouting plain = routeTables({}, 2, 2);
+  EXPECT_EQ(plain.perOutput, (std::vector<Positions>{{0}, {1}}));
+  EXPECT_EQ(plain.unplaced, Positions{});
+  const TableRouting unnamed = routeTables({0, 2}, 2, 2);
+  EXPECT_EQ(unnamed.perOutput, (std::vector<Positions>{{0}, {}}));
+  EXPECT_EQ(unnamed.unplaced, Positions{1});
 }
-
-using SameFileTest = TempDirTest;
 
 TEST_F(SameFileTest, NamesOfOneFile) {
   using Pair = std::optional<std::pair<std::size_t, std::size_t>>;
