@@ -17,18 +17,16 @@ using Words = std::vector<std::string>;
 // Exact switch words only (no long forms, no joined values), wherever they
 // stand, arguments of other options included.
 TEST(OperationOrderTest, RecordsExactSwitchWordsWhereverTheyStand) {
+  // clang-format off
   const std::pair<Argv, std::vector<Operation>> cases[] = {
       {{"t", "-s", "1,2", "-p", "1", "-c", "s", "-f", "x", "-g"},
        {kSwap, kPrint, kCalculate, kFilter, kGroup}},
-      {{"t", "--calculate", "s", "--filter=1,gt0", "-ca,s", "-C", "-cc", "-"},
-       {}},
-      {{"t", "-b", "-c", "-c", "s", "-s", "-s"},
-       {kCalculate, kCalculate, kSwap, kSwap}},
-  };
-  for (const auto& [argv, order] : cases) {
+      {{"t", "--calculate", "s", "--filter=1,gt0", "-ca,s", "-C", "-cc", "-"}, {}},
+      {{"t", "-b", "-c", "-c", "s", "-s", "-s"}, {kCalculate, kCalculate, kSwap, kSwap}}};
+  // clang-format on
+  for (const auto& [argv, order] : cases)
     EXPECT_EQ(operationOrder(static_cast<int>(argv.size()), argv.data()),
               order);
-  }
 }
 
 // As the option library parses the words with the declared options. Words

@@ -19,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
   int precision = static_cast<std::int8_t>(bytes[sizeof value]) % 41;
   if (size > sizeof value + 2) precision += bytes[sizeof value + 1] * 4;
   std::ostringstream stream;
-  stream.imbue(std::locale::classic());
   if (precision >= 1) {
     stream.setf(std::ios::showpoint);
     stream.precision(precision);

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -50,14 +51,11 @@ std::vector<double> sampleValues() {
   std::uniform_int_distribution<int> exponent(-12, 12), digits(100000, 999999);
   for (int i = 0; i < 3000; ++i) {
     const std::uint64_t bits = rng();
-    double d;
-    float f;
-    std::memcpy(&d, &bits, sizeof d);
-    std::memcpy(&f, &bits, sizeof f);
     const double midpoint = digits(rng) * 10.0 + 5;
     v.insert(
         v.end(),
-        {d, f, mantissa(rng) * std::pow(10.0, exponent(rng)),
+        {std::bit_cast<double>(bits), std::bit_cast<float>(std::uint32_t(bits)),
+         mantissa(rng) * std::pow(10.0, exponent(rng)),
          std::round(mantissa(rng) * 1e5) / std::pow(10.0, exponent(rng) + 12),
          midpoint / std::pow(10.0, exponent(rng) + 6),
          -(midpoint * 10 + 5) / std::pow(10.0, exponent(rng) + 7),
