@@ -1,8 +1,9 @@
-// Output files replaced only when complete: the temporary file's name and
-// place, and what is left when the rename cannot be made. Output names
-// checked before writing: which tables go to which name, two names for one
-// file, and names of inputs that were not read in full. Replacing, links,
-// permissions and signals are shown by the end-to-end cases.
+// Where output goes and how it gets there: files replaced only when
+// complete (the temporary file's name and place, what is left when the
+// rename fails), output names checked before writing (tables per name, two
+// names for one file, inputs not read in full), the output question when a
+// terminal still holds text after the table, and bytes kept in order through
+// the block sink. The rest is shown by the end-to-end cases.
 #include "output/output_file.h"
 #include "output/output_names.h"
 
@@ -11,11 +12,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "output/block_sink.h"
+#include "output/output_prompt.h"
 
 namespace tabsift {
 namespace {
@@ -110,6 +118,45 @@ TEST_F(SameFileTest, NamesOfOneFile) {
   EXPECT_EQ(incomplete.inputAt(d + "y.dat"), std::nullopt);
   EXPECT_EQ(incomplete.inputAt("/dev/stdin"), std::nullopt);
   EXPECT_EQ(IncompleteInputs({}, {0}).inputAt("/dev/stdin"), "standard input");
+}
+
+TEST(OutputPrompt, InputUsedUpByTheTableMeansStandardOutput) {
+  std::istringstream in("2\n");
+  std::ostringstream out;
+  EXPECT_EQ(askOutputChoice(in, out, /*inputUsedUp=*/true),
+            OutputChoice::kStandardOutput);
+  EXPECT_EQ(out.str(), kOutputPrompt);
+}
+
+// Stream text, text formatted into the buffer, fills and texts longer than
+// the buffer stay in order across many small blocks, and what is left is
+// written when the sink is destroyed.
+TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
+  std::FILE* file = std::tmpfile();
+  std::string expected;
+  {
+    BlockSink sink(fileno(file), 64);  // small, so blocks fill often
+    std::ostream stream(&sink);
+    for (int i = 0; i < 200; ++i) {
+      stream << "#line " << i << '\n';
+      char* out = sink.reserve(8);
+      std::memcpy(out, "cells ", 6);
+      sink.commit(out + 6);
+      sink.append(std::string(i % 90, 'x'));
+      sink.appendFill('0', static_cast<std::size_t>(i));
+      expected += "#line " + std::to_string(i) + "\ncells " +
+                  std::string(i % 90, 'x') +
+                  std::string(static_cast<std::size_t>(i), '0');
+    }
+    sink.append(std::string(1000, 'y'));  // larger than the whole buffer
+    stream << "rest";                     // left for the destructor
+    expected += std::string(1000, 'y') + "rest";
+  }
+  std::string text(expected.size() + 1, '\0');
+  std::rewind(file);
+  text.resize(std::fread(text.data(), 1, text.size(), file));
+  EXPECT_EQ(text, expected);
+  std::fclose(file);
 }
 
 }  // namespace
