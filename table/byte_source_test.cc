@@ -78,7 +78,7 @@ TEST(CompressionFormatTest, WholeSignaturesOnly) {
     EXPECT_EQ(formatOf(head), format) << head;
 }
 
-TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
+TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadsAndDamageFails) {
   for (const std::string& stream : kStreams) {
     for (std::size_t step : {1, 7, 1 << 16}) {
       // Streams that follow one another are read in full.
@@ -86,15 +86,15 @@ TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
       EXPECT_EQ(decode(stream + stream, step), (Decoded{kText + kText, ""}))
           << step;
     }
-  }
-  const std::string plain = "BZh9 1\n\x1f\x8b\n"s + std::string(100000, 'x');
-  EXPECT_EQ(decode(plain, 4096).first, plain);
-  EXPECT_EQ(decode("1", 3).first, "1");
-}
-
-// Cuts anywhere in two streams that follow one another but between them.
-TEST(ByteSourceTest, DamageKeepsAPrefixAndFails) {
-  for (const std::string& stream : kStreams) {
+    // Every read of a packet socket hands out one packet: the signature
+    // arrives byte by byte.
+    int fds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds), 0);
+    for (char c : stream) ASSERT_EQ(::write(fds[1], &c, 1), 1);
+    ::close(fds[1]);
+    EXPECT_EQ(decode(fds[0], 64), (Decoded{kText, ""}));
+    // Damage keeps a prefix and fails: cuts anywhere in two streams that
+    // follow one another but between them, and bytes after the end.
     const std::string two = stream + stream;
     for (std::size_t length = kSignatureBytes; length < two.size(); ++length) {
       if (length == stream.size()) continue;
@@ -105,15 +105,9 @@ TEST(ByteSourceTest, DamageKeepsAPrefixAndFails) {
     const Decoded trailing = decode(stream + "junk", 5);
     EXPECT_TRUE(trailing.first == kText && trailing.second != "");
   }
-}
-
-TEST(ByteSourceTest, SignatureArrivingByteByByte) {
-  // Every read of a packet socket hands out one packet.
-  int fds[2];
-  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds), 0);
-  for (char c : kBzip2) ASSERT_EQ(::write(fds[1], &c, 1), 1);
-  ::close(fds[1]);
-  EXPECT_EQ(decode(fds[0], 64), (Decoded{kText, ""}));
+  const std::string plain = "BZh9 1\n\x1f\x8b\n"s + std::string(100000, 'x');
+  EXPECT_EQ(decode(plain, 4096).first, plain);
+  EXPECT_EQ(decode("1", 3).first, "1");
 }
 
 using Lines = std::vector<std::string>;
@@ -142,6 +136,8 @@ Lines linesOf(const std::string& text, std::size_t block, std::size_t piece) {
   Lines lines;
   std::string_view line;
   while (reader.next(&line)) lines.emplace_back(line);
+  // Whether anything was read tells a failure at opening from a later one.
+  EXPECT_EQ(reader.nothingRead(), text.empty());
   return lines;
 }
 
@@ -163,12 +159,6 @@ TEST(LineReaderTest, SplitsAtLineFeedsWhateverTheBlockSize) {
       for (std::size_t piece : {1, 5, 1 << 20})
         EXPECT_EQ(linesOf(text, block, piece), lines) << block << " " << piece;
   }
-  // Whether anything was read tells a failure at opening from a later one.
-  TextSource empty("", 1), some("1", 1);
-  LineReader first(empty), later(some);
-  std::string_view line;
-  EXPECT_TRUE(!first.next(&line) && later.next(&line));
-  EXPECT_TRUE(first.nothingRead() && !later.nothingRead());
 }
 
 }  // namespace
