@@ -37,12 +37,8 @@ TEST(CommandLineTest, EndOfOptionsAndInputWordsInOrder) {
   const OptionGroups groups = declareOptions(&in, &out);
   boost::program_options::options_description all;
   all.add(groups.withoutArguments).add(groups.withArguments);
-  const struct {
-    Argv argv;
-    int end;
-    Words words;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { Argv argv; int end; Words words; } cases[] = {
       {{"t", "-i", "r1", "r2", "r3", "-p", "T,1"}, 7, {"r2", "r3"}},
       {{"t", "-mj", "-ca,s", "--", "--"}, 4, {"--"}},
       {{"t", "--calc=s", "a", "--"}, 3, {"a"}},
@@ -50,9 +46,8 @@ TEST(CommandLineTest, EndOfOptionsAndInputWordsInOrder) {
       {{"t", "--", "--", "-c"}, 2, {"--", "-c"}},
       {{"t", "a,b", "-c", "s", "-", "--", "-c", "--", "x"}, 5, {"a,b", "-", "-c", "--", "x"}},
       {{"t", "-b", "--", "-i", "a"}, 5, {}},
-      {{"t", "", "a", "-t", "1", "b", "c"}, 7, {"", "a", "b", "c"}},
-      // clang-format on
-  };
+      {{"t", "", "a", "-t", "1", "b", "c"}, 7, {"", "a", "b", "c"}}};
+  // clang-format on
   for (const auto& c : cases) {
     const int argc = static_cast<int>(c.argv.size());
     const auto parsed = parseCommandLine(argc, c.argv.data(), all);
