@@ -134,16 +134,15 @@ TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
   {
     BlockSink sink(fileno(file), 64);  // small, so blocks fill often
     std::ostream stream(&sink);
-    for (int i = 0; i < 200; ++i) {
+    for (std::size_t i = 0; i < 200; ++i) {
       stream << "#line " << i << '\n';
       char* out = sink.reserve(8);
       std::memcpy(out, "cells ", 6);
       sink.commit(out + 6);
       sink.append(std::string(i % 90, 'x'));
-      sink.appendFill('0', static_cast<std::size_t>(i));
+      sink.appendFill('0', i);
       expected += "#line " + std::to_string(i) + "\ncells " +
-                  std::string(i % 90, 'x') +
-                  std::string(static_cast<std::size_t>(i), '0');
+                  std::string(i % 90, 'x') + std::string(i, '0');
     }
     sink.append(std::string(1000, 'y'));  // larger than the whole buffer
     stream << "rest";                     // left for the destructor

@@ -56,9 +56,8 @@ Decoded decode(int fd, std::size_t step) {
 
 Decoded decode(const std::string& bytes, std::size_t step) {
   const int fd = memfd_create("byte-source-test", 0);
-  EXPECT_EQ(::write(fd, bytes.data(), bytes.size()),
+  EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0),
             static_cast<ssize_t>(bytes.size()));
-  ::lseek(fd, 0, SEEK_SET);
   return decode(fd, step);
 }
 
@@ -113,8 +112,7 @@ TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadsAndDamageFails) {
 using Lines = std::vector<std::string>;
 
 // Hands out `text` at most `piece` bytes at a time.
-class TextSource : public ByteSource {
- public:
+struct TextSource : ByteSource {
   TextSource(std::string text, std::size_t piece)
       : text_(std::move(text)), piece_(piece) {}
   std::size_t read(char* buffer, std::size_t size) override {
@@ -123,8 +121,6 @@ class TextSource : public ByteSource {
     at_ += n;
     return n;
   }
-
- private:
   std::string text_;
   std::size_t piece_, at_ = 0;
 };

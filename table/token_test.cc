@@ -147,8 +147,7 @@ TEST(TokenTest, GeneratedLinesMatchStrtod) {
     std::vector<std::string> tokens;
     for (std::size_t p = 0;
          (p = line.find_first_not_of(" \t\r\n", p)) != std::string::npos;) {
-      const std::size_t q =
-          std::min(line.find_first_of(" \t\r\n", p), line.size());
+      const std::size_t q = line.find_first_of(" \t\r\n", p);  // or npos
       tokens.push_back(line.substr(p, q - p));
       p = q;
     }
