@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -20,10 +21,7 @@ using tabsift::numberToString;
 // precision 1, otherwise showpoint and `precision`.
 std::string streamText(double value, int precision) {
   std::ostringstream out;
-  if (precision >= 1) {
-    out.setf(std::ios::showpoint);
-    out.precision(precision);
-  }
+  if (precision >= 1) out << std::showpoint << std::setprecision(precision);
   out << value;
   return out.str();
 }
