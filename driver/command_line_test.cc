@@ -17,18 +17,16 @@ using Words = std::vector<std::string>;
 // Exact switch words only (no long forms, no joined values), wherever they
 // stand, arguments of other options included.
 TEST(OperationOrderTest, RecordsExactSwitchWordsWhereverTheyStand) {
+  // clang-format off
   const std::pair<Argv, std::vector<Operation>> cases[] = {
       {{"t", "-s", "1,2", "-p", "1", "-c", "s", "-f", "x", "-g"},
        {kSwap, kPrint, kCalculate, kFilter, kGroup}},
-      {{"t", "--calculate", "s", "--filter=1,gt0", "-ca,s", "-C", "-cc", "-"},
-       {}},
-      {{"t", "-b", "-c", "-c", "s", "-s", "-s"},
-       {kCalculate, kCalculate, kSwap, kSwap}},
-  };
-  for (const auto& [argv, order] : cases) {
+      {{"t", "--calculate", "s", "--filter=1,gt0", "-ca,s", "-C", "-cc", "-"}, {}},
+      {{"t", "-b", "-c", "-c", "s", "-s", "-s"}, {kCalculate, kCalculate, kSwap, kSwap}}};
+  // clang-format on
+  for (const auto& [argv, order] : cases)
     EXPECT_EQ(operationOrder(static_cast<int>(argv.size()), argv.data()),
               order);
-  }
 }
 
 // As the option library parses the words with the declared options. Words
@@ -39,12 +37,8 @@ TEST(CommandLineTest, EndOfOptionsAndInputWordsInOrder) {
   const OptionGroups groups = declareOptions(&in, &out);
   boost::program_options::options_description all;
   all.add(groups.withoutArguments).add(groups.withArguments);
-  const struct {
-    Argv argv;
-    int end;
-    Words words;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { Argv argv; int end; Words words; } cases[] = {
       {{"t", "-i", "r1", "r2", "r3", "-p", "T,1"}, 7, {"r2", "r3"}},
       {{"t", "-mj", "-ca,s", "--", "--"}, 4, {"--"}},
       {{"t", "--calc=s", "a", "--"}, 3, {"a"}},
@@ -52,9 +46,8 @@ TEST(CommandLineTest, EndOfOptionsAndInputWordsInOrder) {
       {{"t", "--", "--", "-c"}, 2, {"--", "-c"}},
       {{"t", "a,b", "-c", "s", "-", "--", "-c", "--", "x"}, 5, {"a,b", "-", "-c", "--", "x"}},
       {{"t", "-b", "--", "-i", "a"}, 5, {}},
-      {{"t", "", "a", "-t", "1", "b", "c"}, 7, {"", "a", "b", "c"}},
-      // clang-format on
-  };
+      {{"t", "", "a", "-t", "1", "b", "c"}, 7, {"", "a", "b", "c"}}};
+  // clang-format on
   for (const auto& c : cases) {
     const int argc = static_cast<int>(c.argv.size());
     const auto parsed = parseCommandLine(argc, c.argv.data(), all);

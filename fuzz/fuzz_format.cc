@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <ios>
+#include <iomanip>
 #include <sstream>
 #include <string>
 
@@ -19,11 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
   int precision = static_cast<std::int8_t>(bytes[sizeof value]) % 41;
   if (size > sizeof value + 2) precision += bytes[sizeof value + 1] * 4;
   std::ostringstream stream;
-  stream.imbue(std::locale::classic());
-  if (precision >= 1) {
-    stream.setf(std::ios::showpoint);
-    stream.precision(precision);
-  }
+  if (precision >= 1) stream << std::showpoint << std::setprecision(precision);
   stream << value;
   if (tabsift::numberToString(value, precision) != stream.str()) std::abort();
   return 0;

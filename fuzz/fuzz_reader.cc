@@ -23,27 +23,23 @@ void readAs(const std::string& path) {
       store.fileInputs.size() != store.data.size()) {
     std::abort();
   }
-  for (const auto& file : store.data) {
-    for (const auto& line : file) {
+  for (const auto& file : store.data)
+    for (const auto& line : file)
       if (line.empty() || line.size() != file.front().size()) std::abort();
-    }
-  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
                                       std::size_t size) {
-  int fd = memfd_create("tabsift-fuzz", 0);
+  const int fd = memfd_create("tabsift-fuzz", 0);
   if (fd < 0) return 0;
-  if (size > 0 && write(fd, bytes, size) != static_cast<ssize_t>(size)) {
-    close(fd);
-    return 0;
+  if (write(fd, bytes, size) == static_cast<ssize_t>(size)) {
+    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    readAs<double>(path);
+    readAs<float>(path);
+    readAs<int>(path);
   }
-  const std::string path = "/proc/self/fd/" + std::to_string(fd);
-  readAs<double>(path);
-  readAs<float>(path);
-  readAs<int>(path);
   close(fd);
   return 0;
 }

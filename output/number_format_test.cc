@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -19,10 +21,7 @@ using tabsift::numberToString;
 // precision 1, otherwise showpoint and `precision`.
 std::string streamText(double value, int precision) {
   std::ostringstream out;
-  if (precision >= 1) {
-    out.setf(std::ios::showpoint);
-    out.precision(precision);
-  }
+  if (precision >= 1) out << std::showpoint << std::setprecision(precision);
   out << value;
   return out.str();
 }
@@ -50,14 +49,11 @@ std::vector<double> sampleValues() {
   std::uniform_int_distribution<int> exponent(-12, 12), digits(100000, 999999);
   for (int i = 0; i < 3000; ++i) {
     const std::uint64_t bits = rng();
-    double d;
-    float f;
-    std::memcpy(&d, &bits, sizeof d);
-    std::memcpy(&f, &bits, sizeof f);
     const double midpoint = digits(rng) * 10.0 + 5;
     v.insert(
         v.end(),
-        {d, f, mantissa(rng) * std::pow(10.0, exponent(rng)),
+        {std::bit_cast<double>(bits), std::bit_cast<float>(std::uint32_t(bits)),
+         mantissa(rng) * std::pow(10.0, exponent(rng)),
          std::round(mantissa(rng) * 1e5) / std::pow(10.0, exponent(rng) + 12),
          midpoint / std::pow(10.0, exponent(rng) + 6),
          -(midpoint * 10 + 5) / std::pow(10.0, exponent(rng) + 7),

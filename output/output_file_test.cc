@@ -1,37 +1,59 @@
-// Output files replaced only when complete: the temporary file's name and
-// place, and what is left when the rename cannot be made. Output names
-// checked before writing: which tables go to which name, two names for one
-// file, and names of inputs that were not read in full. Replacing, links,
-// permissions and signals are shown by the end-to-end cases.
+// Where output goes and how it gets there: files replaced only when
+// complete (the temporary file's name and place, what is left when the
+// rename fails), output names checked before writing (tables per name, two
+// names for one file, inputs not read in full), the output question when a
+// terminal still holds text after the table, and bytes kept in order through
+// the block sink. The rest is shown by the end-to-end cases.
 #include "output/output_file.h"
 #include "output/output_names.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/temp_dir.h"
+#include "output/block_sink.h"
+#include "output/output_prompt.h"
 
 namespace tabsift {
 namespace {
 
+// A fresh directory for each test, removed with all it holds at the end.
+class OutputFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tabsift_test_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string at(const std::string& name) const { return dir_ + "/" + name; }
+  std::ptrdiff_t entries() const {
+    return std::distance(std::filesystem::directory_iterator(dir_), {});
+  }
+  std::string dir_;
+};
+using SameFileTest = OutputFileTest;
+
+// The last part of a path shows in the temporary file's name.
 TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
-  const struct {
-    const char *path, *directory, *last, *pattern;
-  } cases[] = {
-      {"d.dat", ".", "d.dat", ".d.dat.tabsift-XXXXXX"},
-      {"sub/d.dat", "sub", "d.dat", "sub/.d.dat.tabsift-XXXXXX"},
-      {"/d.dat", "/", "d.dat", "/.d.dat.tabsift-XXXXXX"},
-      {"../a/b.c", "../a", "b.c", "../a/.b.c.tabsift-XXXXXX"},
-  };
+  // clang-format off
+  const struct { const char *path, *directory, *pattern; } cases[] = {
+      {"d.dat", ".", ".d.dat.tabsift-XXXXXX"}, {"sub/d.dat", "sub", "sub/.d.dat.tabsift-XXXXXX"},
+      {"/d.dat", "/", "/.d.dat.tabsift-XXXXXX"}, {"../a/b.c", "../a", "../a/.b.c.tabsift-XXXXXX"}};
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(directoryPart(c.path), c.directory) << c.path;
-    EXPECT_EQ(lastPart(c.path), c.last) << c.path;
     EXPECT_EQ(temporaryPattern(c.path), c.pattern) << c.path;
   }
   // A long name still fits one directory entry.
@@ -39,8 +61,6 @@ TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
   EXPECT_LE(pattern.size(), 255u);
   EXPECT_TRUE(pattern.ends_with(".tabsift-XXXXXX"));
 }
-
-using OutputFileTest = TempDirTest;
 
 // The temporary file goes when the file is dropped uncommitted (as when an
 // exception leaves the writing early) and when the rename fails.
@@ -63,27 +83,17 @@ TEST_F(OutputFileTest, UncommittedTemporaryFileIsRemoved) {
 
 using Positions = std::vector<std::size_t>;
 
-// Inputs without data and tables gathered into the first are in the
-// end-to-end table.
+// Table i goes to output i when no positions were recorded; a table whose
+// position has no name is unplaced. Inputs without data and tables gathered
+// into the first are in the end-to-end table.
 TEST(OutputNamesTest, RouteTables) {
-  const struct {
-    const char* what;
-    Positions fileInputs;
-    std::size_t tables, outputs;
-    std::vector<Positions> perOutput;
-    Positions unplaced;
-  } cases[] = {
-      {"no positions recorded", {}, 2, 2, {{0}, {1}}, {}},
-      {"a position without a name", {0, 2}, 2, 2, {{0}, {}}, {1}},
-  };
-  for (const auto& c : cases) {
-    const TableRouting routing = routeTables(c.fileInputs, c.tables, c.outputs);
-    EXPECT_EQ(routing.perOutput, c.perOutput) << c.what;
-    EXPECT_EQ(routing.unplaced, c.unplaced) << c.what;
-  }
+  const TableRouting plain = routeTables({}, 2, 2);
+  EXPECT_EQ(plain.perOutput, (std::vector<Positions>{{0}, {1}}));
+  EXPECT_EQ(plain.unplaced, Positions{});
+  const TableRouting unnamed = routeTables({0, 2}, 2, 2);
+  EXPECT_EQ(unnamed.perOutput, (std::vector<Positions>{{0}, {}}));
+  EXPECT_EQ(unnamed.unplaced, Positions{1});
 }
-
-using SameFileTest = TempDirTest;
 
 TEST_F(SameFileTest, NamesOfOneFile) {
   using Pair = std::optional<std::pair<std::size_t, std::size_t>>;
@@ -105,6 +115,44 @@ TEST_F(SameFileTest, NamesOfOneFile) {
   EXPECT_EQ(incomplete.inputAt(d + "y.dat"), std::nullopt);
   EXPECT_EQ(incomplete.inputAt("/dev/stdin"), std::nullopt);
   EXPECT_EQ(IncompleteInputs({}, {0}).inputAt("/dev/stdin"), "standard input");
+}
+
+TEST(OutputPrompt, InputUsedUpByTheTableMeansStandardOutput) {
+  std::istringstream in("2\n");
+  std::ostringstream out;
+  EXPECT_EQ(askOutputChoice(in, out, /*inputUsedUp=*/true),
+            OutputChoice::kStandardOutput);
+  EXPECT_EQ(out.str(), kOutputPrompt);
+}
+
+// Stream text, text formatted into the buffer, fills and texts longer than
+// the buffer stay in order across many small blocks, and what is left is
+// written when the sink is destroyed.
+TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
+  std::FILE* file = std::tmpfile();
+  std::string expected;
+  {
+    BlockSink sink(fileno(file), 64);  // small, so blocks fill often
+    std::ostream stream(&sink);
+    for (std::size_t i = 0; i < 200; ++i) {
+      stream << "#line " << i << '\n';
+      char* out = sink.reserve(8);
+      std::memcpy(out, "cells ", 6);
+      sink.commit(out + 6);
+      sink.append(std::string(i % 90, 'x'));
+      sink.appendFill('0', i);
+      expected += "#line " + std::to_string(i) + "\ncells " +
+                  std::string(i % 90, 'x') + std::string(i, '0');
+    }
+    sink.append(std::string(1000, 'y'));  // larger than the whole buffer
+    stream << "rest";                     // left for the destructor
+    expected += std::string(1000, 'y') + "rest";
+  }
+  std::string text(expected.size() + 1, '\0');
+  std::rewind(file);
+  text.resize(std::fread(text.data(), 1, text.size(), file));
+  EXPECT_EQ(text, expected);
+  std::fclose(file);
 }
 
 }  // namespace

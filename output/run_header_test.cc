@@ -1,7 +1,9 @@
-// The date line falls back to the run's local time unless SOURCE_DATE_EPOCH
-// holds a whole decimal integer; the fixed dates are in the end-to-end table,
-// and so are the comment modes. An input without comment lines recorded
-// (standard input) must still write none.
+// What a run writes besides its tables. The date line falls back to the
+// run's local time unless SOURCE_DATE_EPOCH holds a whole decimal integer;
+// the fixed dates are in the end-to-end table, and so are the comment modes.
+// An input without comment lines recorded (standard input) must still write
+// none. Diagnostics report exhausted memory once per run, after the messages
+// said before it (the order of many messages is shown end to end).
 #include "output/run_header.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <sstream>
 
 #include "table/data_operations.h"
+#include "table/diagnostics.h"
 
 namespace {
 
@@ -20,10 +23,9 @@ TEST(RunHeader, SourceDateEpochTakesWholeIntegersOnlyElseLocalNow) {
   const std::string expected = tabsift::asctimeText(local);
   const char* const unset = nullptr;
   for (const char* bad : {unset, "", "-", "+5", " 5", "5 ", "12abc", "1e9",
-                          "0x10", "99999999999999999999999", "yesterday"}) {
+                          "0x10", "99999999999999999999999", "yesterday"})
     EXPECT_EQ(tabsift::runDateText(bad, now), expected)
         << "'" << (bad ? bad : "(unset)") << "'";
-  }
 }
 
 TEST(Comments, NoSuchInputWritesNothing) {
@@ -34,6 +36,20 @@ TEST(Comments, NoSuchInputWritesNothing) {
   store.commIn(&out, 1);
   store.commIn(&out, 7);
   EXPECT_EQ(out.str(), "");
+}
+
+TEST(DiagnosticsTest, MemoryExhaustionIsSaidOnce) {
+  using namespace tabsift;
+  resetDiagnostics();
+  testing::internal::CaptureStderr();
+  say("Invalid value of parameter x in data file: 3");
+  reportMemoryExhausted("reading input file 'big.dat'");
+  reportMemoryExhausted("reading the input");
+  flushDiagnostics();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Invalid value of parameter x in data file: 3\n"
+            "tabsift: memory exhausted while reading input file 'big.dat'\n");
+  resetDiagnostics();
 }
 
 }  // namespace

@@ -26,50 +26,38 @@ using namespace std::string_literals;
 const std::string kText = "# T = 1\n1 2\n3 4\n";
 
 // kText compressed by gzip -9 -n, zstd, xz and bzip2.
-const std::string kGzip =
-    "\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03SV\x08Q\xb0U0\xe4"
-    "2T0\xe2"
-    "2V0\xe1\x02\x00\xac\xb1\xa1\xcd\x10\x00\x00\x00"s;
-const std::string kZstd =
-    "(\xb5/\xfd$\x10\x81\x00\x00# T = 1\n1 2\n3 4\n\xbe\x1a&\x8b"s;
-const std::string kXz =
-    "\xfd"
-    "7zXZ\x00\x00\x04\xe6\xd6\xb4"
-    "F\x02\x00!\x01\x16\x00\x00\x00t/\xe5\xa3\x01\x00\x0f# T = 1\n1 2\n3 4\n"
-    "\x00\xab]\x81jV\x1e\x00i\x00\x01(\x10\xe5\x0bl`\x1f\xb6\xf3}\x01\x00\x00"
-    "\x00\x00\x04YZ"s;
-const std::string kBzip2 =
-    "BZh91AY&SYh0\xca\x91\x00\x00\x04Z\x00\x00\x10H\x00<\x02\x04\x00 \x00\x22"
-    "\x1e\xa0"
-    "d \xc9\x88\xec\xd5I\xb4\xc0'\xc5\xdc\x91N\x14$\x1a\x0c"
-    "2\xa4@"s;
+// clang-format off
+const std::string kGzip = "\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03SV\x08Q\xb0U0\xe4" "2T0\xe2"
+                          "2V0\xe1\x02\x00\xac\xb1\xa1\xcd\x10\x00\x00\x00"s;
+const std::string kZstd = "(\xb5/\xfd$\x10\x81\x00\x00# T = 1\n1 2\n3 4\n\xbe\x1a&\x8b"s;
+const std::string kXz = "\xfd" "7zXZ\x00\x00\x04\xe6\xd6\xb4" "F\x02\x00!\x01\x16\x00\x00\x00t/\xe5"
+                        "\xa3\x01\x00\x0f# T = 1\n1 2\n3 4\n\x00\xab]\x81jV\x1e\x00i\x00\x01(\x10"
+                        "\xe5\x0bl`\x1f\xb6\xf3}\x01\x00\x00\x00\x00\x04YZ"s;
+const std::string kBzip2 = "BZh91AY&SYh0\xca\x91\x00\x00\x04Z\x00\x00\x10H\x00<\x02\x04\x00 \x00"
+    "\x22\x1e\xa0" "d \xc9\x88\xec\xd5I\xb4\xc0'\xc5\xdc\x91N\x14$\x1a\x0c" "2\xa4@"s;
+// clang-format on
 
 const std::vector<std::string> kStreams = {kGzip, kZstd, kXz, kBzip2};
 
-struct Decoded {
-  std::string text;
-  std::string failure;
-  bool operator==(const Decoded&) const = default;
-};
+// The text a source gives, and its failure.
+using Decoded = std::pair<std::string, std::string>;
 
 // What a source makes of the descriptor `fd`, read `step` bytes at a time.
 Decoded decode(int fd, std::size_t step) {
   std::unique_ptr<ByteSource> source = openByteSource(fd);
   Decoded decoded;
   std::string block(step, '\0');
-  while (std::size_t n = source->read(block.data(), step)) {
-    decoded.text.append(block, 0, n);
-  }
-  decoded.failure = source->failure();
+  while (std::size_t n = source->read(block.data(), step))
+    decoded.first.append(block, 0, n);
+  decoded.second = source->failure();
   ::close(fd);
   return decoded;
 }
 
 Decoded decode(const std::string& bytes, std::size_t step) {
   const int fd = memfd_create("byte-source-test", 0);
-  EXPECT_EQ(::write(fd, bytes.data(), bytes.size()),
+  EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0),
             static_cast<ssize_t>(bytes.size()));
-  ::lseek(fd, 0, SEEK_SET);
   return decode(fd, step);
 }
 
@@ -89,7 +77,7 @@ TEST(CompressionFormatTest, WholeSignaturesOnly) {
     EXPECT_EQ(formatOf(head), format) << head;
 }
 
-TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
+TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadsAndDamageFails) {
   for (const std::string& stream : kStreams) {
     for (std::size_t step : {1, 7, 1 << 16}) {
       // Streams that follow one another are read in full.
@@ -97,42 +85,34 @@ TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadSize) {
       EXPECT_EQ(decode(stream + stream, step), (Decoded{kText + kText, ""}))
           << step;
     }
-  }
-  const std::string plain = "BZh9 1\n\x1f\x8b\n"s + std::string(100000, 'x');
-  EXPECT_EQ(decode(plain, 4096).text, plain);
-  EXPECT_EQ(decode("1", 3).text, "1");
-}
-
-// Cuts anywhere in two streams that follow one another but between them.
-TEST(ByteSourceTest, DamageKeepsAPrefixAndFails) {
-  for (const std::string& stream : kStreams) {
+    // Every read of a packet socket hands out one packet: the signature
+    // arrives byte by byte.
+    int fds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds), 0);
+    for (char c : stream) ASSERT_EQ(::write(fds[1], &c, 1), 1);
+    ::close(fds[1]);
+    EXPECT_EQ(decode(fds[0], 64), (Decoded{kText, ""}));
+    // Damage keeps a prefix and fails: cuts anywhere in two streams that
+    // follow one another but between them, and bytes after the end.
     const std::string two = stream + stream;
     for (std::size_t length = kSignatureBytes; length < two.size(); ++length) {
       if (length == stream.size()) continue;
       const Decoded cut = decode(two.substr(0, length), 3);
-      EXPECT_NE(cut.failure, "") << stream.size() << " cut at " << length;
-      EXPECT_EQ((kText + kText).substr(0, cut.text.size()), cut.text);
+      EXPECT_NE(cut.second, "") << stream.size() << " cut at " << length;
+      EXPECT_EQ((kText + kText).substr(0, cut.first.size()), cut.first);
     }
     const Decoded trailing = decode(stream + "junk", 5);
-    EXPECT_EQ(trailing.text, kText);
-    EXPECT_NE(trailing.failure, "");
+    EXPECT_TRUE(trailing.first == kText && trailing.second != "");
   }
-}
-
-TEST(ByteSourceTest, SignatureArrivingByteByByte) {
-  // Every read of a packet socket hands out one packet.
-  int fds[2];
-  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds), 0);
-  for (char c : kBzip2) ASSERT_EQ(::write(fds[1], &c, 1), 1);
-  ::close(fds[1]);
-  EXPECT_EQ(decode(fds[0], 64), (Decoded{kText, ""}));
+  const std::string plain = "BZh9 1\n\x1f\x8b\n"s + std::string(100000, 'x');
+  EXPECT_EQ(decode(plain, 4096).first, plain);
+  EXPECT_EQ(decode("1", 3).first, "1");
 }
 
 using Lines = std::vector<std::string>;
 
 // Hands out `text` at most `piece` bytes at a time.
-class TextSource : public ByteSource {
- public:
+struct TextSource : ByteSource {
   TextSource(std::string text, std::size_t piece)
       : text_(std::move(text)), piece_(piece) {}
   std::size_t read(char* buffer, std::size_t size) override {
@@ -141,8 +121,6 @@ class TextSource : public ByteSource {
     at_ += n;
     return n;
   }
-
- private:
   std::string text_;
   std::size_t piece_, at_ = 0;
 };
@@ -154,6 +132,8 @@ Lines linesOf(const std::string& text, std::size_t block, std::size_t piece) {
   Lines lines;
   std::string_view line;
   while (reader.next(&line)) lines.emplace_back(line);
+  // Whether anything was read tells a failure at opening from a later one.
+  EXPECT_EQ(reader.nothingRead(), text.empty());
   return lines;
 }
 
@@ -171,18 +151,10 @@ TEST(LineReaderTest, SplitsAtLineFeedsWhateverTheBlockSize) {
       {bom + "# a\n" + bom + "1\n", {"# a", bom + "1"}}};
   // clang-format on
   for (const auto& [text, lines] : cases) {
-    for (std::size_t block : {1, 2, 3, 7, 64, 1 << 20}) {
-      for (std::size_t piece : {1, 5, 1 << 20}) {
+    for (std::size_t block : {1, 2, 3, 7, 64, 1 << 20})
+      for (std::size_t piece : {1, 5, 1 << 20})
         EXPECT_EQ(linesOf(text, block, piece), lines) << block << " " << piece;
-      }
-    }
   }
-  // Whether anything was read tells a failure at opening from a later one.
-  TextSource empty("", 1), some("1", 1);
-  LineReader first(empty), later(some);
-  std::string_view line;
-  EXPECT_TRUE(!first.next(&line) && later.next(&line));
-  EXPECT_TRUE(first.nothingRead() && !later.nothingRead());
 }
 
 }  // namespace
