@@ -11,15 +11,13 @@ SWAP = "Wrong swap argument!\n"
 
 CASES = [
     # Size: a line of ten megabytes, a hundred thousand columns.
-    shell_case("a single line of ten megabytes",
+    shell_case("a single line of ten megabytes; a hundred thousand columns, summed down",
                "yes 1 | head -n 5000000 | tr '\\n' ' ' > big.dat && "
-               "tabsift -i big.dat --comments off -c s,c | tail -c 20",
-               out="1 1 1 5e+06 5e+06 \n\n"),
-    shell_case("a hundred thousand columns, summed down the columns",
                "awk 'BEGIN { for (l = 0; l < 3; l++) { for (i = 1; i <= 100000; i++) "
                "printf \"%d \", i; print \"\" } }' > wide.dat && "
+               "tabsift -i big.dat --comments off -c s,c | tail -c 20 && "
                "tabsift -i wide.dat --comments off --col -c s | tail -n 2 | tail -c 30",
-               out="299991 299994 299997 300000 \n\n"),
+               out="1 1 1 5e+06 5e+06 \n\n299991 299994 299997 300000 \n\n"),
 
     # A hundred thousand input names: every one unusable, every one named,
     # in the order of the list, after the messages of the input before them.
@@ -43,11 +41,11 @@ CASES = [
                files=A, out="1 2 3 \n3 4 7 \n\n1 2 3 \n3 4 7 \n\n"),
 
     # Outputs that cannot be written (output files: see the output table).
-    shell_case("standard output full or closed",
-               "tabsift -i a.dat > /dev/full; echo rc=$?; tabsift -i a.dat >&-; echo rc=$?",
-               files=A, out="rc=1\nrc=1\n",
-               err="tabsift: cannot write standard output: No space left on device\n"
-                   "tabsift: cannot write standard output: Bad file descriptor\n"),
+    shell_case("help, version and tables to a full or closed standard output",
+               "for run in '-h >/dev/full' '-v >&-' '-i a.dat >/dev/full' '-i a.dat >&-'; do "
+               "eval tabsift $run; echo rc=$?; done", files=A, out="rc=1\n" * 4,
+               err="".join("tabsift: cannot write standard output: %s\n" % reason
+                           for reason in ["No space left on device", "Bad file descriptor"] * 2)),
     shell_case("a pipe closed early ends the run quietly",
                "yes '1 2 3' | head -n 300000 > big.dat && "
                "tabsift -i big.dat --comments off | head -n 1",

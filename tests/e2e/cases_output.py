@@ -36,10 +36,6 @@ CASES = [
     # Layout: every cell followed by the separator, an empty line after each
     # table, absent cells as the blank text.
     with_header("default run header and tables", both(""), BOTH, files=AB),
-    with_header("first comment line of each input", both("--comments 1"),
-                "# first\n" + A_TABLE + "\n\r\n\n" + B_TABLE + "\n", files=AB),
-    with_header("all comment lines keep their CR", "-i c.dat --comments all",
-                "# x = 1\r\n# y\r\n4 5 \n\n", files={"c.dat": "# x = 1\r\n# y\r\n4 5\r\n"}),
     *[case(f"comment mode {mode!r} is refused", ["-i", "a.dat", "--comments", mode], files=AB,
            err="Wrong comments argument\n", rc=1) for mode in ["Off", "ALL", "0", "2", ""]],
     off("tab separator and blank text", both("--tab -b NA"), files=AB,
@@ -83,9 +79,6 @@ CASES = [
         files={"n.dat": "0.5 -3e-300\n"}, out="%#.100000g %#.100000g \n\n" % (0.5, -3e-300)),
 
     # Routing.
-    case("one output file for one input", "-i a.dat -o o.txt --comments 1", files=AB,
-         outfiles={"o.txt": header("-i a.dat -o o.txt --comments 1") + "# first\n"
-                             + A_TABLE + "\n"}),
     off("one output file for joined inputs", both("-o o.txt -j"), files=AB,
         outfiles={"o.txt": "1 2 -- \n3 -- -- \n5 6 7 \n"}),
     off("one output file for merged inputs", both("-o o.txt -m"), files=AB,

@@ -92,27 +92,21 @@ CASES = [
 ] + [
     # What is kept of the replaced file: links (followed, dangling, hard),
     # permission bits and owner; a new file gets 0666 less the umask.
-    shell_case("links are followed: the targets are replaced, the links kept",
-               "mkdir sub && cp d.dat sub/d.dat && ln d.dat h.dat && "
-               "ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && ln -s new.dat n.dat && "
-               "tabsift -i sub/m.dat -o sub/m.dat -c s " + OFF + " && "
-               "tabsift -i h.dat -o n.dat " + OFF + " && "
-               "stat -c '%F %N' l.dat sub/m.dat n.dat && cat sub/d.dat new.dat h.dat && "
-               "ls -A -I .bin sub",
+    shell_case("links are followed and kept, so are permission bits and owner",
+               "mkdir sub && cp d.dat sub/d.dat && chmod 604 sub/d.dat && "
+               "chown 4321:4322 sub/d.dat 2>/dev/null; before=$(stat -c %u:%g sub/d.dat); "
+               "ln sub/d.dat h.dat && ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && "
+               "ln -s new.dat n.dat && tabsift -i sub/m.dat -o sub/m.dat -c s " + OFF + " && "
+               "(umask 027 && tabsift -i h.dat -o n.dat " + OFF + ") && "
+               "(umask 0 && tabsift -i h.dat -o n0.dat " + OFF + ") && "
+               "stat -c '%F %N' l.dat sub/m.dat n.dat && stat -c %a sub/d.dat new.dat n0.dat && "
+               "[ \"$(stat -c %u:%g sub/d.dat)\" = \"$before\" ] && echo owner kept && "
+               "cat sub/d.dat new.dat h.dat && ls -A -I .bin sub",
                files={"d.dat": OLD},
                out="symbolic link 'l.dat' -> 'sub/d.dat'\n"
                    "symbolic link 'sub/m.dat' -> '../l.dat'\n"
-                   "symbolic link 'n.dat' -> 'new.dat'\n"
+                   "symbolic link 'n.dat' -> 'new.dat'\n604\n640\n666\nowner kept\n"
                    + SUMS + "1 2 \n3 4 \n\n" + OLD + "d.dat\nm.dat\n"),
-    shell_case("permission bits and owner of the old file are kept; a new file gets 0666 "
-               "less the umask",
-               "chmod 604 d.dat && chown 4321:4322 d.dat 2>/dev/null; "
-               "before=$(stat -c %u:%g d.dat); ln d.dat h.dat; "
-               "tabsift -i d.dat -o d.dat -c s " + OFF + " && "
-               "for u in 027 0; do (umask $u && tabsift -i h.dat -o n$u " + OFF + "); done; "
-               "stat -c %a d.dat n027 n0 && [ \"$(stat -c %u:%g d.dat)\" = \"$before\" ] "
-               "&& echo owner kept && cat d.dat h.dat",
-               files={"d.dat": OLD}, out="604\n640\n666\nowner kept\n" + SUMS + OLD),
     # A failed write (over the file size limit) leaves the old file and no
     # temporary file; a file the run may not write is not replaced; where no
     # temporary file can be made the file is written in place; an input that
