@@ -5,60 +5,60 @@ condition fails. Memory running out: tests/memory_exhausted.sh."""
 
 from casekit import case, header, off, shell_case
 
-HELP = (
-    '\n'
-    'usage: ./program [OPTION <arg1,arg2,...>] ...\n'
-    '\n'
-    'Available options:\n'
-    '\n'
-    'Options without arguments:\n'
-    '  -h [ --help ]              Standard help\n'
-    '  --tab                      Separate values with tabulators instead of spaces\n'
-    '  -v [ --version ]           Display version\n'
-    '  --float                    Use float as data type\n'
-    '  --int                      Use int as data type\n'
-    '  -j [ --join ]              Join input\n'
-    '  -m [ --merge ]             Merge all data\n'
-    '  --col                      Calculation in columns instead in lines\n'
-    '  -r [ --results ]           Keep only the results of calculations\n'
-    '\n'
-    'Options with arguments:\n'
-    "  -i [ --input-files ] arg   Give the names of files separated by ','\n"
-    '                             \n'
-    "  -o [ --output-files ] arg  Specifies otupt files names separated by ','. \n"
-    '                             Without this option all will be printed to \n'
-    '                             standard output\n'
-    '                             \n'
-    '  -f [ --filter ] arg        Use this option to select values.\n'
-    "                              For example '-f 1,gt2,0,1,2'\n"
-    '  -t [ --tolerance ] arg     Tolerance of comparisons used in filter for \n'
-    "                             example: '-t 1e-10'\n"
-    '                             \n'
-    '  -c [ --calculate ] arg     Argument: s - sum, a - average, m - median, \n'
-    '                              d - standard deviation (sample standard \n'
-    '                             deviation)\n'
-    "                              c - count For example: '-c a,s,m,c'\n"
-    '                             \n'
-    '  -g [ --group ] arg         Use this option to group lines by values in \n'
-    '                             specific column or by order in files. \n'
-    "                              For example: '-g 2', '-g f'\n"
-    '                             \n'
-    '  -p [ --print ] arg         Print only selected columns/parameters for \n'
-    '                             example:\n'
-    "                              '-p 1,2,E' where E is name of parameter\n"
-    '                             \n'
-    '  -s [ --swap ] arg          Swaps two columns in selected file: - s 1,2,3 \n'
-    '                             means swap first and second column in third file\n'
-    '                             \n'
-    '  --comments arg             Argument: off/all/1\n'
-    '                             \n'
-    '  --prec arg                 Sets printing precision of all values\n'
-    "                              e.g. '--prec 10'\n"
-    '                             \n'
-    '  -b [ --blanks ] arg        Set string displayed in place of missing values\n'
-    '\n'
-    "For more info type 'man tabsift'.\n"
-)
+# Lines ending in blanks are marked with a "$" after the last blank.
+HELP = """
+usage: ./program [OPTION <arg1,arg2,...>] ...
+
+Available options:
+
+Options without arguments:
+  -h [ --help ]              Standard help
+  --tab                      Separate values with tabulators instead of spaces
+  -v [ --version ]           Display version
+  --float                    Use float as data type
+  --int                      Use int as data type
+  -j [ --join ]              Join input
+  -m [ --merge ]             Merge all data
+  --col                      Calculation in columns instead in lines
+  -r [ --results ]           Keep only the results of calculations
+
+Options with arguments:
+  -i [ --input-files ] arg   Give the names of files separated by ','
+                             $
+  -o [ --output-files ] arg  Specifies otupt files names separated by ','. $
+                             Without this option all will be printed to $
+                             standard output
+                             $
+  -f [ --filter ] arg        Use this option to select values.
+                              For example '-f 1,gt2,0,1,2'
+  -t [ --tolerance ] arg     Tolerance of comparisons used in filter for $
+                             example: '-t 1e-10'
+                             $
+  -c [ --calculate ] arg     Argument: s - sum, a - average, m - median, $
+                              d - standard deviation (sample standard $
+                             deviation)
+                              c - count For example: '-c a,s,m,c'
+                             $
+  -g [ --group ] arg         Use this option to group lines by values in $
+                             specific column or by order in files. $
+                              For example: '-g 2', '-g f'
+                             $
+  -p [ --print ] arg         Print only selected columns/parameters for $
+                             example:
+                              '-p 1,2,E' where E is name of parameter
+                             $
+  -s [ --swap ] arg          Swaps two columns in selected file: - s 1,2,3 $
+                             means swap first and second column in third file
+                             $
+  --comments arg             Argument: off/all/1
+                             $
+  --prec arg                 Sets printing precision of all values
+                              e.g. '--prec 10'
+                             $
+  -b [ --blanks ] arg        Set string displayed in place of missing values
+
+For more info type 'man tabsift'.
+""".replace("$\n", "\n")
 
 A = {"a.dat": "1 2\n3 4\n"}
 K = {"k.dat": "1 10\n2 20\n1 30\n"}

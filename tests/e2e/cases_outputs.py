@@ -9,12 +9,10 @@ from casekit import case, header, shell_case
 
 OFF = "--comments off"
 # A run that died after its header, and two complete runs.
-RUNS = {"crashed.dat": "# run 0\n# T = 1\n",
-        "r1.dat": "# run 1\n1 2\n",
-        "r2.dat": "# run 2\n3 4\n",
+RUNS = {"crashed.dat": "# run 0\n# T = 1\n", "r1.dat": "# run 1\n1 2\n", "r2.dat": "# run 2\n3 4\n",
         "o3.dat": "left by an earlier run\n"}
 THREE = "-i crashed.dat r1.dat r2.dat -o o1.dat,o2.dat,o3.dat --comments all"
-AB = {"a.dat": "# a\n1 2\n3 4\n", "b.dat": "# b\n5 6\n"}
+AB = {"a.dat": "# a\n1 2\n3 4\n", "b.dat": "# b\n5 6\n", "e.dat": "# e\n"}
 GATHER = "-i e.dat,a.dat,b.dat -o x.dat,y.dat,z.dat --comments all "
 OLD = "1 2\n3 4\n"
 SUMS = "1 2 3 \n3 4 7 \n\n"
@@ -59,15 +57,12 @@ CASES = [
     # of input k goes to name k, with the comment block of input k; every
     # name is written.
     case("an input without data lines: its name holds only its comments",
-         THREE, files=RUNS,
-         outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
-                   "o2.dat": "# run 1\n1 2 \n",
-                   "o3.dat": "# run 2\n3 4 \n"}),
+         THREE, files=RUNS, outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
+                                      "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"}),
 ] + [
     # The first input has no data, so the gathered table is the first
     # table and stands for the first input.
-    case("%s gathers every line into the first name" % op, GATHER + op,
-         files=dict(AB, **{"e.dat": "# e\n"}),
+    case("%s gathers every line into the first name" % op, GATHER + op, files=AB,
          outfiles={"x.dat": header(GATHER + op) + "# e\n" + table,
                    "y.dat": "# a\n", "z.dat": "# b\n"})
     for op, table in [("-f 1,gt2", "3 4 \n5 6 \n"), ("-g 1", "1 2 \n3 4 \n5 6 \n"),
@@ -76,11 +71,9 @@ CASES = [
     # Two names for one file are refused before anything is written (which
     # names denote one file is for the unit tests); a name given twice where
     # only the first is written is no such pair.
-    case("the same name written two ways",
-         "-i a.dat,b.dat -o x.dat,./x.dat", files=dict(AB, **{"x.dat": "old"}),
-         rc=1, err="tabsift: output files 'x.dat' and './x.dat' are the same "
-                   "file; nothing written\n",
-         outfiles={"x.dat": "old"}),
+    case("the same name written two ways", "-i a.dat,b.dat -o x.dat,./x.dat",
+         files=dict(AB, **{"x.dat": "old"}), rc=1, outfiles={"x.dat": "old"},
+         err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
     case("a name given twice where only the first is written",
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
