@@ -1,9 +1,7 @@
 #!/bin/sh
 # Memory running out while an input is read or while the table is worked on:
 # the run says so, exits with status 1 and writes nothing, so an existing
-# output file stays as it was. The address space is limited with ulimit,
-# which a sanitizer build cannot run under, so CMake registers this test
-# only without sanitizers.
+# output file stays as it was. Under ulimit -v, so not in a sanitizer build.
 # usage: memory_exhausted.sh TABSIFT
 set -u
 bin=$1 dir=$(mktemp -d) failed=0

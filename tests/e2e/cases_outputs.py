@@ -25,9 +25,8 @@ AS_USER = ('if [ "$(id -u)" = 0 ]; then set -- setpriv '
            '--inh-caps=-dac_override,-dac_read_search '
            '--bounding-set=-dac_override,-dac_read_search; else set --; fi; ')
 
-# Starts an in-place run on a large d.dat, stops it while its temporary
-# file exists, then sends the signal ($SIG) and lets it go on. A run that
-# ends before it is caught is tried again on the restored input.
+# Stops an in-place run on a large d.dat while its temporary file exists,
+# sends it $SIG and lets it go on; a run that ends first is tried again.
 INTERRUPT = r"""
 awk 'BEGIN { for (i = 0; i < 200000; i++) print i, i + 1, i + 2 }' > d.dat
 cp d.dat orig.dat
@@ -53,24 +52,21 @@ rm orig.dat; ls -A -I .bin
 """
 
 CASES = [
-    # One output file per input (words after the -i list included): the table
-    # of input k goes to name k, with the comment block of input k; every
-    # name is written.
+    # One output file per input (words after the -i list too): name k gets the
+    # table and comment block of input k; every name is written.
     case("an input without data lines: its name holds only its comments",
          THREE, files=RUNS, outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
                                       "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"}),
 ] + [
-    # The first input has no data, so the gathered table is the first
-    # table and stands for the first input.
+    # The first input has no data; the gathered table stands for it.
     case("%s gathers every line into the first name" % op, GATHER + op, files=AB,
          outfiles={"x.dat": header(GATHER + op) + "# e\n" + table,
                    "y.dat": "# a\n", "z.dat": "# b\n"})
     for op, table in [("-f 1,gt2", "3 4 \n5 6 \n"), ("-g 1", "1 2 \n3 4 \n5 6 \n"),
                       ("-p 2", "2 \n4 \n6 \n")]
 ] + [
-    # Two names for one file are refused before anything is written (which
-    # names denote one file is for the unit tests); a name given twice where
-    # only the first is written is no such pair.
+    # Two names for one file are refused before anything is written; a name
+    # given twice where only the first is written is no such pair.
     case("the same name written two ways", "-i a.dat,b.dat -o x.dat,./x.dat",
          files=dict(AB, **{"x.dat": "old"}), rc=1, outfiles={"x.dat": "old"},
          err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
