@@ -3,7 +3,7 @@ replay of operation switches in command-line order, input names given as
 separate words, sums that keep their digits, and the and-filter whose first
 condition fails. Memory running out: tests/memory_exhausted.sh."""
 
-from casekit import case, header, off, shell_case
+from casekit import case, header, off
 
 # Lines ending in blanks are marked with a "$" after the last blank.
 HELP = """

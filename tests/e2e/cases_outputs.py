@@ -1,7 +1,6 @@
-"""Output files: one per input, each with its own input's table and comment
-block; names that denote one file; files replaced only when complete (no
-temporary file left behind, links, permissions and special files kept); and
-inputs that were not read in full, which are never replaced."""
+"""Output files: one per input with its table and comment block; names of one
+file; files replaced only when complete (no temporary file left, links,
+permissions and special files kept); inputs not read in full never replaced."""
 
 import gzip
 

@@ -1,7 +1,6 @@
-"""Reading input: data lines, comment lines, named parameters, standard
-input, and inputs that cannot be used.
-Each case feeds one input whose lines hit several edge cases at once; the
-output lines follow the input lines, so a difference points to its line."""
+"""Reading input: data lines, comment lines, named parameters, standard input,
+and inputs that cannot be used. Each input's lines hit several edge cases at
+once; output lines follow input lines, so a difference points to its line."""
 
 from casekit import case, header, off
 
