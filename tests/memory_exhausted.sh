@@ -1,9 +1,7 @@
 #!/bin/sh
 # Memory running out while an input is read or while the table is worked on:
 # the run says so, exits with status 1 and writes nothing, so an existing
-# output file stays as it was. The address space is limited with ulimit,
-# which a sanitizer build cannot run under, so CMake registers this test
-# only without sanitizers.
+# output file stays as it was. Under ulimit -v, so not in a sanitizer build.
 # usage: memory_exhausted.sh TABSIFT
 set -u
 bin=$1 dir=$(mktemp -d) failed=0
@@ -11,7 +9,6 @@ trap 'rm -rf "$dir"' EXIT
 cd "$dir" || exit 1
 # One line of 30 million cells: 60 MB of text, far more as cells.
 python3 -c 'import gzip, sys; sys.stdout.buffer.write(gzip.compress(b"1 " * 30000000 + b"\n"))' > big.gz
-gzip -dc big.gz > big.dat
 awk 'BEGIN { for (i = 0; i < 100000; i++) print i, 1 }' > lines.dat
 printf '1 2\n' > small.dat
 printf 'old\n' > out.dat
@@ -29,7 +26,6 @@ run() {  # EXPECTED-STDERR ARGUMENTS...; standard input is big.gz
 }
 run "tabsift: memory exhausted while reading input file 'big.gz'" \
   -i small.dat,big.gz -o out.dat -c s
-run "tabsift: memory exhausted while reading input file 'big.dat'" -i big.dat -o out.dat
 run "read from stdin
 tabsift: memory exhausted while reading standard input" -c s
 # Two thousand sums on every line of 100000.

@@ -1,23 +1,16 @@
-"""Compressed inputs, recognised by their first bytes and decoded as they
-are read, and the byte order mark at the start of an input. The compressed
-inputs are made here from the same texts the cases expect. Standard input
-goes through the same decoders as files; streams that follow one another and
-every cut are for the unit tests."""
+"""Compressed inputs, recognised by their first bytes and decoded as they are
+read (standard input too), made here from the texts the cases expect; and the
+byte order mark at the start of an input."""
 
 import bz2
+import functools
 import gzip
 import lzma
 import subprocess
 
 from casekit import case, header
 
-TEXT = b"# T = 3\n1 2\n3 4\n"
 TABLE = "1 2 \n3 4 \n\n"
-STDIN = "read from stdin\n"
-
-
-def gz(data):
-    return gzip.compress(data, mtime=0)
 
 
 def zst(data):
@@ -26,7 +19,7 @@ def zst(data):
                           capture_output=True).stdout
 
 
-xz, bz = lzma.compress, bz2.compress
+xz, bz, gz = lzma.compress, bz2.compress, functools.partial(gzip.compress, mtime=0)
 
 
 def flipped(data, position):
@@ -59,8 +52,8 @@ CASES = [
          + "1 10 \n2 20 \n3 30 \n4 40 \n5 50 \n\n"),
     # The byte order mark at the start of an input is no part of its text.
     case("gzip on standard input, a byte order mark before a comment line", "--comments 1",
-         stdin=gz(b"\xef\xbb\xbf" + TEXT), out=header("--comments 1") + "# T = 3\n" + TABLE,
-         err=STDIN),
+         stdin=gz(b"\xef\xbb\xbf# T = 3\n1 2\n3 4\n"), err="read from stdin\n",
+         out=header("--comments 1") + "# T = 3\n" + TABLE),
     case("empty and damaged streams", "-i " + ",".join(DAMAGED) + " --comments off",
          files=DAMAGED, out=TABLE * 4 + "1 2 \n3 4 \n1 6 \n\n" + TABLE * 2, rc=1,
          err="".join("tabsift: cannot read input file '%s': %s\n" % row for row in [

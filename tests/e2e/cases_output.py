@@ -9,54 +9,49 @@ PROMPT = ("\nWARNING!!!Output and input file lists doesnt match to any standard 
           "2. Print all to first file on the output file list.\n\n"
           "0. Exit without saving.\n(select 1, 2 or 0): ")
 
-# The first input carries two comment lines and a short second line.
-AB = {"a.dat": "# first\n# T = 300\n1 2\n3\n", "b.dat": "5 6 7\n"}
+# The first input carries two comment lines and a short second line; e.dat
+# holds only a comment.
+AB = {"a.dat": "# first\n# T = 300\n1 2\n3\n", "b.dat": "5 6 7\n", "e.dat": "# only a comment\n"}
 A_TABLE = "1 2 \n3 -- \n"
 B_TABLE = "5 6 7 \n"
 BOTH = A_TABLE + "\n" + B_TABLE + "\n"
-MERGED = "1 1 2 \n1 3 -- \n\n2 5 6 7 \n\n"
 FILES = "# Data from files: a.dat, b.dat \n"
-E = {"e.dat": "# only a comment\n"}
+NO_ANSWER = ("tabsift: no answer 0, 1 or 2 to the output question before the end of input; "
+             "nothing written\n")
 
 
 def both(args):
     return "-i a.dat,b.dat " + args
 
 
-def with_header(name, args, out, **kw):
-    """A case whose output starts with the run header of its own command line."""
-    return case(name, args, out=header(args) + out, **kw)
-
-
-def cannot_write(name):
-    return "tabsift: cannot write output file '%s': No such file or directory\n" % name
+def cannot_write(name, reason="No such file or directory"):
+    return "tabsift: cannot write output file '%s': %s\n" % (name, reason)
 
 
 CASES = [
     # Layout: every cell followed by the separator, an empty line after each
-    # table, absent cells as the blank text.
-    with_header("default run header and tables", both(""), BOTH, files=AB),
-    with_header("first comment line of each input", both("--comments 1"),
-                "# first\n" + A_TABLE + "\n\r\n\n" + B_TABLE + "\n", files=AB),
-    with_header("all comment lines keep their CR", "-i c.dat --comments all",
-                "# x = 1\r\n# y\r\n4 5 \n\n", files={"c.dat": "# x = 1\r\n# y\r\n4 5\r\n"}),
+    # table, absent cells as the blank text; comment blocks and run header.
+    *[case(name, args, out=header(args) + out, files=AB) for name, args, out in [
+        ("default run header and tables", both(""), BOTH),
+        ("empty blank text, an empty word in the header", both("-b ''"), "1 2 \n3  \n\n5 6 7 \n\n"),
+        ("joined inputs: one comment block on top, no empty lines", both("-j --comments 1"),
+         "# first\n\r\n\n1 2 -- \n3 -- -- \n5 6 7 \n"),
+        ("joined merged inputs: file list, then every comment line", both("-j -m --comments all"),
+         FILES + "# first\n# T = 300\n\r\n\n1 1 2 -- \n1 3 -- -- \n2 5 6 7 \n"),
+        ("merged inputs: the file list comes before the first comment block",
+         both("-m --comments all"),
+         FILES + "# first\n# T = 300\n1 1 2 \n1 3 -- \n\n\r\n\n2 5 6 7 \n\n"),
+        ("an empty input still gets the joined comment block", "-i e.dat -j --comments all",
+         "# only a comment\n"),
+        ("inputs without data put every comment block before the first table",
+         "-i e.dat,a.dat --comments 1", "# only a comment\n# first\n" + A_TABLE + "\n")]],
+    case("an empty input writes no comment block in the ordinary layout", "-i e.dat", files=AB),
+    case("merged standard input lists no file", "-m", stdin="4\n", err="read from stdin\n",
+         out=header("-m") + "# Data from files: \n1 4 \n\n"),
     *[case(f"comment mode {mode!r} is refused", ["-i", "a.dat", "--comments", mode], files=AB,
            err="Wrong comments argument\n", rc=1) for mode in ["Off", "ALL", "0", "2", ""]],
     off("tab separator and blank text", both("--tab -b NA"), files=AB,
         out="1\t2\t\n3\tNA\t\n\n5\t6\t7\t\n\n"),
-    with_header("empty blank text, an empty word in the header", both("-b ''"),
-                "1 2 \n3  \n\n5 6 7 \n\n", files=AB),
-    with_header("joined inputs: one comment block on top, no empty lines", both("-j --comments 1"),
-                "# first\n\r\n\n1 2 -- \n3 -- -- \n5 6 7 \n", files=AB),
-    with_header("joined merged inputs: file list, then every comment line",
-                both("-j -m --comments all"),
-                FILES + "# first\n# T = 300\n\r\n\n1 1 2 -- \n1 3 -- -- \n2 5 6 7 \n", files=AB),
-    case("an empty input writes no comment block in the ordinary layout", "-i e.dat", files=E),
-    with_header("an empty input still gets the joined comment block", "-i e.dat -j --comments all",
-                "# only a comment\n", files=E),
-    with_header("inputs without data put every comment block before the first table",
-                "-i e.dat,b.dat --comments 1", "# empty\n# bee\n8 \n\n",
-                files={"e.dat": "# empty\n", "b.dat": "# bee\n8\n"}),
 ] + [
     # The date line is the moment of SOURCE_DATE_EPOCH in UTC, in asctime's
     # form, with the year in full beyond 9999.
@@ -67,12 +62,6 @@ CASES = [
                         ("-86400", "Wed Dec 31 00:00:00 1969"),
                         ("253402300800", "Sat Jan  1 00:00:00 10000")]
 ] + [
-    with_header("merged inputs: the file list comes before the first comment block",
-                both("-m --comments all"),
-                FILES + "# first\n# T = 300\n1 1 2 \n1 3 -- \n\n\r\n\n2 5 6 7 \n\n", files=AB),
-    with_header("merged standard input lists no file", "-m", "# Data from files: \n1 4 \n\n",
-                stdin="4\n", err="read from stdin\n"),
-
     # Numbers as a standard output stream writes them (the formatter itself
     # is checked against one by a unit test).
     off("float cells are written widened to double", "--float -i n.dat --prec 10",
@@ -83,13 +72,10 @@ CASES = [
         files={"n.dat": "0.5 -3e-300\n"}, out="%#.100000g %#.100000g \n\n" % (0.5, -3e-300)),
 
     # Routing.
-    case("one output file for one input", "-i a.dat -o o.txt --comments 1", files=AB,
-         outfiles={"o.txt": header("-i a.dat -o o.txt --comments 1") + "# first\n"
-                             + A_TABLE + "\n"}),
     off("one output file for joined inputs", both("-o o.txt -j"), files=AB,
         outfiles={"o.txt": "1 2 -- \n3 -- -- \n5 6 7 \n"}),
     off("one output file for merged inputs", both("-o o.txt -m"), files=AB,
-        outfiles={"o.txt": MERGED}),
+        outfiles={"o.txt": "1 1 2 \n1 3 -- \n\n2 5 6 7 \n\n"}),
     case("an output file for no table is still truncated", "-i e.dat -o o.txt",
          files={"e.dat": "", "o.txt": "old"}, outfiles={"o.txt": ""}),
 
@@ -98,21 +84,17 @@ CASES = [
         "-i a.dat,b.dat,b.dat -o x,y", files=AB,
         stdin="5\nthree 1\n4294967297\n-99999999999999999999 1\n",
         out=PROMPT * 5 + BOTH + B_TABLE + "\n", outfiles={"x": None, "y": None}),
-    case("prompt: 0 writes nothing", both("-o o.txt"), files=AB, stdin="0\n", out=PROMPT,
-         outfiles={"o.txt": None}),
-    off("prompt: input ending at once means standard output", both("-o o.txt"), files=AB,
-        stdin="", out=PROMPT + BOTH, outfiles={"o.txt": None}),
-    case("prompt: input ending after a wrong answer fails", both("-o o.txt"), files=AB,
-         stdin="4294967297", out=PROMPT * 2, rc=1, outfiles={"o.txt": None},
-         err="tabsift: no answer 0, 1 or 2 to the output question before the "
-             "end of input; nothing written\n"),
+    *[off("prompt: " + name, both("-o o.txt"), files=AB, stdin=stdin, out=out, rc=rc, err=err,
+          outfiles={"o.txt": None}) for name, stdin, out, rc, err in [
+        ("0 writes nothing", "0\n", PROMPT, 0, ""),
+        ("input ending at once means standard output", "", PROMPT + BOTH, 0, ""),
+        ("input ending after a wrong answer fails", "4294967297", PROMPT * 2, 1, NO_ANSWER)]],
     off("prompt: data from standard input answers it at once", "-o o.txt", stdin="1 2\n",
         err="read from stdin\n", out=PROMPT + "1 2 \n\n", outfiles={"o.txt": None}),
 
     # Output that cannot be written.
-    off("an output file that cannot be made; the others are still written",
-        "-i a.dat,b.dat,b.dat -o no/x.txt,,y.txt", files=AB, rc=1,
-        err=cannot_write("no/x.txt") + cannot_write(""), outfiles={"y.txt": B_TABLE}),
-    case("a full device", "-i a.dat -o /dev/full", files=AB, rc=1,
-         err="tabsift: cannot write output file '/dev/full': No space left on device\n"),
+    off("output files that cannot be made or written; the others are still written",
+        "-i a.dat,b.dat,b.dat,b.dat -o no/x.txt,,/dev/full,y.txt", files=AB, rc=1,
+        err=cannot_write("no/x.txt") + cannot_write("")
+        + cannot_write("/dev/full", "No space left on device"), outfiles={"y.txt": B_TABLE}),
 ]

@@ -1,7 +1,6 @@
-"""Output files: one per input, each with its own input's table and comment
-block; names that denote one file; files replaced only when complete (no
-temporary file left behind, links, permissions and special files kept); and
-inputs that were not read in full, which are never replaced."""
+"""Output files: one per input with its table and comment block; names of one
+file; files replaced only when complete (no temporary file left, links,
+permissions and special files kept); inputs not read in full never replaced."""
 
 import gzip
 
@@ -9,12 +8,10 @@ from casekit import case, header, shell_case
 
 OFF = "--comments off"
 # A run that died after its header, and two complete runs.
-RUNS = {"crashed.dat": "# run 0\n# T = 1\n",
-        "r1.dat": "# run 1\n1 2\n",
-        "r2.dat": "# run 2\n3 4\n",
+RUNS = {"crashed.dat": "# run 0\n# T = 1\n", "r1.dat": "# run 1\n1 2\n", "r2.dat": "# run 2\n3 4\n",
         "o3.dat": "left by an earlier run\n"}
 THREE = "-i crashed.dat r1.dat r2.dat -o o1.dat,o2.dat,o3.dat --comments all"
-AB = {"a.dat": "# a\n1 2\n3 4\n", "b.dat": "# b\n5 6\n"}
+AB = {"a.dat": "# a\n1 2\n3 4\n", "b.dat": "# b\n5 6\n", "e.dat": "# e\n"}
 GATHER = "-i e.dat,a.dat,b.dat -o x.dat,y.dat,z.dat --comments all "
 OLD = "1 2\n3 4\n"
 SUMS = "1 2 3 \n3 4 7 \n\n"
@@ -27,9 +24,8 @@ AS_USER = ('if [ "$(id -u)" = 0 ]; then set -- setpriv '
            '--inh-caps=-dac_override,-dac_read_search '
            '--bounding-set=-dac_override,-dac_read_search; else set --; fi; ')
 
-# Starts an in-place run on a large d.dat, stops it while its temporary
-# file exists, then sends the signal ($SIG) and lets it go on. A run that
-# ends before it is caught is tried again on the restored input.
+# Stops an in-place run on a large d.dat while its temporary file exists,
+# sends it $SIG and lets it go on; a run that ends first is tried again.
 INTERRUPT = r"""
 awk 'BEGIN { for (i = 0; i < 200000; i++) print i, i + 1, i + 2 }' > d.dat
 cp d.dat orig.dat
@@ -55,32 +51,24 @@ rm orig.dat; ls -A -I .bin
 """
 
 CASES = [
-    # One output file per input (words after the -i list included): the table
-    # of input k goes to name k, with the comment block of input k; every
-    # name is written.
+    # One output file per input (words after the -i list too): name k gets the
+    # table and comment block of input k; every name is written.
     case("an input without data lines: its name holds only its comments",
-         THREE, files=RUNS,
-         outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
-                   "o2.dat": "# run 1\n1 2 \n",
-                   "o3.dat": "# run 2\n3 4 \n"}),
+         THREE, files=RUNS, outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
+                                      "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"}),
 ] + [
-    # The first input has no data, so the gathered table is the first
-    # table and stands for the first input.
-    case("%s gathers every line into the first name" % op, GATHER + op,
-         files=dict(AB, **{"e.dat": "# e\n"}),
+    # The first input has no data; the gathered table stands for it.
+    case("%s gathers every line into the first name" % op, GATHER + op, files=AB,
          outfiles={"x.dat": header(GATHER + op) + "# e\n" + table,
                    "y.dat": "# a\n", "z.dat": "# b\n"})
     for op, table in [("-f 1,gt2", "3 4 \n5 6 \n"), ("-g 1", "1 2 \n3 4 \n5 6 \n"),
                       ("-p 2", "2 \n4 \n6 \n")]
 ] + [
-    # Two names for one file are refused before anything is written (which
-    # names denote one file is for the unit tests); a name given twice where
-    # only the first is written is no such pair.
-    case("the same name written two ways",
-         "-i a.dat,b.dat -o x.dat,./x.dat", files=dict(AB, **{"x.dat": "old"}),
-         rc=1, err="tabsift: output files 'x.dat' and './x.dat' are the same "
-                   "file; nothing written\n",
-         outfiles={"x.dat": "old"}),
+    # Two names for one file are refused before anything is written; a name
+    # given twice where only the first is written is no such pair.
+    case("the same name written two ways", "-i a.dat,b.dat -o x.dat,./x.dat",
+         files=dict(AB, **{"x.dat": "old"}), rc=1, outfiles={"x.dat": "old"},
+         err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
     case("a name given twice where only the first is written",
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
@@ -92,27 +80,21 @@ CASES = [
 ] + [
     # What is kept of the replaced file: links (followed, dangling, hard),
     # permission bits and owner; a new file gets 0666 less the umask.
-    shell_case("links are followed: the targets are replaced, the links kept",
-               "mkdir sub && cp d.dat sub/d.dat && ln d.dat h.dat && "
-               "ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && ln -s new.dat n.dat && "
-               "tabsift -i sub/m.dat -o sub/m.dat -c s " + OFF + " && "
-               "tabsift -i h.dat -o n.dat " + OFF + " && "
-               "stat -c '%F %N' l.dat sub/m.dat n.dat && cat sub/d.dat new.dat h.dat && "
-               "ls -A -I .bin sub",
+    shell_case("links are followed and kept, so are permission bits and owner",
+               "mkdir sub && cp d.dat sub/d.dat && chmod 604 sub/d.dat && "
+               "chown 4321:4322 sub/d.dat 2>/dev/null; before=$(stat -c %u:%g sub/d.dat); "
+               "ln sub/d.dat h.dat && ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && "
+               "ln -s new.dat n.dat && tabsift -i sub/m.dat -o sub/m.dat -c s " + OFF + " && "
+               "(umask 027 && tabsift -i h.dat -o n.dat " + OFF + ") && "
+               "(umask 0 && tabsift -i h.dat -o n0.dat " + OFF + ") && "
+               "stat -c '%F %N' l.dat sub/m.dat n.dat && stat -c %a sub/d.dat new.dat n0.dat && "
+               "[ \"$(stat -c %u:%g sub/d.dat)\" = \"$before\" ] && echo owner kept && "
+               "cat sub/d.dat new.dat h.dat && ls -A -I .bin sub",
                files={"d.dat": OLD},
                out="symbolic link 'l.dat' -> 'sub/d.dat'\n"
                    "symbolic link 'sub/m.dat' -> '../l.dat'\n"
-                   "symbolic link 'n.dat' -> 'new.dat'\n"
+                   "symbolic link 'n.dat' -> 'new.dat'\n604\n640\n666\nowner kept\n"
                    + SUMS + "1 2 \n3 4 \n\n" + OLD + "d.dat\nm.dat\n"),
-    shell_case("permission bits and owner of the old file are kept; a new file gets 0666 "
-               "less the umask",
-               "chmod 604 d.dat && chown 4321:4322 d.dat 2>/dev/null; "
-               "before=$(stat -c %u:%g d.dat); ln d.dat h.dat; "
-               "tabsift -i d.dat -o d.dat -c s " + OFF + " && "
-               "for u in 027 0; do (umask $u && tabsift -i h.dat -o n$u " + OFF + "); done; "
-               "stat -c %a d.dat n027 n0 && [ \"$(stat -c %u:%g d.dat)\" = \"$before\" ] "
-               "&& echo owner kept && cat d.dat h.dat",
-               files={"d.dat": OLD}, out="604\n640\n666\nowner kept\n" + SUMS + OLD),
     # A failed write (over the file size limit) leaves the old file and no
     # temporary file; a file the run may not write is not replaced; where no
     # temporary file can be made the file is written in place; an input that

@@ -1,7 +1,6 @@
-"""Reading input: data lines, comment lines, named parameters, standard
-input, and inputs that cannot be used.
-Each case feeds one input whose lines hit several edge cases at once; the
-output lines follow the input lines, so a difference points to its line."""
+"""Reading input: data lines, comment lines, named parameters, standard input,
+and inputs that cannot be used. Each input's lines hit several edge cases at
+once; output lines follow input lines, so a difference points to its line."""
 
 from casekit import case, header, off
 
@@ -44,8 +43,6 @@ CASES = [
          + NO_COMMENT * 2 + "# T = 5\n7 310 -0 \n1 5 -- \n3 5 -- \n\n",
          err=unusable("") + unusable("sub", "Is a directory") + bad(6) + param("x", 3)
          + param("T", 3)),
-    off("join pads across inputs", "-j -i a.dat,b.dat", files={"a.dat": "1\n", "b.dat": "2 3 4\n"},
-        out="1 -- -- \n2 3 4 \n"),
 
     # Standard input: read when no list is given, without parameters.
     off("standard input", "--int", stdin=b"1.5 abc\r\n# p = x\n\x80\x00\x7f 5\r\n\x0b7\n",
