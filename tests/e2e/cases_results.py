@@ -1,15 +1,22 @@
-"""Results only (-r): each calculation request keeps its results in place of
-the cells it summarised, in line mode, column mode and joined column mode;
-files left without lines leave the table while every remaining file keeps
-its own input's parameters; later operations see only the results. Also
-the plotting recipe of the README on examples/sweep."""
+"""Statistics appended by -c: the request grammar and its error, the order
+of the letters, results as ordinary cells for the operations around them
+and the messages of int results too large (the values, in every mode and
+cell type, are tests/stats_differential.py's). Results only (-r): each
+request keeps its results in place of the cells it summarised, in line,
+column and joined column mode; files left without lines leave the table
+while every remaining file keeps its own input's parameters. Also the
+plotting recipe of the README on examples/sweep."""
 
 import os
 
-from casekit import case, header, off_rows
+from casekit import case, header, off, off_rows
 
 OFF = "--comments off"
 AB = {"a.dat": "1 2 3\n4 5 9\n", "b.dat": "2 4\n6 8\n10 12\n"}
+WRONG = "Wrong calculate argument\n"
+INT = "Using Integers as data type\n"
+TOO_LARGE = "tabsift: %s does not fit in an int cell; written as absent\n"
+INT_EXTREMES = "2147483647 2147483647 2147483647 \n" * 2 + "-2147483648 1 1 \n"
 
 # Runs of a parameter sweep; e.dat carries parameters but no data line, so
 # the table's files and the inputs no longer line up after it.
@@ -56,10 +63,7 @@ CASES = [
     # count's empty line stays, and filtering or grouping the files side by
     # side makes an empty one; without data lines the header goes too.
     *[case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
-      for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
-                        ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
-                        ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
-                        ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
+      for args, out in [("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
                         ("-i a.dat -f 1,gt100 -r -c s -g f -p 1 " + OFF, "\n\n"),
                         ("-i e.dat -r --col -c s -f 1,gt0 " + OFF, "\n"),
                         ("-i e.dat -r --col -c s", "")]],
@@ -85,4 +89,32 @@ CASES = [
     case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES, files=SWEEP_RUNS,
          out="250 -1557.53 1.68294 \n300 -1520.13 4.92154 \n"
              "350 -1481 7.83519 \n400 -1437.2 4.12674 \n\n"),
+
+    # Letters run in request order, may repeat, and none takes the results
+    # of an earlier one; a trailing comma ends the request.
+    *off_rows([
+        ("letters in request order, repeated, then a comma", "-i a.dat -c a,s,m,d,c,s,",
+         "1 2 3 2 6 2 1 3 6 \n4 5 9 6 18 5 2.64575 3 18 \n\n"),
+        ("empty request changes nothing", ["-i", "a.dat", "-c", ""], "1 2 3 \n4 5 9 \n\n")],
+        files=AB),
+    # The request grammar: nothing is written on a malformed request.
+    *[case("malformed request %r" % request, ["-i", "a.dat", "-c", request], files=AB, err=WRONG,
+           rc=1) for request in [",s", ",", "S", "s, a", " s", "sa", "s,,a", "s,,", "s,x", "sum",
+                                 "1"]],
+    case("malformed request writes no output file", "-i a.dat -o out.dat -c s,q", files=AB,
+         err=WRONG, rc=1, outfiles={"out.dat": None}),
+
+    # int results beyond 32 bits are absent, with one message per statistic.
+    off("int results too large", "-i a.dat --int --col -c s,a,m,d", files={"a.dat": INT_EXTREMES},
+        out=INT_EXTREMES + "2147483646 -- -- \n715827882 1431655765 1431655765 \n"
+        + "2147483647 " * 3 + "\n-- 1239850261 1239850261 \n\n",
+        err=INT + TOO_LARGE % "sum" + TOO_LARGE % "standard deviation"),
+    # Results are ordinary cells for the operations around them.
+    *off_rows([
+        ("statistics after the filter see one file", "-i a.dat,b.dat -f 1,gt2 -c s",
+         "4 5 9 18 \n7 8 1 16 \n\n"),
+        ("the filter tests a result column", "-i a.dat,b.dat -c s -f 4,gt10",
+         "4 5 9 18 \n7 8 1 16 \n\n"),
+        ("selection keeps the joined result line", "-i a.dat,b.dat -j --col -c c -p 1,3",
+         "1 3 \n4 9 \n7 1 \n3 3 \n")], files=dict(AB, **{"b.dat": "7 8 1\n"})),
 ]
