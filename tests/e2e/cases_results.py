@@ -72,22 +72,18 @@ CASES = [
                         ("-i e.dat -r --col -c s", "")]],
     # The summary job: parameters of every run beside its averages and
     # deviations, each run meeting its own parameters although an input
-    # without data stands between them.
-    case("summary: averages then deviations, each run with its T and P",
-         "-r --col -c a,d -p T,P,2,3 -i r1.dat,e.dat,r2.dat,r3.dat " + OFF, files=RUNS,
-         out="300 1 2 15 \n300 1 1.41421 7.07107 \n350 1 4 30 \n350 1 2 0 \n"
-             "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
-    headed("comment lines and parameters are untouched",
-           "-i r1.dat,e.dat,r3.dat -r --col -c a --comments 1 -p P,T,3",
-           "# T = 300 P = 1\n# T = 999 P = 9\n# T = 300 P = 2\n1 300 15 \n2 300 2 \n\n",
-           files=RUNS),
-    headed("merge: the file number is averaged like any column", "-i a.dat,b.dat -m -r --col -c a",
-           "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n\n2 6 8 \n\n", files=AB),
-    # Routing: one output file per input, each with its own results.
-    case("one output file per input gets that input's results",
-         "-i a.dat,b.dat -o x.txt,y.txt -r --col -c s", files=AB,
-         outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -r --col -c s") + "5 7 12 \n",
-                   "y.txt": "18 24 \n"}),
+    # without data stands between them; the comment lines are untouched.
+    headed("summary: averages then deviations, each run with its T and P",
+           "-r --col -c a,d -p T,P,2,3 -i r1.dat,e.dat,r2.dat,r3.dat --comments 1", files=RUNS,
+           out="# T = 300 P = 1\n# T = 999 P = 9\n# T = 350 P = 1\n# T = 300 P = 2\n"
+               "300 1 2 15 \n300 1 1.41421 7.07107 \n350 1 4 30 \n350 1 2 0 \n"
+               "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
+    # Routing: one output file per input, each with its own results; merged,
+    # the file number is averaged like any column.
+    case("one output file per input gets that input's results; merge numbers average",
+         "-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a", files=AB,
+         outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a")
+                   + "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n", "y.txt": "2 6 8 \n"}),
     # The plotting recipe: T, average and deviation of the energy per run.
     case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES, files=SWEEP_RUNS,
          out="250 -1557.53 1.68294 \n300 -1520.13 4.92154 \n"
