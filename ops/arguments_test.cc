@@ -74,7 +74,8 @@ TEST(ArgumentsTest, AcceptedArguments) {
   } cases[] = {
       // The filter's tail: its 0 is the first list entry.
       {filter, "3,le-0.5,0,1,3", "3 0 le-0.5 | 0 1 3"}, {filter, "1,gt2,a,ne5", "1 a gt2 ne5 |"},
-      {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"}, {filter, "2,ge0,a,lt10,2", "2 a ge0 lt10 | 2"},
+      {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"},
+      {filter, "2,ge0,a,lt10,2", "2 a ge0 lt10 | 2"},
       // Thresholds as strtod reads them; text after one without a comma is
       // ignored with the tail.
       {filter, "1,gt0x10", "1 0 gt16 |"}, {filter, "1,gt2abc,0,1", "1 0 gt2 |"},
