@@ -119,9 +119,7 @@ TEST(ArgumentsTest, RejectedArguments) {
   // clang-format on
 }
 
-constexpr auto kEq = Comparison::kEq, kNe = Comparison::kNe,
-               kLt = Comparison::kLt, kLe = Comparison::kLe,
-               kGt = Comparison::kGt, kGe = Comparison::kGe;
+using enum Comparison;
 
 // Condition `op v` with tolerance t on the cell x.
 template <typename T>
