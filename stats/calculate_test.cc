@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cstdint>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "stats/accumulators.h"
