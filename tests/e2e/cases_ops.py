@@ -4,7 +4,6 @@ are the unit tests' (ops/arguments_test.cc)."""
 
 from casekit import case, header, off, off_rows
 
-A = {"a.dat": "1 2\n3 4\n5 6\n"}
 AB = {"a.dat": "1 2\n-3 4\n5 6\n", "b.dat": "7 8\n-9 10\n"}
 KEYS = {"k.dat": "1 10\n2 20\n1 30\n", "l.dat": "1 40\n"}
 PARAMS = {"a.dat": "# E = 1.5\n1 2\n3 4\n", "b.dat": "# E = 2.5 F = 7\n5 6\n"}
@@ -14,7 +13,7 @@ WRONG = {"-f": "Wrong filtr argument\n", "-s": "Wrong swap argument!\n",
          "-g": "Wrong group argument\n", "-p": "Wrong print argument\n"}
 
 
-def rejected(option, arguments, inputs="-i a.dat", files=A):
+def rejected(option, arguments, inputs="-i a.dat", files=AB):
     return [off(f"{option} rejects {arg!r}", [*inputs.split(), option, arg], files=files,
                 err=WRONG[option], rc=1) for arg in arguments]
 
@@ -23,15 +22,15 @@ CASES = [
     # Row filter.
     *off_rows([
         ("filter cuts kept lines to a long list of columns",
-         ["-i", "a.dat", "-f", "1,gt2,0" + ",2,1" * 60 + ",2"], "4 3 " * 60 + "4 \n"
-         + "6 5 " * 60 + "6 \n\n"),
-        ("filter list of 0 alone empties kept lines", "-i a.dat -f 1,gt2,0", "\n\n\n"),
-        ("filter either of two conditions", "-i a.dat -f 1,lt2,o,gt4", "1 2 \n5 6 \n\n"),
+         ["-i", "a.dat", "-f", "1,gt-4,0" + ",2,1" * 60 + ",2"], "2 1 " * 60 + "2 \n"
+         + "4 -3 " * 60 + "4 \n" + "6 5 " * 60 + "6 \n\n"),
+        ("filter list of 0 alone empties kept lines", "-i a.dat -f 1,gt-9,0", "\n\n\n\n"),
+        ("filter either of two conditions", "-i a.dat -f 1,lt0,o,gt4", "-3 4 \n5 6 \n\n"),
         ("filter both conditions on column 2", "-i a.dat -f 2,ge2,a,ne4,2", "2 \n6 \n\n"),
         ("filter column beyond every line keeps nothing", "-i a.dat -f 9,gt2", "\n"),
-        ("swap over a file without lines", "-i a.dat -f 1,gt9 -s 1,2", "\n")], files=A),
-    off("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0", files=AB,
-        out="1 2 \n5 6 \n7 8 \n\n"),
+        ("swap over a file without lines", "-i a.dat -f 1,gt9 -s 1,2", "\n"),
+        ("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0",
+         "1 2 \n5 6 \n7 8 \n\n")], files=AB),
     off("filter drops lines whose test cell is absent, swap moves absent cells",
         "-i x.dat -f 1,lt5 -s 1,2", files={"x.dat": "x 1\n3 y 7\n"}, out="-- 3 7 \n\n",
         err=INVALID * 2),
