@@ -1,9 +1,8 @@
-// The argument grammars of the row filter, the selection, the column swap
-// and grouping: accepted arguments shown as short texts, and one list of
-// rejected arguments per grammar. Then one condition of the row filter on
-// single cells: the tolerance widens each comparison toward more values,
-// and "le" forms its limit in the cell type. The end-to-end table has the
-// plainer forms, the messages and the rejections that depend on the table.
+// The argument grammars of the filter, selection, swap and grouping (accepted
+// arguments as short texts, a list of rejected ones per grammar), then single
+// filter conditions: the tolerance widens each comparison toward more values,
+// "le" forms its limit in the cell type. The plainer forms, the messages and
+// the rejections that depend on the table are end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -74,8 +73,7 @@ TEST(ArgumentsTest, AcceptedArguments) {
   } cases[] = {
       // The filter's tail: its 0 is the first list entry.
       {filter, "3,le-0.5,0,1,3", "3 0 le-0.5 | 0 1 3"}, {filter, "1,gt2,a,ne5", "1 a gt2 ne5 |"},
-      {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"},
-      {filter, "2,ge0,a,lt10,2", "2 a ge0 lt10 | 2"},
+      {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"}, {filter, "2,ge0,a,lt10", "2 a ge0 lt10 |"},
       // Thresholds as strtod reads them; text after one without a comma is
       // ignored with the tail.
       {filter, "1,gt0x10", "1 0 gt16 |"}, {filter, "1,gt2abc,0,1", "1 0 gt2 |"},

@@ -1,10 +1,9 @@
-// The accumulators where the differential test of the statistics does not
-// reach: scopes beyond 2^24 float values, the truncation of int results and
-// the numeric helpers at their boundaries. Then calculation requests on
-// stores filled by hand: shapes the reader never makes (no files, files
-// without lines among others), a second request on the results of the
-// first, which only the fuzz targets make, and results only, which leaves
-// the table together with its record of the inputs.
+// The accumulators where the differential statistics test does not reach
+// (float scopes beyond 2^24 values, int truncation, numeric helpers at their
+// boundaries), then calculation requests on stores filled by hand: shapes the
+// reader never makes, a second request on the results of the first (only the
+// fuzz targets make one), and results only, which leaves the table with its
+// record of the inputs.
 #include <gtest/gtest.h>
 
 #include <cfloat>
