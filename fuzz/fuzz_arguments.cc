@@ -11,24 +11,19 @@
 namespace {
 
 template <typename T>
-void fillSmallTable(DataOperations<T>& store) {
+void apply(unsigned op, const std::string& argument) {
   using Value = typename DataOperations<T>::Value;
   const Value absent;
   auto cell = [](T number) { return Value(number); };
+  DataOperations<T> store;
+  if (op & 8) store.join();
+  if (op & 16) store.col();
+  store.tol(0.5);
   store.data = {{{cell(1), cell(2), absent}, {cell(3), cell(-4), cell(5)}},
                 {{cell(7), absent}, {cell(1), cell(9)}, {cell(0), cell(2)}}};
   store.fileInputs = {0, 2};
   store.commentLines = {{"# T = 300"}, {"\r\n"}, {"# T = 1e40 E = 2"}};
   store.parameters = {{{"T", 300.0}}, {}, {{"T", 1e40}, {"E", 2.0}}};
-}
-
-template <typename T>
-void apply(unsigned op, const std::string& argument) {
-  DataOperations<T> store;
-  if (op & 8) store.join();
-  if (op & 16) store.col();
-  store.tol(0.5);
-  fillSmallTable(store);
   if (op & 32) store.merge();
   try {
     switch (op % 6) {

@@ -1,14 +1,18 @@
-// The argument grammars of the row filter, the selection, the column swap
-// and grouping: accepted arguments shown as short texts, and one list of
-// rejected arguments per grammar. The end-to-end table has the plainer
-// forms, the messages and the rejections that depend on the table.
+// The argument grammars of the filter, selection, swap and grouping (accepted
+// arguments as short texts, a list of rejected ones per grammar), then single
+// filter conditions: the tolerance widens each comparison toward more values,
+// "le" forms its limit in the cell type. The plainer forms, the messages and
+// the rejections that depend on the table are end-to-end cases.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 
 #include "ops/filter_args.h"
+#include "ops/filter_condition.h"
 #include "ops/group_args.h"
 #include "ops/select_args.h"
 #include "ops/swap_args.h"
@@ -69,8 +73,7 @@ TEST(ArgumentsTest, AcceptedArguments) {
   } cases[] = {
       // The filter's tail: its 0 is the first list entry.
       {filter, "3,le-0.5,0,1,3", "3 0 le-0.5 | 0 1 3"}, {filter, "1,gt2,a,ne5", "1 a gt2 ne5 |"},
-      {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"},
-      {filter, "2,ge0,a,lt10,2", "2 a ge0 lt10 | 2"},
+      {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"}, {filter, "2,ge0,a,lt10", "2 a ge0 lt10 |"},
       // Thresholds as strtod reads them; text after one without a comma is
       // ignored with the tail.
       {filter, "1,gt0x10", "1 0 gt16 |"}, {filter, "1,gt2abc,0,1", "1 0 gt2 |"},
@@ -113,6 +116,63 @@ TEST(ArgumentsTest, RejectedArguments) {
   }
   // clang-format on
 }
+
+using enum Comparison;
+
+// Condition `op v` with tolerance t on the cell x.
+template <typename T>
+struct Row {
+  Comparison op;
+  T x;
+  double v;
+  T t;
+  bool holds;
+};
+
+template <typename T>
+void expectRows(std::initializer_list<Row<T>> rows) {
+  int n = 0;
+  for (const Row<T>& r : rows) {
+    EXPECT_EQ(conditionHolds(r.op, r.x, r.v, r.t), r.holds) << "row " << n++;
+  }
+}
+
+// clang-format off
+TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
+  expectRows<double>(
+      {{kEq, 2.5, 3, 0.5, true}, {kEq, 3.5, 3, 0.5, true}, {kEq, 2.4, 3, 0.5, false},
+       {kEq, 3.6, 3, 0.5, false}, {kNe, 3.5, 3, 0.5, false}, {kNe, 3.6, 3, 0.5, true},
+       {kLt, 3.4, 3, 0.5, true}, {kLt, 3.5, 3, 0.5, false}, {kLe, 3.5, 3, 0.5, true},
+       {kLe, 3.6, 3, 0.5, false}, {kGt, 2.6, 3, 0.5, true}, {kGt, 2.5, 3, 0.5, false},
+       {kGe, 2.5, 3, 0.5, true}, {kGe, 2.4, 3, 0.5, false},
+       // The eq band's half-width is (v + t) - v, not t: beside 1e16 (where
+       // doubles are 2 apart) a tolerance of 1e-3 vanishes and 1.5 becomes 2.
+       {kEq, 1e16 + 2, 1e16, 1e-3, false}, {kEq, 1e16, 1e16, 1e-3, true},
+       {kEq, 1e16 + 2, 1e16, 1.5, true},
+       // NaN matches nothing, not even ne.
+       {kEq, NAN, 1, 0, false}, {kNe, NAN, 1, 0, false}, {kGe, 1, NAN, 0, false},
+       {kLe, 1, NAN, 0, false}});
+}
+
+TEST(ConditionTest, LeFormsItsLimitInTheCellType) {
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  expectRows<int>(
+      {// le2.7 admits 2, le-2.5 admits -2 (threshold truncated toward zero)
+       // while lt-2.5 does not; the tolerance is added in integers.
+       {kLe, 2, 2.7, 0, true}, {kLe, 3, 2.7, 0, false}, {kLe, -2, -2.5, 0, true},
+       {kLe, -1, -2.5, 0, false}, {kLt, -2, -2.5, 0, false}, {kLt, -3, -2.5, 0, true},
+       {kLe, 4, 2.7, 2, true}, {kLe, 5, 2.7, 2, false}, {kLt, 3, 2.7, 1, true},
+       {kLt, 4, 2.7, 1, false},
+       // The limit never overflows.
+       {kLe, kMax, 1e30, 0, true}, {kLe, kMin, -1e30, 0, false},
+       {kLe, kMax, double(kMax), kMax, true}, {kLe, kMax, INFINITY, 0, true},
+       {kLe, 0, NAN, 0, false}, {kLe, kMin, -5e9, kMax, false}});
+  expectRows<float>({// 0.1 rounds to a float above the double 0.1; 1e8f + 1.0f stays 1e8f.
+                     {kLe, 0.1f, 0.1, 0, true}, {kLt, 0.1f, 0.1, 0, false},
+                     {kLe, 1e8f, 1e8, 1, true}, {kLe, 100000008.0f, 1e8, 1, false},
+                     {kLe, 3e38f, 1e300, 0, true}, {kLe, 1, NAN, 0, false}});
+}
+// clang-format on
 
 }  // namespace
 }  // namespace tabsift

@@ -1,27 +1,19 @@
 """Row filter, column swap, grouping, selection and merge, alone and chained
 in different orders. The argument grammars and the conditions' arithmetic
-are the unit tests' (ops/arguments_test.cc, ops/filter_condition_test.cc)."""
+are the unit tests' (ops/arguments_test.cc)."""
 
 from casekit import case, header, off, off_rows
 
-A = {"a.dat": "1 2\n3 4\n5 6\n"}
 AB = {"a.dat": "1 2\n-3 4\n5 6\n", "b.dat": "7 8\n-9 10\n"}
-KEYS = {"k.dat": "1 10\n2 20\n1 30\n"}
+KEYS = {"k.dat": "1 10\n2 20\n1 30\n", "l.dat": "1 40\n"}
 PARAMS = {"a.dat": "# E = 1.5\n1 2\n3 4\n", "b.dat": "# E = 2.5 F = 7\n5 6\n"}
 INT, FLOAT = "Using Integers as data type\n", "Using Float as data type\n"
 INVALID = "Invalid value detected in data file: 1\n"
 WRONG = {"-f": "Wrong filtr argument\n", "-s": "Wrong swap argument!\n",
          "-g": "Wrong group argument\n", "-p": "Wrong print argument\n"}
-AB_SWAPPED_B = "1 2 \n-3 4 \n5 6 \n\n8 7 \n10 -9 \n\n"
 
 
-def on_x(rows):
-    """Cases (name, args, lines of the input x.dat, out[, err])."""
-    return [off(name, args, files={"x.dat": "".join(f"{v}\n" for v in lines)}, out=out,
-                err=err[0] if err else "") for name, args, lines, out, *err in rows]
-
-
-def rejected(option, arguments, inputs="-i a.dat", files=A):
+def rejected(option, arguments, inputs="-i a.dat", files=AB):
     return [off(f"{option} rejects {arg!r}", [*inputs.split(), option, arg], files=files,
                 err=WRONG[option], rc=1) for arg in arguments]
 
@@ -29,35 +21,28 @@ def rejected(option, arguments, inputs="-i a.dat", files=A):
 CASES = [
     # Row filter.
     *off_rows([
-        ("filter cuts kept lines to listed columns", "-i a.dat -f 1,gt2,0,2,1,2",
-         "4 3 4 \n6 5 6 \n\n"),
-        ("filter list of 0 alone empties kept lines", "-i a.dat -f 1,gt2,0", "\n\n\n"),
-        ("filter either of two conditions", "-i a.dat -f 1,lt2,o,gt4", "1 2 \n5 6 \n\n"),
+        ("filter cuts kept lines to a long list of columns",
+         ["-i", "a.dat", "-f", "1,gt-4,0" + ",2,1" * 60 + ",2"], "2 1 " * 60 + "2 \n"
+         + "4 -3 " * 60 + "4 \n" + "6 5 " * 60 + "6 \n\n"),
+        ("filter list of 0 alone empties kept lines", "-i a.dat -f 1,gt-9,0", "\n\n\n\n"),
+        ("filter either of two conditions", "-i a.dat -f 1,lt0,o,gt4", "-3 4 \n5 6 \n\n"),
         ("filter both conditions on column 2", "-i a.dat -f 2,ge2,a,ne4,2", "2 \n6 \n\n"),
-        ("filter column beyond every line keeps nothing", "-i a.dat -f 9,gt2", "\n"),
-        ("filter long column list", ["-i", "a.dat", "-f", "1,gt4,0" + ",2,1" * 60],
-         "6 5 " * 60 + "\n\n"),
-        ("swap before a filter", "-i a.dat -s 1,2 -f 1,gt3", "4 3 \n6 5 \n\n"),
-        ("swap over a file without lines", "-i a.dat -f 1,gt9 -s 1,2", "\n"),
-        ("select column beyond a line gives absent cells", "-i a.dat -p 5,1",
-         "-- 1 \n-- 3 \n-- 5 \n\n")], files=A),
-    off("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0", files=AB,
-        out="1 2 \n5 6 \n7 8 \n\n"),
-    *on_x([
-        ("filter eq band of the tolerance", "-i x.dat -t 0.5 -f 1,eq3", [2.4, 2.5, 3, 3.5, 3.6],
-         "2.5 \n3 \n3.5 \n\n"),
-        ("filter drops lines whose test cell is absent", "-i x.dat -f 1,lt5", ["x 1", "3 4"],
-         "3 4 \n\n", INVALID),
-        ("int tolerance truncates toward zero", "--int -i x.dat -t 1.9 -f 1,eq3", [1, 2, 3, 4, 5],
-         "2 \n3 \n4 \n\n", INT),
-        ("swap moves absent cells", "-i x.dat -s 1,2", ["5 y 7"], "-- 5 7 \n\n", INVALID),
-        # Keys compare exactly and sort as numbers, -0 and 0 are one key (the
-        # first one seen), every NaN one key after the numbers; a line
-        # without a key cell adds nothing.
-        ("group keys", "-i x.dat -g 1",
-         ["10 a1", "nan 1", "-0 2", "9 3", "0.1 4", "k 5", "0.1000001 6", "nan 7", "0 8", "-inf 9"],
-         "-inf 9 -- \n-0 2 8 \n0.1 4 -- \n0.1 6 -- \n9 3 -- \n10 -- -- \nnan 1 7 \n\n",
-         INVALID * 2)]),
+        ("filter column beyond every line keeps nothing; swap over a file without lines",
+         "-i a.dat -f 9,gt2 -s 1,2", "\n"),
+        ("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0",
+         "1 2 \n5 6 \n7 8 \n\n")], files=AB),
+    off("filter drops lines whose test cell is absent, swap moves absent cells",
+        "-i x.dat -f 1,lt5 -s 1,2", files={"x.dat": "x 1\n3 y 7\n"}, out="-- 3 7 \n\n",
+        err=INVALID * 2),
+    off("int tolerance truncates toward zero", "--int -i x.dat -t 1.9 -f 1,eq3",
+        files={"x.dat": "1\n2\n3\n4\n5\n"}, out="2 \n3 \n4 \n\n", err=INT),
+    # Keys compare exactly and sort as numbers, -0 and 0 are one key (the
+    # first one seen), every NaN one key after the numbers; a line
+    # without a key cell adds nothing.
+    off("group keys", "-i x.dat -g 1",
+        files={"x.dat": "10 a1\nnan 1\n-0 2\n9 3\n0.1 4\nk 5\n0.1000001 6\nnan 7\n0 8\n-inf 9\n"},
+        out="-inf 9 -- \n-0 2 8 \n0.1 4 -- \n0.1 6 -- \n9 3 -- \n10 -- -- \nnan 1 7 \n\n",
+        err=INVALID * 2),
     *rejected("-f", ["1,gt"]),
 
     # Column swap.
@@ -68,42 +53,33 @@ CASES = [
         ("select nothing gives one empty line per file", ["-i", "a.dat,b.dat", "-p", ""],
          "\n\n\n")], files=AB),
     off("swap file number counts the table's files", "-i a.dat,e.dat,b.dat -s 1,2,2",
-        files=dict(AB, **{"e.dat": "# nothing\n"}), out=AB_SWAPPED_B),
+        files=dict(AB, **{"e.dat": "# nothing\n"}), out="1 2 \n-3 4 \n5 6 \n\n8 7 \n10 -9 \n\n"),
     # A column with itself (also without commas), beyond the first line, file
     # 0 or beyond the table; after a filter only file 1 exists.
     *rejected("-s", ["1,1,1", "1", "1,3,1", "1,2,0", "1,2,3"], "-i a.dat,b.dat", AB),
     *rejected("-s", ["1,2,2"], "-i a.dat,b.dat -f 1,gt0", AB),
 
     # Grouping.
-    *off_rows([
-        ("group by column 1 pads short groups", "-i k.dat -g 1", "1 10 30 \n2 20 -- \n\n"),
-        ("group then filter on a padded column", "-i k.dat -g 1 -f 3,gt0", "1 10 30 \n\n")],
-        files=KEYS),
-    off("group across files", "-i a.dat,b.dat -g 2",
-        files={"a.dat": "1 5\n2 6\n", "b.dat": "3 5\n"}, out="5 1 3 \n6 2 -- \n\n"),
-    off("group files: a shorter middle file, a longer last one", "-i a.dat,b.dat,c.dat -g f",
-        files={"a.dat": "1\n2\n3\n", "b.dat": "4\n", "c.dat": "5\n6\n7\n8\n"},
-        out="1 4 5 \n2 6 \n3 7 \n8 \n\n"),
-    off("swap after file grouping leaves short lines", "-i a.dat,b.dat -g f -s 1,3",
-        files={"a.dat": "1 2\n3 4\n", "b.dat": "5 6\n7 8\n9 10\n"},
-        out="5 2 1 6 \n7 4 3 8 \n9 10 \n\n"),
+    off("group across files, then filter on a padded column", "-i k.dat,l.dat -g 1 -f 3,gt0",
+        files=KEYS, out="1 10 30 40 \n\n"),
+    off("group files: a shorter middle file, a longer last one; a swap leaves short lines",
+        "-i a.dat,b.dat,c.dat -g f -s 1,3",
+        files={"a.dat": "1 2\n3 4\n", "b.dat": "5\n", "c.dat": "6 7\n8 9\n10 11\n"},
+        out="5 2 1 6 7 \n8 4 3 9 \n10 11 \n\n"),
     # A column beyond every line; a later operation's error writes no output.
-    *rejected("-g", ["3", "-1"], "-i k.dat", KEYS),
-    *rejected("-g", ["9"], "-i a.dat -f 1,gt0"),
+    *rejected("-g", ["3", "-1"], "-i k.dat -f 1,gt0", KEYS),
     off("group on an empty table", "-i e.dat -g 1", files={"e.dat": ""}, err=WRONG["-g"], rc=1),
 
     # Selection, also after and before other operations.
     *off_rows([
-        ("select columns and a parameter", "-i a.dat,b.dat -p 1,2,E",
-         "1 2 1.5 \n3 4 1.5 \n5 6 2.5 \n\n"),
+        ("select columns, one beyond the lines, and a parameter", "-i a.dat,b.dat -p 5,1,2,E",
+         "-- 1 2 1.5 \n-- 3 4 1.5 \n-- 5 6 2.5 \n\n"),
         ("select parameters alone, one line per file", "-i a.dat,b.dat -p E,F",
          "1.5 -- \n2.5 7 \n\n"),
         ("selection of parameters after a filter uses the first input",
          "-i a.dat,b.dat -f 1,gt2 -p 1,E", "3 1.5 \n5 1.5 \n\n"),
         ("selection after a filter that kept nothing", "-i a.dat,b.dat -f 1,gt9 -p 1,E",
          "1.5 \n\n"),
-        ("selection of parameters alone after a filter", "-i a.dat,b.dat -f 1,gt2 -p E,F",
-         "1.5 -- \n\n"),
         ("filter after a selection", "-i a.dat,b.dat -p E,1 -f 1,gt2", "2.5 5 \n\n"),
         ("group by a selected parameter", "-i a.dat,b.dat -p E,1 -g 1", "1.5 1 3 \n2.5 5 -- \n\n")],
         files=PARAMS),

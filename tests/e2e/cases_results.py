@@ -1,15 +1,22 @@
-"""Results only (-r): each calculation request keeps its results in place of
-the cells it summarised, in line mode, column mode and joined column mode;
-files left without lines leave the table while every remaining file keeps
-its own input's parameters; later operations see only the results. Also
-the plotting recipe of the README on examples/sweep."""
+"""Statistics appended by -c: the request grammar and its error, the order
+of the letters, results as ordinary cells for the operations around them
+and the messages of int results too large (the values, in every mode and
+cell type, are tests/stats_differential.py's). Results only (-r): each
+request keeps its results in place of the cells it summarised, in line,
+column and joined column mode; files left without lines leave the table
+while every remaining file keeps its own input's parameters. Also the
+plotting recipe of the README on examples/sweep."""
 
 import os
 
-from casekit import case, header, off_rows
+from casekit import case, header, off, off_rows
 
 OFF = "--comments off"
 AB = {"a.dat": "1 2 3\n4 5 9\n", "b.dat": "2 4\n6 8\n10 12\n"}
+WRONG = "Wrong calculate argument\n"
+INT = "Using Integers as data type\n"
+TOO_LARGE = "tabsift: %s does not fit in an int cell; written as absent\n"
+INT_EXTREMES = "2147483647 2147483647 2147483647 \n" * 2 + "-2147483648 1 1 \n"
 
 # Runs of a parameter sweep; e.dat carries parameters but no data line, so
 # the table's files and the inputs no longer line up after it.
@@ -19,14 +26,11 @@ RUNS = {"r1.dat": "# T = 300 P = 1\n0 1 10\n1 3 20\n", "e.dat": "# T = 999 P = 9
 
 # The plotting recipe: the command of examples/sweep/sweep.gp that draws the
 # error bars, run on its run files.
-SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples",
-                         "sweep")
-SWEEP_RUNS = {name: open(os.path.join(SWEEP_DIR, name)).read()
-              for name in ("r1.dat", "r2.dat", "r3.dat", "r4.dat")}
-SWEEP_SCRIPT = open(os.path.join(SWEEP_DIR, "sweep.gp")).read()
+SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../examples/sweep")
+SWEEP_RUNS = {f"r{n}.dat": open(os.path.join(SWEEP_DIR, f"r{n}.dat")).read() for n in range(1, 5)}
 SWEEP_AVERAGES = "-i r1.dat,r2.dat,r3.dat,r4.dat --comments off -r --col -c a,d -p T,2 -g 1"
 # The script must run exactly the command checked here.
-assert "tabsift " + SWEEP_AVERAGES in SWEEP_SCRIPT
+assert "tabsift " + SWEEP_AVERAGES in open(os.path.join(SWEEP_DIR, "sweep.gp")).read()
 
 
 def headed(name, args, out, **expected):
@@ -40,49 +44,63 @@ CASES = [
     # file keeps only its result lines; joined, the lines of every file go
     # and the result lines stay at the end of the last file, the only one left.
     *off_rows([
-        ("line mode, every file", "-i a.dat,b.dat -r -c s,a",
-         "6 2 \n18 6 \n\n6 3 \n14 7 \n22 11 \n\n"),
-        ("line mode with join", "-i a.dat,b.dat -j -r -c s", "6 \n18 \n6 \n14 \n22 \n"),
+        ("line mode with join", "-i a.dat,b.dat -j -r -c s,a",
+         "6 2 \n18 6 \n6 3 \n14 7 \n22 11 \n"),
         ("column mode; the setting counts wherever it stands, in either form",
          "-i a.dat,b.dat --col -c a,d --results",
          "2.5 3.5 6 \n2.12132 2.12132 4.24264 \n\n6 8 \n4 4 \n\n"),
         ("without a calculation the table is unchanged", "-i a.dat -r", "1 2 3 \n4 5 9 \n\n"),
-        ("joined column mode", "-i a.dat,b.dat -j -r --col -c c,a", "5 5 2 \n4.6 6.2 6 \n")],
+        # Letters run in request order, may repeat, and none takes the results
+        # of an earlier one; a trailing comma ends the request.
+        ("letters in request order, repeated, then a comma", "-i a.dat -c a,s,m,d,c,s,",
+         "1 2 3 2 6 2 1 3 6 \n4 5 9 6 18 5 2.64575 3 18 \n\n"),
+        ("empty request changes nothing", ["-i", "a.dat", "-c", ""], "1 2 3 \n4 5 9 \n\n")],
         files=AB),
     headed("joined column mode: one comment block on top",
-           "-i a.dat,b.dat -j -r --col -c s --comments all", "# first\n# second\n4 6 \n",
+           "-i a.dat,b.dat -j -r --col -c c,s --comments all", "# first\n# second\n2 2 \n4 6 \n",
            files={"a.dat": "# first\n1 2\n", "b.dat": "# second\n3 4\n"}),
     # Files without lines leave the table; in joined column mode the
     # count's empty line stays, and filtering or grouping the files side by
     # side makes an empty one; without data lines the header goes too.
     *[case("a file without lines: " + args, args, files=dict(AB, **RUNS), out=out)
-      for args, out in [("-i a.dat -f 1,gt100 -r --col -c s " + OFF, ""),
-                        ("-i a.dat -f 1,gt100 -r -c s " + OFF, ""),
-                        ("-i a.dat -j -f 1,gt100 -r --col -c s " + OFF, ""),
-                        ("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
+      for args, out in [("-i a.dat -j -f 1,gt100 -r --col -c s,c " + OFF, "\n"),
                         ("-i a.dat -f 1,gt100 -r -c s -g f -p 1 " + OFF, "\n\n"),
                         ("-i e.dat -r --col -c s -f 1,gt0 " + OFF, "\n"),
                         ("-i e.dat -r --col -c s", "")]],
     # The summary job: parameters of every run beside its averages and
     # deviations, each run meeting its own parameters although an input
-    # without data stands between them.
-    case("summary: averages then deviations, each run with its T and P",
-         "-r --col -c a,d -p T,P,2,3 -i r1.dat,e.dat,r2.dat,r3.dat " + OFF, files=RUNS,
-         out="300 1 2 15 \n300 1 1.41421 7.07107 \n350 1 4 30 \n350 1 2 0 \n"
-             "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
-    headed("comment lines and parameters are untouched",
-           "-i r1.dat,e.dat,r3.dat -r --col -c a --comments 1 -p P,T,3",
-           "# T = 300 P = 1\n# T = 999 P = 9\n# T = 300 P = 2\n1 300 15 \n2 300 2 \n\n",
-           files=RUNS),
-    headed("merge: the file number is averaged like any column", "-i a.dat,b.dat -m -r --col -c a",
-           "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n\n2 6 8 \n\n", files=AB),
-    # Routing: one output file per input, each with its own results.
-    case("one output file per input gets that input's results",
-         "-i a.dat,b.dat -o x.txt,y.txt -r --col -c s", files=AB,
-         outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -r --col -c s") + "5 7 12 \n",
-                   "y.txt": "18 24 \n"}),
+    # without data stands between them; the comment lines are untouched.
+    headed("summary: averages then deviations, each run with its T and P",
+           "-r --col -c a,d -p T,P,2,3 -i r1.dat,e.dat,r2.dat,r3.dat --comments 1", files=RUNS,
+           out="# T = 300 P = 1\n# T = 999 P = 9\n# T = 350 P = 1\n# T = 300 P = 2\n"
+               "300 1 2 15 \n300 1 1.41421 7.07107 \n350 1 4 30 \n350 1 2 0 \n"
+               "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
+    # Routing: one output file per input, each with its own results; merged,
+    # the file number is averaged like any column.
+    case("one output file per input gets that input's results; merge numbers average",
+         "-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a", files=AB,
+         outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a")
+                   + "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n", "y.txt": "2 6 8 \n"}),
     # The plotting recipe: T, average and deviation of the energy per run.
     case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES, files=SWEEP_RUNS,
          out="250 -1557.53 1.68294 \n300 -1520.13 4.92154 \n"
              "350 -1481 7.83519 \n400 -1437.2 4.12674 \n\n"),
+
+    # The request grammar: no output file is written on a malformed request.
+    *[case("malformed request %r" % request, ["-i", "a.dat", "-o", "out.dat", "-c", request],
+           files=AB, err=WRONG, rc=1, outfiles={"out.dat": None})
+      for request in [",s", ",", "S", "s, a", " s", "sa", "s,,a", "s,,", "s,x", "sum", "1", "s,q"]],
+
+    # int results beyond 32 bits are absent, with one message per statistic.
+    off("int results too large", "-i a.dat --int --col -c s,d", files={"a.dat": INT_EXTREMES},
+        out=INT_EXTREMES + "2147483646 -- -- \n-- 1239850261 1239850261 \n\n",
+        err=INT + TOO_LARGE % "sum" + TOO_LARGE % "standard deviation"),
+    # Results are ordinary cells for the operations around them.
+    *off_rows([
+        ("statistics after the filter see one file", "-i a.dat,b.dat -f 1,gt2 -c s",
+         "4 5 9 18 \n7 8 1 16 \n\n"),
+        ("the filter tests a result column", "-i a.dat,b.dat -c s -f 4,gt10",
+         "4 5 9 18 \n7 8 1 16 \n\n"),
+        ("selection keeps the joined result line", "-i a.dat,b.dat -j --col -c c -p 1,3",
+         "1 3 \n4 9 \n7 1 \n3 3 \n")], files=dict(AB, **{"b.dat": "7 8 1\n"})),
 ]
