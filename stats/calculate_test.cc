@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +48,9 @@ TEST(AccumulatorsTest, IntAveragesAndDeviationsTruncateTowardZero) {
   EXPECT_EQ(over<DeviationAccumulator>(std::vector{1, 2, 3, 4}), 1);
   // Mean 1.5 and variance exactly 9: the result is 3, not 2.
   EXPECT_EQ(over<DeviationAccumulator>(std::vector{0, 0, 0, 6}), 3);
+  // Variance 1311738121^2 - 1: a root taken in double would give 1311738121.
+  EXPECT_EQ(over<DeviationAccumulator>(std::vector{927538921, -927538920}),
+            1311738120);
 }
 
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
@@ -60,6 +64,10 @@ TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   // Below half a step beyond DBL_MAX the nearest double is DBL_MAX.
   const long double kMax = DBL_MAX;
   EXPECT_EQ(roundToDouble(kMax + std::ldexp(1.0L, 960)), DBL_MAX);
+  // The middle of two middle values halves first near the top.
+  EXPECT_EQ(midpoint(DBL_MAX, DBL_MAX), DBL_MAX);
+  EXPECT_EQ(intOutcome(INT_MIN), Outcome<int>::present(INT_MIN));
+  EXPECT_EQ(intOutcome(__int128{INT_MAX} + 1), Outcome<int>::tooLarge());
 }
 
 using Store = DataOperations<double>;
