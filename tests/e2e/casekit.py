@@ -1,19 +1,14 @@
 #!/usr/bin/env python3
 """Black-box cases for the tabsift binary, and their runner.
 
-A case table is a Python file named cases_*.py that defines CASES, a list of
-case(...) entries. Each case runs the built binary once, in a fresh empty
-directory holding the given input files, and compares standard output,
-standard error, the exit status and any named output files byte for byte.
+A case table (tests/e2e/cases_*.py) defines CASES, a list of case(...)
+entries. Each runs the built binary once, as "tabsift" with
+SOURCE_DATE_EPOCH=0 and TZ=UTC, in a fresh directory holding the given input
+files, and compares standard output, standard error, the exit status and the
+named output files byte for byte:
 
-    case("filter keeps greater",
-         "-i a.dat --comments off -f 1,gt2",
-         files={"a.dat": "1 2\n3 4\n"},
-         out="3 4 \n\n")
-
-The binary runs as "tabsift" (its argv[0]) with SOURCE_DATE_EPOCH=0 and
-TZ=UTC, so a run header reads header("-i a.dat -f 1,gt2"), the command
-line followed by the date line "#Thu Jan  1 00:00:00 1970" and an empty line.
+    case("filter keeps greater", "-i a.dat --comments off -f 1,gt2",
+         files={"a.dat": "1 2\n3 4\n"}, out="3 4 \n\n")
 
 usage: casekit.py BINARY CASES.py [CASES.py ...] [-k SUBSTRING]
 """
@@ -39,18 +34,13 @@ def case(name, args, out="", err="", rc=0, stdin="", files=None,
 
     args      the command line after the program name: a string split as a
               shell would split it, or a list of words
-    out, err  expected standard output and standard error (str or bytes);
-              None skips the comparison
-    rc        expected exit status
-    stdin     text fed to standard input (str or bytes); None connects it
-              to /dev/null
+    out, err  expected standard output and error; None skips the comparison
+    rc, stdin the exit status, and the standard input (None: /dev/null)
     files     {name: content} written into the run directory first
-    outfiles  {name: content} expected in the run directory afterwards;
-              content None means the file must not exist
+    outfiles  {name: content} expected afterwards; None: must not exist
     env       extra environment variables
-    shell     a shell script to run instead of the binary alone, for pipes,
-              FIFOs and closed streams; in it `tabsift` runs the binary
-              (args is then ignored); out, err and rc are those of the script
+    shell     a script run instead, for pipes, FIFOs and closed streams: in
+              it `tabsift` runs the binary; out, err and rc are the script's
     """
     return SimpleNamespace(name=name, argv=words(args), out=out, err=err, rc=rc,
                            stdin=stdin, files=files or {}, outfiles=outfiles or {},
