@@ -53,6 +53,14 @@ TEST(AccumulatorsTest, IntAveragesAndDeviationsTruncateTowardZero) {
             1311738120);
 }
 
+// Near-equal values: the second pass's correction term brings the deviation
+// to the exact one rounded once.
+TEST(AccumulatorsTest, DoubleDeviationOfNearEqualValues) {
+  const std::vector values{1.0000000000027125, 1.0000000000033373,
+                           1.0000000000000757};
+  EXPECT_EQ(over<DeviationAccumulator>(values), 1.7311433939532196e-12);
+}
+
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   using U = unsigned __int128;
   const U k32 = 4294967295u, k64 = UINT64_MAX;
