@@ -13,8 +13,8 @@
 #include "driver/command_line.h"
 #include "driver/store_release.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
-#include "table/fd.h"
+#include "base/diagnostics.h"
+#include "base/fd.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
 

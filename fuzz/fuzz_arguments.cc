@@ -6,7 +6,7 @@
 #include <string>
 
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace {
 

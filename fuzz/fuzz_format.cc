@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "output/number_format.h"
+#include "number/number_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
                                       std::size_t size) {

@@ -8,7 +8,7 @@
 #include "ops/gather.h"
 #include "ops/lenient_int.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 template <typename T>
 void DataOperations<T>::setFilter(std::string request) {

@@ -5,7 +5,7 @@
 
 #include "ops/filter_condition.h"
 #include "ops/lenient_int.h"
-#include "table/c_locale.h"
+#include "number/c_locale.h"
 
 namespace tabsift {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "table/cell_convert.h"
+#include "number/cell_convert.h"
 
 namespace tabsift {
 

@@ -7,7 +7,7 @@
 #include "ops/group_args.h"
 #include "ops/group_lines.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 template <typename T>
 void DataOperations<T>::group(std::string argument) {

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "table/c_locale.h"
+#include "number/c_locale.h"
 
 namespace tabsift {
 

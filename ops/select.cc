@@ -7,9 +7,9 @@
 #include "ops/gather.h"
 #include "ops/select_args.h"
 #include "ops/select_lines.h"
-#include "table/cell_convert.h"
+#include "number/cell_convert.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "ops/swap_args.h"
 #include "ops/swap_columns.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 template <typename T>
 void DataOperations<T>::swap(std::string argument) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "table/fd.h"
+#include "base/fd.h"
 
 namespace tabsift {
 

@@ -7,7 +7,7 @@
 
 #include "output/run_header.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "table/fd.h"
+#include "base/fd.h"
 
 namespace tabsift {
 

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "output/block_sink.h"
-#include "output/number_format.h"
+#include "number/number_format.h"
 #include "output/output_file.h"
 #include "output/output_names.h"
 #include "output/output_prompt.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
-#include "table/fd.h"
+#include "base/diagnostics.h"
+#include "base/fd.h"
 #include "table/name_list.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "table/cell_convert.h"
+#include "number/cell_convert.h"
 
 namespace tabsift {
 

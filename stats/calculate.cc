@@ -4,7 +4,7 @@
 #include "stats/request.h"
 #include "stats/scope_walk.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 // Reads the whole request first, so that a malformed one ends the run before
 // any statistic has run; then takes the snapshot of the table's shape that

@@ -1,6 +1,6 @@
 #include "stats/scope_walk.h"
 
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace tabsift {
 

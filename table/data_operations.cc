@@ -2,7 +2,7 @@
 // instantiation of the store for the three cell types.
 #include "table/data_operations.h"
 
-#include "table/cell_convert.h"
+#include "number/cell_convert.h"
 
 template <typename T>
 DataOperations<T>::DataOperations() = default;

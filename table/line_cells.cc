@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "table/cell_convert.h"
-#include "table/token.h"
+#include "number/cell_convert.h"
+#include "number/token.h"
 
 namespace tabsift {
 namespace {

@@ -1,6 +1,6 @@
 #include "table/parameter_scan.h"
 
-#include "table/token.h"
+#include "number/token.h"
 
 namespace tabsift {
 

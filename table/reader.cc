@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
-#include "table/byte_source.h"
+#include "input/byte_source.h"
 #include "table/data_operations.h"
-#include "table/diagnostics.h"
-#include "table/fd.h"
+#include "base/diagnostics.h"
+#include "base/fd.h"
 #include "table/line_cells.h"
-#include "table/line_reader.h"
+#include "input/line_reader.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
 

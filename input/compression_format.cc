@@ -1,4 +1,4 @@
-#include "table/compression_format.h"
+#include "input/compression_format.h"
 
 namespace tabsift {
 namespace {

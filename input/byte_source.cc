@@ -1,8 +1,8 @@
-#include "table/byte_source.h"
+#include "input/byte_source.h"
 
-#include "table/compression_format.h"
-#include "table/raw_input.h"
-#include "table/sources.h"
+#include "input/compression_format.h"
+#include "input/raw_input.h"
+#include "input/sources.h"
 
 namespace tabsift {
 

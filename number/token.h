@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "table/cell_convert.h"
+#include "number/cell_convert.h"
 
 namespace tabsift {
 

@@ -1,4 +1,4 @@
-#include "table/fd.h"
+#include "base/fd.h"
 
 #include <fcntl.h>
 #include <unistd.h>

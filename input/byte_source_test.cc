@@ -2,7 +2,7 @@
 // size of the reads; damage keeps the text before it and fails. Lines out
 // of a source's text whatever the size of the reader's blocks and of the
 // pieces the source hands out; the byte order mark at the start only.
-#include "table/byte_source.h"
+#include "input/byte_source.h"
 
 #include <gtest/gtest.h>
 #include <sys/mman.h>
@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "table/compression_format.h"
-#include "table/line_reader.h"
+#include "input/compression_format.h"
+#include "input/line_reader.h"
 
 namespace tabsift {
 namespace {

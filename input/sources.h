@@ -6,9 +6,9 @@
 #include <memory>
 #include <utility>
 
-#include "table/byte_source.h"
-#include "table/fd.h"
-#include "table/raw_input.h"
+#include "input/byte_source.h"
+#include "base/fd.h"
+#include "input/raw_input.h"
 
 namespace tabsift {
 

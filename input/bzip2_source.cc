@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <new>
 
-#include "table/fd.h"
-#include "table/sources.h"
+#include "base/fd.h"
+#include "input/sources.h"
 
 namespace tabsift {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/number_format.h"
+#include "number/number_format.h"
 
 #include <bit>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <iterator>
 #include <limits>
 
-#include "table/powers_of_ten.h"
+#include "number/powers_of_ten.h"
 
 namespace tabsift {
 namespace {

@@ -1,10 +1,10 @@
-#include "table/raw_input.h"
+#include "input/raw_input.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "table/fd.h"
+#include "base/fd.h"
 
 namespace tabsift {
 

@@ -1,6 +1,6 @@
 // An input read as it is, straight into the reader's buffer.
-#include "table/fd.h"
-#include "table/sources.h"
+#include "base/fd.h"
+#include "input/sources.h"
 
 namespace tabsift {
 namespace {

@@ -1,4 +1,4 @@
-#include "table/line_reader.h"
+#include "input/line_reader.h"
 
 #include <algorithm>
 #include <cstring>

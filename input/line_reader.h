@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "table/byte_source.h"
+#include "input/byte_source.h"
 
 namespace tabsift {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <new>
 
-#include "table/fd.h"
-#include "table/sources.h"
+#include "base/fd.h"
+#include "input/sources.h"
 
 namespace tabsift {
 namespace {

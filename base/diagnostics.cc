@@ -1,11 +1,11 @@
-#include "table/diagnostics.h"
+#include "base/diagnostics.h"
 
 #include <unistd.h>
 
 #include <new>
 #include <string>
 
-#include "table/fd.h"
+#include "base/fd.h"
 
 namespace tabsift {
 namespace {

@@ -3,7 +3,7 @@
 // line reading, each cell type must hold what strtod's value reduces to. Absent
 // cells hold zero; every number is present, NaNs of any payload (the absent
 // pattern's own included) as NaNs of their sign.
-#include "table/token.h"
+#include "number/token.h"
 
 #include <gtest/gtest.h>
 

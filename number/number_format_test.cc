@@ -1,6 +1,6 @@
 // Number text checked against a standard output stream over many values at
 // every precision, far beyond the digits a double holds too.
-#include "output/number_format.h"
+#include "number/number_format.h"
 
 #include <gtest/gtest.h>
 

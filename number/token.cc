@@ -1,4 +1,4 @@
-#include "table/token.h"
+#include "number/token.h"
 
 #include <bit>
 #include <cstdint>
@@ -8,8 +8,8 @@
 
 #include <fast_float/fast_float.h>
 
-#include "table/c_locale.h"
-#include "table/powers_of_ten.h"
+#include "number/c_locale.h"
+#include "number/powers_of_ten.h"
 
 namespace tabsift {
 namespace {
