@@ -68,9 +68,7 @@ void passOutputSettings(const po::variables_map& vm,
   if (vm.count("merge")) store.merge();
 }
 
-// Runs every recorded operation in command-line order with its option's
-// value. A recorded switch word whose option holds no value (the parser took
-// the word as another option's argument) fails the value lookup.
+// Runs every operation in command-line order with its option's value.
 void replay(const std::vector<Operation>& order, const po::variables_map& vm,
             DataHandler& store) {
   for (Operation op : order) {
@@ -133,8 +131,7 @@ int main(int argc, char** argv) {
       tabsift::flushDiagnostics();
       return -1;
     }
-    const std::vector<Operation> order = tabsift::operationOrder(
-        tabsift::endOfOptions(argc, argv, parsed), argv);
+    const std::vector<Operation> order = tabsift::operationOrder(parsed);
     const std::vector<std::string> words = tabsift::inputWords(parsed);
     po::notify(vm);
     store = createStore(vm);
