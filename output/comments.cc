@@ -1,6 +1,6 @@
 // The run header and the comment lines of the inputs, written into the
 // stream of a table writer: in front of each input's table (commIn) or, when
-// the inputs are joined, all together at the top (commOut).
+// the inputs are joined into one stream, all together at the top (commOut).
 #include <cstdlib>
 #include <ctime>
 #include <ostream>
@@ -60,9 +60,11 @@ void DataOperations<T>::comments(std::string mode) {
   }
 }
 
+// Whether the inputs are joined or not: the ordinary layout calls this only
+// without join, and one file per input takes each input's block either way.
 template <typename T>
 void DataOperations<T>::commIn(std::ostream* stream, int input) {
-  if (joinFlag || commentMode == kCommentsOff) return;
+  if (commentMode == kCommentsOff) return;
   if (input == 0) writeRunHeader(*this, *stream);
   if (input >= 0 && static_cast<std::size_t>(input) < commentLines.size()) {
     writeCommentBlock(commentLines[static_cast<std::size_t>(input)],

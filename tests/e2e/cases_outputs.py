@@ -57,6 +57,21 @@ CASES = [
          THREE, files=RUNS, outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
                                       "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"}),
 ] + [
+    # Joined inputs routed one file per input: the same header and comment
+    # blocks as without join.
+    case("joined inputs, one file per input, comments %s" % mode,
+         "-i r1.dat,r2.dat -o o1.dat,o2.dat -j --comments " + mode, files=RUNS,
+         outfiles={"o1.dat": header("-i r1.dat,r2.dat -o o1.dat,o2.dat -j --comments " + mode)
+                   + "# run 1\n1 2 \n", "o2.dat": "# run 2\n3 4 \n"})
+    for mode in ["all", "1"]
+] + [
+    case("joined inputs, one file per input, comments off", "-j -i r1.dat r2.dat -o o1,o2 " + OFF,
+         files=RUNS, outfiles={"o1": "1 2 \n", "o2": "3 4 \n"}),
+    case("joined inputs, one file per input, default comments: the header in the first",
+         "-i crashed.dat,r2.dat -o o1,o2 -j -m", files=RUNS,
+         outfiles={"o1": header("-i crashed.dat,r2.dat -o o1,o2 -j -m")
+                   + "# Data from files: crashed.dat, r2.dat \n", "o2": "1 3 4 \n"}),
+] + [
     # The first input has no data; the gathered table stands for it.
     case("%s gathers every line into the first name" % op, GATHER + op, files=AB,
          outfiles={"x.dat": header(GATHER + op) + "# e\n" + table,
