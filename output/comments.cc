@@ -24,16 +24,19 @@ void writeLine(std::ostream& out, const std::string& text) {
   out.put('\n');
 }
 
-// The command line, the date line and, for merged data, the input files.
+// The command line, the date line and, for merged data, the input files,
+// each on one line whatever newlines the words hold.
 template <typename Store>
 void writeRunHeader(const Store& store, std::ostream& out) {
   out.put('#');
-  writeLine(out, store.command);
+  writeLine(out, tabsift::oneLineText(store.command));
   out.put('#');
   writeLine(out, tabsift::runDateText(std::getenv("SOURCE_DATE_EPOCH"),
                                       std::time(nullptr)));
-  if (store.mergeFlag)
-    writeLine(out, tabsift::mergeHeaderText(store.inputFiles));
+  if (store.mergeFlag) {
+    writeLine(out, tabsift::oneLineText(
+                       tabsift::mergeHeaderText(store.inputFiles)));
+  }
 }
 
 // The comment lines of one input that the comment mode asks for.
