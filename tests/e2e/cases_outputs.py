@@ -84,6 +84,14 @@ CASES = [
     case("the same name written two ways", "-i a.dat,b.dat -o x.dat,./x.dat",
          files=dict(AB, **{"x.dat": "old"}), rc=1, outfiles={"x.dat": "old"},
          err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
+    # Special files are written in place once per name, so may repeat.
+    case("/dev/null twice", "-i a.dat,b.dat -o /dev/null,/dev/null", files=AB),
+    case("/dev/null twice, and a regular file under two names", "-i a.dat,b.dat,b.dat,a.dat "
+         "-o /dev/null,x.dat,/dev/null,./x.dat", files=AB, rc=1, outfiles={"x.dat": None},
+         err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
+    shell_case("a pipe named twice gets both tables in turn",
+               "tabsift -i a.dat,b.dat -o /dev/stdout,/dev/stdout " + OFF + " | cat",
+               files=AB, out="1 2 \n3 4 \n5 6 \n"),
     case("a name given twice where only the first is written",
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
