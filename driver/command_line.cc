@@ -107,12 +107,12 @@ const char* optionName(Operation op) {
   return "";
 }
 
-OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
-  OptionGroups groups{
-      po::options_description("Options without arguments", kLineLength),
-      po::options_description("Options with arguments", kLineLength)};
+namespace {
+
+po::options_description withoutArguments() {
+  po::options_description group("Options without arguments", kLineLength);
   // clang-format off
-  groups.withoutArguments.add_options()
+  group.add_options()
       ("help,h", "Standard help")
       ("tab", "Separate values with tabulators instead of spaces")
       ("version,v", "Display version")
@@ -122,7 +122,15 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
       ("merge,m", "Merge all data")
       ("col", "Calculation in columns instead in lines")
       ("results,r", "Keep only the results of calculations");
-  groups.withArguments.add_options()
+  // clang-format on
+  return group;
+}
+
+po::options_description withArguments(std::string* inputFiles,
+                                      std::string* outputFiles) {
+  po::options_description group("Options with arguments", kLineLength);
+  // clang-format off
+  group.add_options()
       ("input-files,i", po::value<std::string>(inputFiles),
        "Give the names of files separated by ','\n")
       ("output-files,o", po::value<std::string>(outputFiles),
@@ -150,7 +158,14 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
       ("blanks,b", po::value<std::string>(),
        "Set string displayed in place of missing values");
   // clang-format on
-  return groups;
+  return group;
+}
+
+}  // namespace
+
+OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
+  return OptionGroups{withoutArguments(),
+                      withArguments(inputFiles, outputFiles)};
 }
 
 std::string helpText(const OptionGroups& groups) {
