@@ -2,7 +2,7 @@
 header, output routing to standard output or files, the prompt, and output
 that cannot be written."""
 
-from casekit import EPOCH_DATE_LINE, case, header, off, shell_case
+from casekit import EPOCH_DATE_LINE, case, header, off
 
 PROMPT = ("\nWARNING!!!Output and input file lists doesnt match to any standard "
           "pattern \nYou have three options:\n1. Print all to standard output.\n"
@@ -55,7 +55,7 @@ CASES = [
 ] + [
     # A newline inside a word: the header keeps each of its lines on one, the
     # newline written as "\\n", a backslash doubled only where it would read
-    # as part of one; without a newline a backslash stays as it is.
+    # as part of one.
     case("newline in the blank text", ["-i", "a.dat", "-b", "x\ny", "-p", "1,2"], files=AB,
          out="#tabsift -i a.dat -b x\\ny -p 1,2 \n" + EPOCH_DATE_LINE + "1 2 \n3 x\ny \n\n"),
     case("newline and backslashes in merged input names",
@@ -63,13 +63,6 @@ CASES = [
          files=dict(AB, **{"n\\n\nl\\": "# n\n8\n"}),
          out="#tabsift -m -i b.dat,n\\\\n\\nl\\ --comments 1 -p 3 \n" + EPOCH_DATE_LINE
          + "# Data from files: b.dat, n\\\\n\\nl\\ \n\r\n\n# n\n6 \n-- \n\n"),
-    case("backslashes without a newline are kept as they are", ["-i", "b.dat", "-b", "a\\n\\"],
-         files=AB, out=header(["-i", "b.dat", "-b", "a\\n\\"]) + B_TABLE + "\n"),
-    shell_case("a header with a newline reads back as a comment line",
-               "tabsift -i b.dat -b \"$(printf 'x\\ny')\" -o \"$(printf 'o\\n.dat')\" && "
-               "tabsift -i \"$(printf 'o\\n.dat')\" --comments all | tail -n +4",
-               files=AB, out="#tabsift -i b.dat -b x\\ny -o o\\n.dat \n"
-               + EPOCH_DATE_LINE[:-1] + B_TABLE + "\n"),
 ] + [
     # The date line is the moment of SOURCE_DATE_EPOCH in UTC, in asctime's
     # form, with the year in full beyond 9999.
