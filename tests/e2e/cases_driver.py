@@ -112,8 +112,8 @@ CASES = [
     for form in ["-{x} {v}", "-{x}{v}", "-{x}={v}", "-j{x} {v}", "-j{x}{v}", "-j{x}={v}",
                  "--{long} {v}", "--{long}={v}"]
 ] + [
-    off("a value attached by = is the text after it, and no option itself",
-        "-i a.dat -b=-c -p=1,3", files=A, out="1 -c \n3 -c \n\n"),
+    off("a value attached to a short option by = is the text after it, and no option itself",
+        "-i a.dat -b=-c -p=1,3 --output-files==o", files=A, outfiles={"=o": "1 -c \n3 -c \n\n"}),
 ] + [
     # The same operation twice, in any mix of forms, is refused by the parser.
     case("twice: " + args, "-i k.dat " + args, files=K, rc=255, err="Error while parsing "

@@ -67,7 +67,7 @@ CASES = [
         files={"a.dat": "1 2\n3 4\n", "b.dat": "5\n", "c.dat": "6 7\n8 9\n10 11\n"},
         out="5 2 1 6 7 \n8 4 3 9 \n10 11 \n\n"),
     # A column beyond every line; a later operation's error writes no output.
-    *rejected("-g", ["3", "-1"], "-i k.dat -f 1,gt0", KEYS),
+    *rejected("-g", ["3", "-1"], "-i k.dat -f 1,gt1", KEYS),
     # A table without lines groups to one table without lines, however it
     # came to be empty; a malformed argument is still refused.
     *off_rows([
