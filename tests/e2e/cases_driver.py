@@ -86,7 +86,11 @@ CASES = [
         ("-c", "the required argument for option '--calculate' is missing"),
         ("--prec 2.5", "the argument ('2.5') for option '--prec' is invalid"),
         ("-t abc", "the argument ('abc') for option '--tolerance' is invalid"),
-        ("-i a.dat -c s -c a", "option '--calculate' cannot be specified more than once"),
+        # The same operation twice, in any mix of forms.
+        *[("-i a.dat " + args, "option '--%s' cannot be specified more than once" % long)
+          for long, args in [("calculate", "-c s -c a"), ("calculate", "-cs --calculate a"),
+                             ("filter", "--filter 1,gt0 -f1,gt1"), ("group", "-jg1 --group=2"),
+                             ("print", "--print=1 -p=2"), ("swap", "-s1,2 -ms 2,1")]],
         # A switch word is not taken as an argument.
         ("-i a.dat -b -c", "the required argument for option '--blanks' is missing"),
     ]
@@ -96,6 +100,8 @@ CASES = [
     case("settings and operations in long form take effect",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
          files=K, out="2\t20\t\n2\t20\t\n\n"),
+    off("a value attached to a short option by = is the text after it, and no option itself",
+        "-i a.dat -b=-c -p=1,3 --output-files==o", files=A, outfiles={"=o": "1 -c \n3 -c \n\n"}),
 ] + [
     # Every form of an operation option runs at its place among the others:
     # each operation stands between two whose results show where it ran.
@@ -111,16 +117,6 @@ CASES = [
         ("s", "swap", "1,3", "-g 1 {} -f 1,gt150", "200 20 2 -- -- \n300 30 3 -- -- \n\n")]
     for form in ["-{x} {v}", "-{x}{v}", "-{x}={v}", "-j{x} {v}", "-j{x}{v}", "-j{x}={v}",
                  "--{long} {v}", "--{long}={v}"]
-] + [
-    off("a value attached to a short option by = is the text after it, and no option itself",
-        "-i a.dat -b=-c -p=1,3 --output-files==o", files=A, outfiles={"=o": "1 -c \n3 -c \n\n"}),
-] + [
-    # The same operation twice, in any mix of forms, is refused by the parser.
-    case("twice: " + args, "-i k.dat " + args, files=K, rc=255, err="Error while parsing "
-         "command-line: option '--%s' cannot be specified more than once\n" % long)
-    for long, args in [("calculate", "-cs --calculate a"), ("filter", "--filter 1,gt0 -f1,gt1"),
-                       ("group", "-jg1 --group=2"), ("print", "--print=1 -p=2"),
-                       ("swap", "-s1,2 -ms 2,1")]
 ] + [
     # Every word that is no option nor an option's value is an input name,
     # after those of the -i list, in command-line order.
