@@ -1,7 +1,6 @@
 #include "driver/command_line.h"
 
 #include <algorithm>
-#include <cstring>
 #include <sstream>
 
 namespace po = boost::program_options;
@@ -10,19 +9,35 @@ namespace tabsift {
 namespace {
 constexpr unsigned kLineLength = 80;
 
-struct SwitchWord {
-  const char* word;
+// The operation options by their long names, as the parsed options name them.
+struct OperationOption {
   Operation op;
   const char* option;
 };
 
-constexpr SwitchWord kSwitchWords[] = {
-    {"-c", Operation::kCalculate, "calculate"},
-    {"-f", Operation::kFilter, "filter"},
-    {"-g", Operation::kGroup, "group"},
-    {"-p", Operation::kPrint, "print"},
-    {"-s", Operation::kSwap, "swap"},
+constexpr OperationOption kOperationOptions[] = {
+    {Operation::kCalculate, "calculate"}, {Operation::kFilter, "filter"},
+    {Operation::kGroup, "group"},         {Operation::kPrint, "print"},
+    {Operation::kSwap, "swap"},
 };
+
+// Takes the "=" off a value that the parser read as attached to a short
+// option together with it ("-c=s" gives "=s"), as the long options have it.
+void dropAttachedEquals(po::parsed_options& parsed) {
+  for (po::option& option : parsed.options) {
+    if (option.position_key >= 0 || option.original_tokens.size() != 1 ||
+        option.value.size() != 1) {
+      continue;
+    }
+    const std::string& word = option.original_tokens.front();
+    std::string& value = option.value.front();
+    const bool shortForm = word.size() > 1 && word[0] == '-' && word[1] != '-';
+    if (shortForm && value.starts_with('=') && word.ends_with(value)) {
+      value.erase(0, 1);
+    }
+  }
+}
+
 }  // namespace
 
 std::string commandText(int argc, const char* const* argv) {
@@ -34,29 +49,14 @@ std::string commandText(int argc, const char* const* argv) {
   return text;
 }
 
-std::vector<Operation> operationOrder(int end, const char* const* argv) {
+std::vector<Operation> operationOrder(const po::parsed_options& parsed) {
   std::vector<Operation> order;
-  for (int i = 0; i < end; ++i) {
-    for (const SwitchWord& s : kSwitchWords) {
-      if (std::strcmp(argv[i], s.word) == 0) order.push_back(s.op);
+  for (const po::option& option : parsed.options) {
+    for (const OperationOption& s : kOperationOptions) {
+      if (option.string_key == s.option) order.push_back(s.op);
     }
   }
   return order;
-}
-
-int endOfOptions(int argc, const char* const* argv,
-                 const po::parsed_options& parsed) {
-  // Every word after the program name is one of the original tokens of the
-  // parsed options, in order, except the "--" that ended the options: the
-  // first word that differs from the next token is that one.
-  int i = 1;
-  for (const po::option& option : parsed.options) {
-    for (const std::string& token : option.original_tokens) {
-      if (i < argc && token != argv[i]) return i;
-      ++i;
-    }
-  }
-  return i < argc ? i : argc;
 }
 
 std::vector<std::string> inputWords(const po::parsed_options& parsed) {
@@ -92,25 +92,27 @@ std::vector<po::option> takeWordRun(std::vector<std::string>& args) {
 
 po::parsed_options parseCommandLine(int argc, const char* const* argv,
                                     const po::options_description& options) {
-  return po::command_line_parser(argc, argv)
-      .options(options)
-      .extra_style_parser(takeWordRun)
-      .run();
+  po::parsed_options parsed = po::command_line_parser(argc, argv)
+                                  .options(options)
+                                  .extra_style_parser(takeWordRun)
+                                  .run();
+  dropAttachedEquals(parsed);
+  return parsed;
 }
 
 const char* optionName(Operation op) {
-  for (const SwitchWord& s : kSwitchWords) {
+  for (const OperationOption& s : kOperationOptions) {
     if (s.op == op) return s.option;
   }
   return "";
 }
 
-OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
-  OptionGroups groups{
-      po::options_description("Options without arguments", kLineLength),
-      po::options_description("Options with arguments", kLineLength)};
+namespace {
+
+po::options_description withoutArguments() {
+  po::options_description group("Options without arguments", kLineLength);
   // clang-format off
-  groups.withoutArguments.add_options()
+  group.add_options()
       ("help,h", "Standard help")
       ("tab", "Separate values with tabulators instead of spaces")
       ("version,v", "Display version")
@@ -120,7 +122,15 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
       ("merge,m", "Merge all data")
       ("col", "Calculation in columns instead in lines")
       ("results,r", "Keep only the results of calculations");
-  groups.withArguments.add_options()
+  // clang-format on
+  return group;
+}
+
+po::options_description withArguments(std::string* inputFiles,
+                                      std::string* outputFiles) {
+  po::options_description group("Options with arguments", kLineLength);
+  // clang-format off
+  group.add_options()
       ("input-files,i", po::value<std::string>(inputFiles),
        "Give the names of files separated by ','\n")
       ("output-files,o", po::value<std::string>(outputFiles),
@@ -148,7 +158,14 @@ OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
       ("blanks,b", po::value<std::string>(),
        "Set string displayed in place of missing values");
   // clang-format on
-  return groups;
+  return group;
+}
+
+}  // namespace
+
+OptionGroups declareOptions(std::string* inputFiles, std::string* outputFiles) {
+  return OptionGroups{withoutArguments(),
+                      withArguments(inputFiles, outputFiles)};
 }
 
 std::string helpText(const OptionGroups& groups) {

@@ -9,26 +9,19 @@
 
 namespace tabsift {
 
-// The operations that are replayed in command-line order, coded as the
-// switch words "-c", "-f", "-g", "-p", "-s" record them.
+// The operations that are replayed in command-line order.
 enum class Operation { kCalculate = 1, kFilter, kGroup, kPrint, kSwap };
 
 // Every word of the command line, the program name included, each followed
 // by one blank.
 std::string commandText(int argc, const char* const* argv);
 
-// The operation of each of the first `end` words that is exactly one of the
-// five switch words, in command-line order, wherever the word stands. The
-// driver passes the position of the end-of-options word "--" as `end`, so
-// that the file names after it are never taken as switches.
-std::vector<Operation> operationOrder(int end, const char* const* argv);
-
-// The position in `argv` from which on no word is an option or an option's
-// value: that of the "--" that the parser took as the end of the options
-// (or of a "--" in an unbroken run of them right behind it), or `argc` when
-// there is none. A "--" that is the value of an option (-b --) ends nothing.
-int endOfOptions(int argc, const char* const* argv,
-                 const boost::program_options::parsed_options& parsed);
+// The operations among the parsed options, in command-line order, whatever
+// form each was given in ("-c s", "-cs", "-rc s", "--calculate=s", ...). A
+// word the parser took as another option's value, or as an input name, is
+// never one.
+std::vector<Operation> operationOrder(
+    const boost::program_options::parsed_options& parsed);
 
 // The words that are neither an option nor an option's value, every word
 // after the end of the options included, in command-line order: the names
@@ -38,7 +31,8 @@ std::vector<std::string> inputWords(
 
 // Parses the command line with the declared options. Words that are no
 // option are taken a whole run at a time, so that tens of thousands of input
-// file names (a shell glob) cost no more than their length.
+// file names (a shell glob) cost no more than their length. A value attached
+// to a short option by "=" ("-c=s", "-rc=s") is the text after the "=".
 boost::program_options::parsed_options parseCommandLine(
     int argc, const char* const* argv,
     const boost::program_options::options_description& options);

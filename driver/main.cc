@@ -6,15 +6,16 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/diagnostics.h"
+#include "base/fd.h"
 #include "driver/command_line.h"
 #include "driver/store_release.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
-#include "base/fd.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
 
@@ -22,6 +23,56 @@ namespace po = boost::program_options;
 using tabsift::Operation;
 
 namespace {
+
+// The exit statuses of a run.
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUnparsable = 255;  // the command line cannot be parsed
+
+// The command line as parsed. The texts of -i and -o are bound to the option
+// declarations by address, so a CommandLine stays where it was made.
+struct CommandLine {
+  CommandLine() = default;
+  CommandLine(const CommandLine&) = delete;
+  CommandLine& operator=(const CommandLine&) = delete;
+
+  std::string inputFiles;
+  std::string outputFiles;
+  tabsift::OptionGroups groups =
+      tabsift::declareOptions(&inputFiles, &outputFiles);
+  po::variables_map vm;
+  std::vector<Operation> order;
+  std::vector<std::string> words;
+};
+
+// The store of a run and what the run is doing, for the message when memory
+// runs out.
+struct Run {
+  std::unique_ptr<DataHandler> store;
+  const char* step = "reading the command line";
+};
+
+// Parses the words into `line`; false after saying that the option library
+// cannot parse them. Nothing has been created or read at that point.
+bool parseWords(int argc, const char* const* argv, CommandLine& line) {
+  po::options_description parsing(80);
+  parsing.add(line.groups.withoutArguments).add(line.groups.withArguments);
+  po::parsed_options parsed(&parsing);
+  try {
+    parsed = tabsift::parseCommandLine(argc, argv, parsing);
+    po::store(parsed, line.vm);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    tabsift::say(std::string("Error while parsing command-line: ") + e.what());
+    tabsift::flushDiagnostics();
+    return false;
+  }
+  line.order = tabsift::operationOrder(parsed);
+  line.words = tabsift::inputWords(parsed);
+  po::notify(line.vm);
+  return true;
+}
 
 std::unique_ptr<DataHandler> createStore(const po::variables_map& vm) {
   if (vm.count("int")) {
@@ -35,6 +86,28 @@ std::unique_ptr<DataHandler> createStore(const po::variables_map& vm) {
   return std::make_unique<DataOperations<double>>();
 }
 
+// The help text when it is asked for (or nothing else is given), else the
+// version text when that is; nothing for a run on tables.
+std::optional<std::string> informationText(const CommandLine& line,
+                                           int argc) {
+  if (line.vm.count("help") || argc <= 1) {
+    return tabsift::helpText(line.groups);
+  }
+  if (line.vm.count("version")) return "version " TABSIFT_VERSION "\n";
+  return std::nullopt;
+}
+
+// Writes the help or version text to standard output.
+int writeStandardOutput(const std::string& text) {
+  const int error = tabsift::writeAll(STDOUT_FILENO, text.data(), text.size());
+  if (error != 0) {
+    tabsift::reportFailure("cannot write standard output: " +
+                           tabsift::errorText(error));
+  }
+  tabsift::flushDiagnostics();
+  return error != 0 ? kExitFailure : kExitSuccess;
+}
+
 void passSettings(const po::variables_map& vm, DataHandler& store) {
   if (vm.count("tab")) store.tab();
   if (vm.count("blanks")) store.blanks(vm["blanks"].as<std::string>());
@@ -44,15 +117,16 @@ void passSettings(const po::variables_map& vm, DataHandler& store) {
   if (vm.count("comments")) store.comments(vm["comments"].as<std::string>());
 }
 
-// The inputs are the names of the -i list followed by every word that is
+// The inputs: the names of the -i list followed by every word that is
 // neither an option nor an option's value, in command-line order. Without
 // either, the table is read from standard input.
-void readInput(const po::variables_map& vm, const std::string& inputFiles,
-               const std::vector<std::string>& words, DataHandler& store) {
-  if (vm.count("input-files") || !words.empty()) {
+void readInput(const CommandLine& line, DataHandler& store) {
+  if (line.vm.count("input-files") || !line.words.empty()) {
     std::vector<std::string> names;
-    if (vm.count("input-files")) names = tabsift::splitNameList(inputFiles);
-    names.insert(names.end(), words.begin(), words.end());
+    if (line.vm.count("input-files")) {
+      names = tabsift::splitNameList(line.inputFiles);
+    }
+    names.insert(names.end(), line.words.begin(), line.words.end());
     store.readFiles(std::move(names));
   } else {
     tabsift::say("read from stdin");
@@ -60,21 +134,20 @@ void readInput(const po::variables_map& vm, const std::string& inputFiles,
   }
 }
 
-void passOutputSettings(const po::variables_map& vm,
-                        const std::string& outputFiles, DataHandler& store) {
-  if (vm.count("output-files")) store.setOutputFiles(outputFiles);
+void passOutputSettings(const CommandLine& line, DataHandler& store) {
+  const po::variables_map& vm = line.vm;
+  if (vm.count("output-files")) store.setOutputFiles(line.outputFiles);
   if (vm.count("tolerance")) store.tol(vm["tolerance"].as<double>());
   if (vm.count("prec")) store.prec(vm["prec"].as<int>());
   if (vm.count("merge")) store.merge();
 }
 
-// Runs every recorded operation in command-line order with its option's
-// value. A recorded switch word whose option holds no value (the parser took
-// the word as another option's argument) fails the value lookup.
-void replay(const std::vector<Operation>& order, const po::variables_map& vm,
-            DataHandler& store) {
-  for (Operation op : order) {
-    std::string value = vm[tabsift::optionName(op)].as<std::string>();
+// The settings read after the input, then every operation in command-line
+// order with its option's value.
+void replayOperations(const CommandLine& line, DataHandler& store) {
+  passOutputSettings(line, store);
+  for (Operation op : line.order) {
+    std::string value = line.vm[tabsift::optionName(op)].as<std::string>();
     switch (op) {
       case Operation::kCalculate: store.calculate(value); break;
       case Operation::kFilter: store.setFilter(value); break;
@@ -85,100 +158,71 @@ void replay(const std::vector<Operation>& order, const po::variables_map& vm,
   }
 }
 
-// Writes the help or version text to standard output: status 0, or 1
-// after reporting a failed write.
-int writeStandardOutput(const std::string& text) {
-  const int error = tabsift::writeAll(STDOUT_FILENO, text.data(), text.size());
-  if (error != 0) {
-    tabsift::reportFailure("cannot write standard output: " +
-                           tabsift::errorText(error));
-  }
-  tabsift::flushDiagnostics();
-  return error != 0 ? 1 : 0;
-}
-
 // Ends a run that ran out of memory: the table is given back first, so that
 // the message itself finds room.
 int memoryExhausted(std::unique_ptr<DataHandler>& store, const char* step) {
   store.reset();
   tabsift::reportMemoryExhausted(step);
   tabsift::flushDiagnostics();
-  return 1;
+  return kExitFailure;
+}
+
+// The end of a run whose parsing, reading or operations threw: called from
+// a handler, it tells the exception that is being handled. Nothing is
+// written, so no output file is replaced.
+int failedRun(Run& run) {
+  try {
+    throw;
+  } catch (const tabsift::ArgumentRejected& e) {
+    tabsift::say(e.what());  // a malformed operation argument
+  } catch (const std::bad_alloc&) {
+    return memoryExhausted(run.store, run.step);
+  } catch (const tabsift::ReadingStopped&) {
+    // Reported already.
+  } catch (const std::exception& e) {
+    tabsift::say(std::string("While defining program options: ") + e.what());
+  }
+  tabsift::flushDiagnostics();
+  return kExitFailure;
+}
+
+// Writes the tables. An exception here still ends the run with a message
+// and status 1 rather than an abort.
+int writeOutput(Run& run, const std::string& commandText) {
+  tabsift::flushDiagnostics();
+  try {
+    run.store->setCommand(commandText);
+    run.store->printOut();
+    tabsift::releaseStoreAtExit(std::move(run.store));
+  } catch (const std::bad_alloc&) {
+    return memoryExhausted(run.store, "writing the output");
+  } catch (const std::exception& e) {
+    tabsift::reportFailure(e.what());
+  }
+  std::cout.flush();
+  tabsift::flushDiagnostics();
+  return tabsift::failureSeen() ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string commandText = tabsift::commandText(argc, argv);
-  std::string inputFiles;
-  std::string outputFiles;
-  std::unique_ptr<DataHandler> store;
-  // What the run is doing, for the message when memory runs out.
-  const char* step = "reading the command line";
+  Run run;
   try {
-    const tabsift::OptionGroups groups =
-        tabsift::declareOptions(&inputFiles, &outputFiles);
-    po::options_description parsing(80);
-    parsing.add(groups.withoutArguments).add(groups.withArguments);
-    po::variables_map vm;
-    po::parsed_options parsed(&parsing);
-    try {
-      parsed = tabsift::parseCommandLine(argc, argv, parsing);
-      po::store(parsed, vm);
-    } catch (const std::bad_alloc&) {
-      throw;
-    } catch (const std::exception& e) {
-      tabsift::say(std::string("Error while parsing command-line: ") +
-                   e.what());
-      tabsift::flushDiagnostics();
-      return -1;
+    CommandLine line;
+    if (!parseWords(argc, argv, line)) return kExitUnparsable;
+    run.store = createStore(line.vm);
+    if (const auto text = informationText(line, argc)) {
+      return writeStandardOutput(*text);
     }
-    const std::vector<Operation> order = tabsift::operationOrder(
-        tabsift::endOfOptions(argc, argv, parsed), argv);
-    const std::vector<std::string> words = tabsift::inputWords(parsed);
-    po::notify(vm);
-    store = createStore(vm);
-    if (vm.count("help") || argc <= 1) {
-      return writeStandardOutput(tabsift::helpText(groups));
-    }
-    if (vm.count("version")) {
-      return writeStandardOutput("version " TABSIFT_VERSION "\n");
-    }
-    passSettings(vm, *store);
-    step = "reading the input";
-    readInput(vm, inputFiles, words, *store);
-    step = "working on the table";
-    passOutputSettings(vm, outputFiles, *store);
-    replay(order, vm, *store);
-  } catch (const tabsift::ArgumentRejected& e) {
-    // A malformed operation argument ends the run before any output.
-    tabsift::say(e.what());
-    tabsift::flushDiagnostics();
-    return 1;
-  } catch (const std::bad_alloc&) {
-    return memoryExhausted(store, step);
-  } catch (const tabsift::ReadingStopped&) {
-    // Reported already; nothing is written, so no output file is replaced.
-    tabsift::flushDiagnostics();
-    return 1;
-  } catch (const std::exception& e) {
-    tabsift::say(std::string("While defining program options: ") + e.what());
-    tabsift::flushDiagnostics();
-    return 1;
+    passSettings(line.vm, *run.store);
+    run.step = "reading the input";
+    readInput(line, *run.store);
+    run.step = "working on the table";
+    replayOperations(line, *run.store);
+  } catch (...) {
+    return failedRun(run);
   }
-  // Writing lies outside the handler above: an exception here still ends
-  // the run with a message and status 1 rather than an abort.
-  tabsift::flushDiagnostics();
-  try {
-    store->setCommand(commandText);
-    store->printOut();
-    tabsift::releaseStoreAtExit(std::move(store));
-  } catch (const std::bad_alloc&) {
-    return memoryExhausted(store, "writing the output");
-  } catch (const std::exception& e) {
-    tabsift::reportFailure(e.what());
-  }
-  std::cout.flush();
-  tabsift::flushDiagnostics();
-  return tabsift::failureSeen() ? 1 : 0;
+  return writeOutput(run, commandText);
 }

@@ -111,7 +111,7 @@ TEST(ArgumentsTest, RejectedArguments) {
   for (const char* bad : {"0", "0.0", "0.05", "1,0", ",", ",1", "1,,2"}) {
     EXPECT_EQ(selection(bad), kRejected) << '"' << bad << '"';
   }
-  for (const char* bad : {"", "0", "x", "x2", "F", " f", "ff"}) {
+  for (const char* bad : {"", "0", "-1", "x", "x2", "F", " f", "ff"}) {
     EXPECT_EQ(grouping(bad), kRejected) << '"' << bad << '"';
   }
   // clang-format on

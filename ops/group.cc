@@ -18,7 +18,10 @@ void DataOperations<T>::group(std::string argument) {
     tabsift::becomeOneFile(data, fileInputs, tabsift::sideBySide(data));
     return;
   }
-  if (!tabsift::someLineReaches(data, request->column)) {
+  // A table without lines groups to one without lines; otherwise some line
+  // must reach the column.
+  if (!tabsift::someLineReaches(data, request->column) &&
+      tabsift::hasLines(data)) {
     tabsift::failArgument("Wrong group argument");
   }
   tabsift::becomeOneFile(data, fileInputs,

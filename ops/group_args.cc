@@ -11,7 +11,7 @@ std::optional<GroupRequest> parseGroupRequest(std::string_view argument) {
     return request;
   }
   const int number = lenientInt(argument);
-  if (number == 0) return std::nullopt;
+  if (number <= 0) return std::nullopt;
   request.column = indexFromNumber(number);
   return request;
 }

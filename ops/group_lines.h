@@ -45,6 +45,13 @@ bool someLineReaches(const TableOf<Cell>& data, std::size_t column) {
   return false;
 }
 
+// Whether some file of the table has a line.
+template <typename Cell>
+bool hasLines(const TableOf<Cell>& data) {
+  return std::any_of(data.begin(), data.end(),
+                     [](const FileOf<Cell>& file) { return !file.empty(); });
+}
+
 // The groups of a table by the key cell at `column`, each with room for the
 // cells of its longest line: the width the padding gives them all, so that
 // no group line is ever copied while growing.

@@ -1,6 +1,6 @@
 // The run header and the comment lines of the inputs, written into the
 // stream of a table writer: in front of each input's table (commIn) or, when
-// the inputs are joined, all together at the top (commOut).
+// the inputs are joined into one stream, all together at the top (commOut).
 #include <cstdlib>
 #include <ctime>
 #include <ostream>
@@ -24,16 +24,19 @@ void writeLine(std::ostream& out, const std::string& text) {
   out.put('\n');
 }
 
-// The command line, the date line and, for merged data, the input files.
+// The command line, the date line and, for merged data, the input files,
+// each on one line whatever newlines the words hold.
 template <typename Store>
 void writeRunHeader(const Store& store, std::ostream& out) {
   out.put('#');
-  writeLine(out, store.command);
+  writeLine(out, tabsift::oneLineText(store.command));
   out.put('#');
   writeLine(out, tabsift::runDateText(std::getenv("SOURCE_DATE_EPOCH"),
                                       std::time(nullptr)));
-  if (store.mergeFlag)
-    writeLine(out, tabsift::mergeHeaderText(store.inputFiles));
+  if (store.mergeFlag) {
+    writeLine(out, tabsift::oneLineText(
+                       tabsift::mergeHeaderText(store.inputFiles)));
+  }
 }
 
 // The comment lines of one input that the comment mode asks for.
@@ -60,9 +63,11 @@ void DataOperations<T>::comments(std::string mode) {
   }
 }
 
+// Whether the inputs are joined or not: the ordinary layout calls this only
+// without join, and one file per input takes each input's block either way.
 template <typename T>
 void DataOperations<T>::commIn(std::ostream* stream, int input) {
-  if (joinFlag || commentMode == kCommentsOff) return;
+  if (commentMode == kCommentsOff) return;
   if (input == 0) writeRunHeader(*this, *stream);
   if (input >= 0 && static_cast<std::size_t>(input) < commentLines.size()) {
     writeCommentBlock(commentLines[static_cast<std::size_t>(input)],

@@ -108,6 +108,9 @@ TEST_F(SameFileTest, NamesOfOneFile) {
   EXPECT_EQ(findSameFile({d + "a/../new.dat", d + "new.dat"}), Pair({0, 1}));
   EXPECT_EQ(findSameFile({"", d + "x.dat", ""}), std::nullopt);
   EXPECT_EQ(findSameFile({d + "x.dat", d + "y.dat"}), std::nullopt);
+  ASSERT_EQ(::mkfifo(at("f").c_str(), 0600), 0);
+  EXPECT_EQ(findSameFile({"/dev/null", d + "f", "/dev/null", d + "f"}), std::nullopt);
+  EXPECT_EQ(findSameFile({"/dev/null", d + "x.dat", d + "l.dat"}), Pair({1, 2}));
 
   // An input not read in full is known under any name of its file.
   const IncompleteInputs incomplete({d + "y.dat", d + "l.dat"}, {1});

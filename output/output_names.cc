@@ -65,7 +65,10 @@ std::optional<std::pair<std::size_t, std::size_t>> findSameFile(
     const std::vector<std::string>& names) {
   std::unordered_map<std::string, std::size_t> seen;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i].empty()) continue;
+    struct stat st;
+    const bool special =
+        ::stat(names[i].c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+    if (names[i].empty() || special) continue;
     const auto [at, added] = seen.emplace(fileKey(names[i]), i);
     if (!added) return std::make_pair(at->second, i);
   }

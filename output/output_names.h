@@ -30,8 +30,10 @@ TableRouting routeTables(const std::vector<std::size_t>& fileInputs,
 // with its directory resolved.
 std::string fileKey(const std::string& name);
 
-// The positions of the first two names that denote one file; empty names
-// are not compared (they cannot be written at all).
+// The positions of the first two names that denote one regular file (or
+// one new name); empty names (they cannot be written at all) and names of
+// special files (devices, FIFOs: written in place, once per name) are not
+// compared.
 std::optional<std::pair<std::size_t, std::size_t>> findSameFile(
     const std::vector<std::string>& names);
 

@@ -46,6 +46,23 @@ std::string runDateText(const char* sourceDateEpochValue, std::time_t now) {
   return "\n";
 }
 
+std::string oneLineText(std::string_view text) {
+  if (text.find('\n') == std::string_view::npos) return std::string(text);
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (text[i] == '\n') {
+      line += "\\n";
+    } else if (text[i] == '\\' &&
+               (next == 'n' || next == '\\' || next == '\n')) {
+      line += "\\\\";
+    } else {
+      line += text[i];
+    }
+  }
+  return line;
+}
+
 std::string mergeHeaderText(const std::vector<std::string>& inputFiles) {
   std::string text = "# Data from files: ";
   for (std::size_t i = 0; i < inputFiles.size(); ++i) {

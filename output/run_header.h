@@ -1,5 +1,6 @@
-// Pieces of the run header that heads the output: the date line and the
-// list of input files of a merged run.
+// Pieces of the run header that heads the output: the date line, the list
+// of input files of a merged run, and the escaping that keeps the command
+// line and that list on one line each.
 #pragma once
 
 #include <ctime>
@@ -24,6 +25,12 @@ std::optional<std::time_t> sourceDateEpoch(const char* value);
 // SOURCE_DATE_EPOCH in UTC when it holds an integer (reproducible output),
 // otherwise `now` in local time.
 std::string runDateText(const char* sourceDateEpochValue, std::time_t now);
+
+// `text` on one line: unchanged when it holds no newline; otherwise every
+// newline written as the two characters "\n", and a backslash doubled where
+// it comes before an "n", a backslash or a newline, so that reading "\n" as
+// a newline and "\\" as a backslash gives `text` back.
+std::string oneLineText(std::string_view text);
 
 // "# Data from files: " and each name, every one but the last followed by
 // ",", and every one followed by " ".

@@ -1,5 +1,6 @@
-// What a run writes besides its tables. The date line falls back to the
-// run's local time unless SOURCE_DATE_EPOCH holds a whole decimal integer;
+// What a run writes besides its tables. A header line escapes only what a
+// newline makes ambiguous. The date line falls back to the run's local time
+// unless SOURCE_DATE_EPOCH holds a whole decimal integer;
 // the fixed dates are in the end-to-end table, and so are the comment modes.
 // An input without comment lines recorded (standard input) must still write
 // none. Diagnostics report exhausted memory once per run, after the messages
@@ -10,6 +11,8 @@
 
 #include <ctime>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "table/data_operations.h"
 #include "base/diagnostics.h"
@@ -26,6 +29,17 @@ TEST(RunHeader, SourceDateEpochTakesWholeIntegersOnlyElseLocalNow) {
                           "0x10", "99999999999999999999999", "yesterday"})
     EXPECT_EQ(tabsift::runDateText(bad, now), expected)
         << "'" << (bad ? bad : "(unset)") << "'";
+}
+
+// Reading "\n" as a newline and "\\" as a backslash gives the text back.
+TEST(RunHeader, OneLineTextEscapesOnlyWithANewline) {
+  // clang-format off
+  const std::pair<std::string, std::string> cases[] = {
+      {"t -b a\\nb\\ ", "t -b a\\nb\\ "},  // no newline: unchanged
+      {"x\ny", "x\\ny"}, {"a\n\n", "a\\n\\n"}, {"\\n\n", "\\\\n\\n"},
+      {"\\\\n\n", "\\\\\\\\n\\n"}, {"\\\n", "\\\\\\n"}, {"\n\\x\\", "\\n\\x\\"}};
+  // clang-format on
+  for (const auto& [text, line] : cases) EXPECT_EQ(tabsift::oneLineText(text), line) << text;
 }
 
 TEST(Comments, NoSuchInputWritesNothing) {

@@ -90,9 +90,25 @@ class TableText {
   std::size_t room_;
 };
 
+// The comment blocks in front of table i of the ordinary layout: block i,
+// or all blocks in front of the first table when there are fewer tables than
+// inputs. `k` counts the blocks written.
+template <typename T>
+void writeBlocksBefore(DataOperations<T>& store, std::ostream& stream,
+                       std::size_t i, std::size_t& k) {
+  if (store.data.size() >= store.commentLines.size()) {
+    store.commIn(&stream, static_cast<int>(i));
+    return;
+  }
+  for (; k < store.commentLines.size(); ++k) {
+    store.commIn(&stream, static_cast<int>(k));
+  }
+}
+
 // Comment blocks and tables in the layout of standard output and of the
-// single output file: the joined comment block, then each table after its
-// comment block, followed by an empty line unless the inputs are joined.
+// single output file: with joined inputs all comment blocks at the top and
+// the tables one after another, otherwise each table after its comment
+// block and followed by an empty line.
 template <typename T>
 void writeAllTables(DataOperations<T>& store, BlockSink& sink) {
   std::ostream stream(&sink);
@@ -100,13 +116,7 @@ void writeAllTables(DataOperations<T>& store, BlockSink& sink) {
   store.commOut(&stream);
   std::size_t k = 0;
   for (std::size_t i = 0; i < store.data.size(); ++i) {
-    if (store.data.size() < store.commentLines.size()) {
-      for (; k < store.commentLines.size(); ++k) {
-        store.commIn(&stream, static_cast<int>(k));
-      }
-    } else {
-      store.commIn(&stream, static_cast<int>(i));
-    }
+    if (!store.joinFlag) writeBlocksBefore(store, stream, i, k);
     text.writeTable(sink, store.data[i]);
     if (!store.joinFlag) sink.append("\n");
   }
@@ -218,9 +228,9 @@ void DataOperations<T>::printToFile() {
 }
 
 // Output file k gets the comment block of input k (the run header with the
-// first) and the tables read from input k; every name is written, so a name
-// whose input gave no table, or whose lines went into the first table, holds
-// only its comment block.
+// first), joined or not, and the tables read from input k; every name is
+// written, so a name whose input gave no table, or whose lines went into
+// the first table, holds only its comment block.
 template <typename T>
 void DataOperations<T>::printToFiles() {
   if (refuseSameFile(outputFiles)) return;

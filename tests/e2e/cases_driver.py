@@ -1,5 +1,5 @@
 """The command line: help, version, cell-type notices, parse errors, the
-replay of operation switches in command-line order, input names given as
+replay of operations in command-line order whatever their form, input names given as
 separate words, sums that keep their digits, and the and-filter whose first
 condition fails. Memory running out: tests/memory_exhausted.sh."""
 
@@ -62,6 +62,7 @@ For more info type 'man tabsift'.
 
 A = {"a.dat": "1 2\n3 4\n"}
 K = {"k.dat": "1 10\n2 20\n1 30\n"}
+D = {"d.dat": "3 30 300\n1 10 100\n2 20 200\n1 40 400\n"}
 INT, FLOAT, V = "Using Integers as data type\n", "Using Float as data type\n", "version 1.1\n"
 OFF = "--comments off"
 R = {"r%d.dat" % i: "# T = %d\n%d0 %d1\n" % (i, i, i) for i in (1, 3)}
@@ -85,19 +86,37 @@ CASES = [
         ("-c", "the required argument for option '--calculate' is missing"),
         ("--prec 2.5", "the argument ('2.5') for option '--prec' is invalid"),
         ("-t abc", "the argument ('abc') for option '--tolerance' is invalid"),
-        ("-i a.dat -c s -c a", "option '--calculate' cannot be specified more than once"),
+        # The same operation twice, in any mix of forms.
+        *[("-i a.dat " + args, "option '--%s' cannot be specified more than once" % long)
+          for long, args in [("calculate", "-c s -c a"), ("calculate", "-cs --calculate a"),
+                             ("filter", "--filter 1,gt0 -f1,gt1"), ("group", "-jg1 --group=2"),
+                             ("print", "--print=1 -p=2"), ("swap", "-s1,2 -ms 2,1")]],
         # A switch word is not taken as an argument.
         ("-i a.dat -b -c", "the required argument for option '--blanks' is missing"),
     ]
 ] + [
-    # Operations replay in the order of their short switches, after every
-    # setting, whatever order the settings stand in.
-    off("group before filter", "-i k.dat -g 2 -f 1,gt1", files=K, out="10 1 \n20 2 \n30 1 \n\n"),
-    # Both conditions of an and-filter must hold.
-    off("and-filter before group", "-i k.dat -f 1,gt1,a,lt3 -g 2", files=K, out="20 2 \n\n"),
-    case("settings in long form take effect, operations in long form do not",
+    # Operations replay in command-line order, after every setting, whatever
+    # order the settings stand in.
+    case("settings and operations in long form take effect",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
-         files=K, out="1\t10\t\n2\t20\t\n1\t30\t\n4\t60\t\n\n"),
+         files=K, out="2\t20\t\n2\t20\t\n\n"),
+    off("a value attached to a short option by = is the text after it, and no option itself",
+        "-i a.dat -b=-c -p=1,3 --output-files==o", files=A, outfiles={"=o": "1 -c \n3 -c \n\n"}),
+] + [
+    # Every form of an operation option runs at its place among the others:
+    # each operation stands between two whose results show where it ran.
+    # Clustered behind -j (one input: no empty line after the table).
+    off("%s as %s" % (letter, form.format(x=letter, long=long, v=value)),
+        "-i d.dat " + order.format(form.format(x=letter, long=long, v=value)),
+        files=D, out=out[:-1] if form.startswith("-j") else out)
+    for letter, long, value, order, out in [
+        ("c", "calculate", "s", "-f 1,gt1 {} -p 4", "333 \n222 \n\n"),
+        ("f", "filter", "1,gt15", "-s 1,2 {} -c c", "30 3 300 3 \n20 2 200 3 \n40 1 400 3 \n\n"),
+        ("g", "group", "1", "-p 1,2 {} -c s", "1 10 40 51 \n2 20 -- 22 \n3 30 -- 33 \n\n"),
+        ("p", "print", "4,1", "-c c {} -s 1,2", "3 3 \n1 3 \n2 3 \n1 3 \n\n"),
+        ("s", "swap", "1,3", "-g 1 {} -f 1,gt150", "200 20 2 -- -- \n300 30 3 -- -- \n\n")]
+    for form in ["-{x} {v}", "-{x}{v}", "-{x}={v}", "-j{x} {v}", "-j{x}{v}", "-j{x}={v}",
+                 "--{long} {v}", "--{long}={v}"]
 ] + [
     # Every word that is no option nor an option's value is an input name,
     # after those of the -i list, in command-line order.

@@ -67,8 +67,19 @@ CASES = [
         files={"a.dat": "1 2\n3 4\n", "b.dat": "5\n", "c.dat": "6 7\n8 9\n10 11\n"},
         out="5 2 1 6 7 \n8 4 3 9 \n10 11 \n\n"),
     # A column beyond every line; a later operation's error writes no output.
-    *rejected("-g", ["3", "-1"], "-i k.dat -f 1,gt0", KEYS),
-    off("group on an empty table", "-i e.dat -g 1", files={"e.dat": ""}, err=WRONG["-g"], rc=1),
+    *rejected("-g", ["3", "-1"], "-i k.dat -f 1,gt1", KEYS),
+    # A table without lines groups to one table without lines, however it
+    # came to be empty; a malformed argument is still refused.
+    *off_rows([
+        ("group an empty input", "-i e.dat -g 1", "\n"),
+        ("group what a filter that kept nothing left, then sum it", "-i k.dat -f 1,gt5 -g 9 -c s",
+         "\n")],
+        files=dict(KEYS, **{"e.dat": "", "c.dat": "# crashed after its header\n"})),
+    case("group a comment-only input: its comments and one empty table",
+         "-i c.dat -g 2 --comments all", files={"c.dat": "# crashed after its header\n"},
+         out=header("-i c.dat -g 2 --comments all") + "# crashed after its header\n\n"),
+    *rejected("-g", ["0", "-1", "x"], "-i k.dat -f 1,gt5", KEYS),
+    *rejected("-g", ["0", "-1"], "-i c.dat", {"c.dat": "# only comments\n"}),
 
     # Selection, also after and before other operations.
     *off_rows([

@@ -2,7 +2,7 @@
 header, output routing to standard output or files, the prompt, and output
 that cannot be written."""
 
-from casekit import case, header, off
+from casekit import EPOCH_DATE_LINE, case, header, off
 
 PROMPT = ("\nWARNING!!!Output and input file lists doesnt match to any standard "
           "pattern \nYou have three options:\n1. Print all to standard output.\n"
@@ -52,6 +52,17 @@ CASES = [
            err="Wrong comments argument\n", rc=1) for mode in ["Off", "ALL", "0", "2", ""]],
     off("tab separator and blank text", both("--tab -b NA"), files=AB,
         out="1\t2\t\n3\tNA\t\n\n5\t6\t7\t\n\n"),
+] + [
+    # A newline inside a word: the header keeps each of its lines on one, the
+    # newline written as "\\n", a backslash doubled only where it would read
+    # as part of one.
+    case("newline in the blank text", ["-i", "a.dat", "-b", "x\ny", "-p", "1,2"], files=AB,
+         out="#tabsift -i a.dat -b x\\ny -p 1,2 \n" + EPOCH_DATE_LINE + "1 2 \n3 x\ny \n\n"),
+    case("newline and backslashes in merged input names",
+         ["-m", "-i", "b.dat,n\\n\nl\\", "--comments", "1", "-p", "3"],
+         files=dict(AB, **{"n\\n\nl\\": "# n\n8\n"}),
+         out="#tabsift -m -i b.dat,n\\\\n\\nl\\ --comments 1 -p 3 \n" + EPOCH_DATE_LINE
+         + "# Data from files: b.dat, n\\\\n\\nl\\ \n\r\n\n# n\n6 \n-- \n\n"),
 ] + [
     # The date line is the moment of SOURCE_DATE_EPOCH in UTC, in asctime's
     # form, with the year in full beyond 9999.

@@ -57,6 +57,13 @@ CASES = [
          THREE, files=RUNS, outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
                                       "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"}),
 ] + [
+    # Joined inputs routed one file per input: the same header and comment
+    # blocks as without join.
+    case("joined inputs, one file per input, comments " + mode, "-j " + THREE[:-3] + mode,
+         files=RUNS, outfiles={"o1.dat": header("-j " + THREE[:-3] + mode) + first,
+                               "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"})
+    for mode, first in [("all", "# run 0\n# T = 1\n"), ("1", "# run 0\n")]
+] + [
     # The first input has no data; the gathered table stands for it.
     case("%s gathers every line into the first name" % op, GATHER + op, files=AB,
          outfiles={"x.dat": header(GATHER + op) + "# e\n" + table,
@@ -69,6 +76,11 @@ CASES = [
     case("the same name written two ways", "-i a.dat,b.dat -o x.dat,./x.dat",
          files=dict(AB, **{"x.dat": "old"}), rc=1, outfiles={"x.dat": "old"},
          err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
+    # Special files are written in place once per name, so may repeat.
+    case("/dev/null twice", "-i a.dat,b.dat -o /dev/null,/dev/null", files=AB),
+    shell_case("a pipe named twice gets both tables in turn",
+               "tabsift -i a.dat,b.dat -o /dev/stdout,/dev/stdout " + OFF + " | cat",
+               files=AB, out="1 2 \n3 4 \n5 6 \n"),
     case("a name given twice where only the first is written",
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
