@@ -17,6 +17,7 @@
 #include "base/fd.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
+#include "output/removal_on_signal.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -109,6 +110,7 @@ int memoryExhausted(std::unique_ptr<DataHandler>& store, const char* step) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tabsift::ignoreFileSizeSignal();
   const std::string commandText = tabsift::commandText(argc, argv);
   std::string inputFiles;
   std::string outputFiles;
