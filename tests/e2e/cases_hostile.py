@@ -46,7 +46,7 @@ CASES = [
                "tabsift -i f,a.dat --comments off -c s",
                files=A, out="1 2 3 \n3 4 7 \n\n1.5 2 3.5 \n3 4 7 \n\n"),
 
-    # Outputs that cannot be written (output files: see the output table).
+    # Outputs that cannot be written (output files: see cases_output_files.py).
     shell_case("help, version and tables to a full or closed standard output",
                "for run in '-h >/dev/full' '-v >&-' '-i a.dat >/dev/full' '-i a.dat >&-'; do "
                "eval tabsift $run; echo rc=$?; done", files=A, out="rc=1\n" * 4,
