@@ -52,6 +52,13 @@ CASES = [
                "eval tabsift $run; echo rc=$?; done", files=A, out="rc=1\n" * 4,
                err="".join("tabsift: cannot write standard output: %s\n" % reason
                            for reason in ["No space left on device", "Bad file descriptor"] * 2)),
+    shell_case("standard output past the file size limit fails as an output file does",
+               "awk 'BEGIN { for (i = 0; i < 1000; i++) print i }' > big.dat && "
+               "(ulimit -f 4; tabsift -i big.dat > out.txt; echo rc=$?; "
+               "tabsift -i big.dat -o o.txt; echo rc=$?)",
+               out="rc=1\nrc=1\n",
+               err="tabsift: cannot write standard output: File too large\n"
+                   "tabsift: cannot write output file 'o.txt': File too large\n"),
     shell_case("a pipe closed early ends the run quietly",
                "yes '1 2 3' | head -n 300000 > big.dat && "
                "tabsift -i big.dat --comments off | head -n 1",

@@ -24,31 +24,45 @@ AS_USER = ('if [ "$(id -u)" = 0 ]; then set -- setpriv '
            '--inh-caps=-dac_override,-dac_read_search '
            '--bounding-set=-dac_override,-dac_read_search; else set --; fi; ')
 
-# Stops an in-place run on a large d.dat while its temporary file exists,
-# sends it $SIG and lets it go on; a run that ends first is tried again.
+# Stops a run that replaces a large d.dat while its temporary file exists,
+# sends it $1 and lets it go on; a run that ends first is tried again. The
+# rest of the arguments start the run (env setting the signal's action).
+# Says the run's status, and whether d.dat is whole (as it was, or replaced
+# when the signal came as the file took its name) and no temporary is left.
 INTERRUPT = r"""
+ulimit -c 0
 awk 'BEGIN { for (i = 0; i < 200000; i++) print i, i + 1, i + 2 }' > d.dat
-cp d.dat orig.dat
-for attempt in 1 2 3 4 5 6 7 8 9 10; do
-  env --default-signal=INT tabsift -i d.dat -o d.dat -c s --comments off &
-  pid=$!
-  until set -- .d.dat.tabsift-*; [ -e "$1" ] || ! kill -0 $pid 2>/dev/null; do :; done
-  kill -STOP $pid 2>/dev/null
-  state=R
-  while [ "$state" != T ] && [ "$state" != Z ] && [ -e /proc/$pid/stat ]; do
-    state=$(sed 's/.*) //; s/ .*//' /proc/$pid/stat)
+cp d.dat orig.dat; tabsift -i orig.dat -o sums.dat -c s --comments off
+interrupt() {
+  sig=$1; shift
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    "$@" tabsift -i d.dat -o d.dat -c s --comments off &
+    pid=$!
+    until set -- .d.dat.tabsift-*; [ -e "$1" ] || ! kill -0 $pid 2>/dev/null; do :; done
+    kill -STOP $pid 2>/dev/null
+    state=R
+    while [ "$state" != T ] && [ "$state" != Z ] && [ -e /proc/$pid/stat ]; do
+      state=$(sed 's/.*) //; s/ .*//' /proc/$pid/stat)
+    done
+    set -- .d.dat.tabsift-*
+    if [ "$state" = T ] && [ -e "$1" ]; then
+      kill -$sig $pid; kill -CONT $pid
+      { wait $pid; } 2>/dev/null; echo "$sig status $?"
+      break
+    fi
+    kill -CONT $pid 2>/dev/null; wait $pid; cp orig.dat d.dat
   done
-  set -- .d.dat.tabsift-*
-  if [ "$state" = T ] && [ -e "$1" ]; then
-    kill -$SIG $pid; kill -CONT $pid
-    { wait $pid; } 2>/dev/null; echo "status $?"
-    break
-  fi
-  kill -CONT $pid 2>/dev/null; wait $pid; cp orig.dat d.dat
-done
-cmp d.dat orig.dat && echo intact
-rm orig.dat; ls -A -I .bin
+  { cmp -s d.dat orig.dat || cmp -s d.dat sums.dat; } && echo whole
+  cp orig.dat d.dat; ls -A -I .bin -I orig.dat -I sums.dat
+}
 """
+SIGNALS = [("HUP", 1), ("INT", 2), ("QUIT", 3), ("USR1", 10), ("USR2", 12), ("PIPE", 13),
+           ("ALRM", 14), ("TERM", 15), ("XCPU", 24), ("VTALRM", 26), ("PROF", 27)]
+
+# A path of 4086 bytes: it can be opened, but a temporary file's name beside
+# it would pass the limit of 4095.
+DEEP = "/".join(["d" * 250] * 16)
+LONG = DEEP + "/" + "f" * 69
 
 CASES = [
     # One output file per input (words after the -i list too): name k gets the
@@ -73,10 +87,13 @@ CASES = [
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
 ] + [
-    # Signals during the write: the temporary file goes, the input stays.
-    shell_case("SIG%s during an in-place write keeps the input" % sig,
-               "SIG=%s; %s" % (sig, INTERRUPT), out="status %d\nintact\nd.dat\n" % rc)
-    for sig, rc in [("INT", 130), ("TERM", 143)]
+    # Every signal that ends the run removes the temporary file and ends it
+    # with the signal's status; a signal ignored from the start stays so.
+    shell_case("each signal during a replacing write leaves the file whole, no temporary",
+               INTERRUPT + "for sig in %s; do interrupt $sig env --default-signal; done; "
+               "interrupt USR1 env --ignore-signal=USR1" % " ".join(s for s, _ in SIGNALS),
+               out="".join("%s status %d\nwhole\nd.dat\n" % (s, 128 + n) for s, n in SIGNALS)
+                   + "USR1 status 0\nwhole\nd.dat\n"),
 ] + [
     # What is kept of the replaced file: links (followed, dangling, hard),
     # permission bits and owner; a new file gets 0666 less the umask.
@@ -95,6 +112,23 @@ CASES = [
                    "symbolic link 'sub/m.dat' -> '../l.dat'\n"
                    "symbolic link 'n.dat' -> 'new.dat'\n604\n640\n666\nowner kept\n"
                    + SUMS + "1 2 \n3 4 \n\n" + OLD + "d.dat\nm.dat\n"),
+    # Every attribute of a replaced file is kept (as root: other owners can
+    # be given); a file whose owner the run cannot give is written in place.
+    shell_case("set-user-ID, set-group-ID and sticky bits, mode, owner and group are kept",
+               '[ "$(id -u)" = 0 ] || exit 77; names=; '
+               "for f in 4755:4321:4322 2755:4321:4322 1755:4321:4322 604:4321:4322 640:0:4322; do "
+               "m=${f%%:*}; printf '1 2\\n' > $m.dat; chown ${f#*:} $m.dat; chmod $m $m.dat; "
+               "names=$names,$m.dat; done; names=${names#,}; tabsift -i $names -o $names -c s " + OFF + "; "
+               "stat -c '%n %a %u %g' $(echo $names | tr , ' '); cat 4755.dat; "
+               "printf '1 2\\n3 4\\n' > n.dat; chown 4321:4322 n.dat; chmod 666 n.dat; "
+               "i=$(stat -c %i n.dat); setpriv --inh-caps=-chown --bounding-set=-chown "
+               "tabsift -i n.dat -o n.dat -p 1 " + OFF + "; "
+               '[ "$(stat -c %i n.dat)" = "$i" ] && echo in place; '
+               "stat -c '%a %u %g' n.dat; cat n.dat; ls -A -I .bin",
+               out="4755.dat 4755 4321 4322\n2755.dat 2755 4321 4322\n1755.dat 1755 4321 4322\n"
+                   "604.dat 604 4321 4322\n640.dat 640 0 4322\n1 2 3 \n"
+                   "in place\n666 4321 4322\n1 \n3 \n\n"
+                   "1755.dat\n2755.dat\n4755.dat\n604.dat\n640.dat\nn.dat\n"),
     # A failed write (over the file size limit) leaves the old file and no
     # temporary file; a file the run may not write is not replaced; where no
     # temporary file can be made the file is written in place; an input that
@@ -120,6 +154,26 @@ CASES = [
                              "'%s', which was not read in full\n" % (n, n)
                              for n in ("u.dat", "d", "c.dat")),
                outfiles={"d/x": "1\n", "c.dat": CUT}),
+    # A path whose temporary file's name would be too long: left as it was.
+    shell_case("a path near the length limit is left as it was",
+               "top=$PWD; for d in $(echo %s | tr / ' '); do mkdir $d && cd $d; done; "
+               "printf '1 2\\n' > %s; cd \"$top\"; tabsift -i %s -o %s -c s; echo rc=$?; cat %s"
+               % (DEEP, "f" * 69, LONG, LONG, LONG),
+               out="rc=1\n1 2\n",
+               err="tabsift: cannot write output file '%s': File name too long\n" % LONG),
+    # The names of descriptors write to the descriptor as the shell set it
+    # up, at its position: an appended log, text before and after, the input
+    # itself, standard error, a descriptor of its own number.
+    shell_case("/dev/stdout and its kin are written at their position, never truncated",
+               "echo log > log.txt; tabsift -i a.dat -o /dev/stdout " + OFF + " >> log.txt; "
+               "tabsift -i a.dat -o /dev/stderr " + OFF + " 2>> log.txt; "
+               "tabsift -i a.dat -o /dev/fd/3 " + OFF + " 3>> log.txt; "
+               "tabsift -i a.dat -o /proc/self/fd/1 " + OFF + " >> log.txt; "
+               "{ echo head; tabsift -i a.dat -o /dev/stdout " + OFF + "; echo foot; } >> log.txt; "
+               "cp a.dat d.dat; tabsift -i d.dat -o /dev/stdout -c s " + OFF + " >> d.dat; "
+               "cat log.txt d.dat",
+               files={"a.dat": OLD},
+               out="log\n" + "1 2 \n3 4 \n\n" * 4 + "head\n1 2 \n3 4 \n\nfoot\n" + OLD + SUMS),
     shell_case("standard input that cannot be read is not replaced",
                "tabsift -m -o d.dat " + OFF + " 0>>d.dat; echo rc=$?; cat d.dat",
                files={"d.dat": OLD}, out="rc=1\n" + OLD,
