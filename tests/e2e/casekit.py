@@ -10,13 +10,9 @@ named output files byte for byte:
     case("filter keeps greater", "-i a.dat --comments off -f 1,gt2",
          files={"a.dat": "1 2\n3 4\n"}, out="3 4 \n\n")
 
-A shell case whose script exits with status 77 (SKIP) is reported as
-skipped: a script does so when the host does not allow what it needs (a
-mount). A run in which every case was skipped exits with 77 too.
-
-Under the sanitizers (TABSIFT_SANITIZED=1, set by the build) runs are many
-times slower; a case that needs size to mean anything takes sized(release,
-sanitized), so that every case ends well within TIMEOUT on a slow host.
+A shell script exits with SKIP (77) where the host lacks what it needs; a
+case that needs size takes sized(release, sanitized), the second under the
+sanitizers (TABSIFT_SANITIZED=1), so that it ends far within TIMEOUT.
 
 usage: casekit.py BINARY CASES.py [CASES.py ...] [-k SUBSTRING]
 """
@@ -37,8 +33,6 @@ SKIP = 77
 
 
 def sized(release, sanitized):
-    """The size of a case: `release` in the ordinary build, `sanitized`
-    under the sanitizers."""
     return sanitized if SANITIZED else release
 
 
