@@ -4,7 +4,7 @@ permissions and special files kept); inputs not read in full never replaced."""
 
 import gzip
 
-from casekit import case, header, shell_case
+from casekit import case, header, shell_case, sized
 
 OFF = "--comments off"
 # A run that died after its header, and two complete runs.
@@ -31,7 +31,7 @@ AS_USER = ('if [ "$(id -u)" = 0 ]; then set -- setpriv '
 # temporary file is left.
 INTERRUPT = r"""
 ulimit -c 0
-awk 'BEGIN { for (i = 0; i < 200000; i++) print i, i + 1, i + 2 }' > orig.dat
+awk 'BEGIN { for (i = 0; i < %d; i++) print i, i + 1, i + 2 }' > orig.dat
 tabsift -i orig.dat -o sums.dat -c s --comments off
 interrupt() {
   sig=$1; shift; start=$*
@@ -48,7 +48,7 @@ interrupt() {
   { cmp -s d.dat orig.dat || cmp -s d.dat sums.dat; } && echo whole
   ls -A -I .bin -I orig.dat -I sums.dat
 }
-"""
+""" % sized(200000, 50000)
 SIGNALS = [("HUP", 1), ("INT", 2), ("QUIT", 3), ("USR1", 10), ("USR2", 12), ("PIPE", 13),
            ("ALRM", 14), ("TERM", 15), ("XCPU", 24), ("VTALRM", 26), ("PROF", 27)]
 
