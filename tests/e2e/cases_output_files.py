@@ -121,9 +121,9 @@ CASES = [
                    "1755.dat\n2755.dat\n4755.dat\n604.dat\n640.dat\nn.dat\n"),
     # A failed write (over the file size limit) leaves the old file and no
     # temporary file; a file the run may not write is not replaced; where no
-    # temporary file can be made the file is written in place; an input that
-    # was not read in full (unreadable, a directory, a damaged stream) is
-    # never replaced; the other outputs are written.
+    # temporary file can be made the file is written in place (and cut to the
+    # new length); an input that was not read in full (unreadable, a
+    # directory, a damaged stream) is never replaced; the others are written.
     shell_case("files that cannot be replaced",
                AS_USER + "awk 'BEGIN { for (i = 0; i < 1000; i++) print i }' > big.dat && "
                "cp big.dat orig.dat && chmod 444 w.dat && chmod 200 u.dat && chmod 555 ro && "
@@ -131,7 +131,7 @@ CASES = [
                "-o big.dat,w.dat,ro/r.dat,u.dat,d,c.dat -c s " + OFF + "); echo rc=$?; "
                "chmod 600 u.dat; cmp big.dat orig.dat && cat w.dat ro/r.dat u.dat; "
                "ls -A -I .bin; ls -A ro",
-               files={"w.dat": OLD, "ro/r.dat": OLD, "u.dat": OLD, "d/x": "1\n", "c.dat": CUT},
+               files={"w.dat": OLD, "ro/r.dat": OLD + "#" * 40 + "\n", "u.dat": OLD, "d/x": "1\n", "c.dat": CUT},
                out="rc=1\n" + OLD + SUMS[:-1] + OLD
                    + "big.dat\nc.dat\nd\norig.dat\nro\nu.dat\nw.dat\nr.dat\n",
                err="tabsift: cannot open input file 'u.dat': Permission denied\n"
