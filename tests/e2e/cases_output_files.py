@@ -162,10 +162,12 @@ CASES = [
                files={"a.dat": OLD},
                out="log\n" + "1 2 \n3 4 \n\n" * 4 + "head\n1 2 \n3 4 \n\nfoot\n" + OLD + SUMS),
     shell_case("standard input that cannot be read is not replaced",
-               "tabsift -m -o d.dat " + OFF + " 0>>d.dat; echo rc=$?; cat d.dat",
-               files={"d.dat": OLD}, out="rc=1\n" + OLD,
-               err="read from stdin\n"
-                   "tabsift: cannot read standard input: Bad file descriptor\n"
-                   "tabsift: output file 'd.dat' is left untouched: it is "
-                   "standard input, which was not read in full\n"),
+               "tabsift -m -o d.dat " + OFF + " 0>>d.dat; echo rc=$?; cat d.dat; "
+               "tabsift -m -o /dev/stdin " + OFF + " 0<&-; echo rc=$?",
+               files={"d.dat": OLD}, out="rc=1\n" + OLD + "rc=1\n",
+               err="".join("read from stdin\n"
+                           "tabsift: cannot read standard input: Bad file descriptor\n"
+                           "tabsift: output file '%s' is left untouched: it is "
+                           "standard input, which was not read in full\n" % n
+                           for n in ("d.dat", "/dev/stdin"))),
 ]
