@@ -23,7 +23,7 @@ constexpr int kMostLinks = 40;
 constexpr std::size_t kLongestBase = 200;
 
 // A link of /proc (/dev/stdout leads to /proc/self/fd/1) stands for an open
-// file, not for a path: what it names can only be written in place.
+// file, not for a path: it cannot be replaced by a rename.
 bool isProcessLink(const std::string& path) {
   const FileDescriptor fd = openFile(path, O_PATH | O_NOFOLLOW);
   struct statfs fs;
@@ -93,9 +93,21 @@ int copyAll(int target, int source) {
     const ssize_t n = readSome(source, buffer.data(), buffer.size());
     if (n < 0) return errno;
     if (n == 0) return 0;
-    const int error = writeAll(target, buffer.data(), static_cast<std::size_t>(n));
+    const int error =
+        writeAll(target, buffer.data(), static_cast<std::size_t>(n));
     if (error != 0) return error;
   }
+}
+
+// Writes the text of the file `source` over the file `target` in place.
+int writeFileOver(const std::string& target, const std::string& source) {
+  const FileDescriptor text = openFile(source, O_RDONLY);
+  if (!text.valid()) return errno;
+  FileDescriptor file = openFile(target, O_WRONLY);
+  if (!file.valid()) return errno;
+  const int error = writeOver(file.get(), text.get());
+  const int closed = file.close();
+  return error != 0 ? error : closed;
 }
 
 mode_t currentUmask() {
@@ -277,14 +289,7 @@ int OutputFile::commitTemporary() {
     }
     error = errno;
   }
-  if (error == EBUSY) {
-    const FileDescriptor text = openFile(temporary_, O_RDONLY);
-    FileDescriptor file = openFile(target_, O_WRONLY);
-    error = !text.valid() || !file.valid() ? errno
-                                           : writeOver(file.get(), text.get());
-    const int closed = file.close();
-    if (error == 0) error = closed;
-  }
+  if (error == EBUSY) error = writeFileOver(target_, temporary_);
   abandon();
   return error;
 }
