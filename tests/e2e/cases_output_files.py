@@ -108,7 +108,8 @@ CASES = [
                '[ "$(id -u)" = 0 ] || exit 77; names=; '
                "for f in 4755:4321:4322 2755:4321:4322 1755:4321:4322 604:4321:4322 640:0:4322; do "
                "m=${f%%:*}; printf '1 2\\n' > $m.dat; chown ${f#*:} $m.dat; chmod $m $m.dat; "
-               "names=$names,$m.dat; done; names=${names#,}; tabsift -i $names -o $names -c s " + OFF + "; "
+               "names=$names,$m.dat; done; names=${names#,}; "
+               "tabsift -i $names -o $names -c s " + OFF + "; "
                "stat -c '%n %a %u %g' $(echo $names | tr , ' '); cat 4755.dat; "
                "printf '1 2\\n3 4\\n' > n.dat; chown 4321:4322 n.dat; chmod 666 n.dat; "
                "i=$(stat -c %i n.dat); setpriv --inh-caps=-chown --bounding-set=-chown "
@@ -131,7 +132,8 @@ CASES = [
                "-o big.dat,w.dat,ro/r.dat,u.dat,d,c.dat -c s " + OFF + "); echo rc=$?; "
                "chmod 600 u.dat; cmp big.dat orig.dat && cat w.dat ro/r.dat u.dat; "
                "ls -A -I .bin; ls -A ro",
-               files={"w.dat": OLD, "ro/r.dat": OLD + "#" * 40 + "\n", "u.dat": OLD, "d/x": "1\n", "c.dat": CUT},
+               files={"w.dat": OLD, "ro/r.dat": OLD + "#" * 40 + "\n", "u.dat": OLD,
+                      "d/x": "1\n", "c.dat": CUT},
                out="rc=1\n" + OLD + SUMS[:-1] + OLD
                    + "big.dat\nc.dat\nd\norig.dat\nro\nu.dat\nw.dat\nr.dat\n",
                err="tabsift: cannot open input file 'u.dat': Permission denied\n"

@@ -17,7 +17,8 @@ mkdir m; printf '%s\n' | while read options mode op; do
   chmod $mode m/d; inode=$(stat -c %%i m/d/f)
   setpriv --inh-caps=-dac_override --bounding-set=-dac_override tabsift -i m/d/f -o m/d/f $op \
     --comments off
-  echo "$options $mode $op: $? $(kept m/d/f) $(stat -c %%i m/d/f | sed s/^$inode$/same/) $(ls -A m/d)"
+  echo "$options $mode $op: $? $(kept m/d/f)" \
+    "$(stat -c %%i m/d/f | sed s/^$inode$/same/) $(ls -A m/d)"
   umount m
 done
 for op in "-c s" "-p 1"; do
