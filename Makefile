@@ -3,7 +3,7 @@
 # test, also under AddressSanitizer and UndefinedBehaviorSanitizer, and runs
 # each fuzz target briefly.
 
-JOBS ?= 2
+JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz

@@ -18,6 +18,7 @@
 #include "table/data_operations.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
+#include "output/removal_on_signal.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -207,6 +208,7 @@ int writeOutput(Run& run, const std::string& commandText) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tabsift::ignoreFileSizeSignal();
   const std::string commandText = tabsift::commandText(argc, argv);
   Run run;
   try {

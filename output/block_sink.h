@@ -6,8 +6,9 @@
 // per line.
 //
 // The first failed write is remembered (see error()); everything after it is
-// dropped, so a full device or a closed reader costs one failed call, not
-// one per block.
+// dropped, so a full device costs one failed call, not one per block. A pipe
+// whose reader has gone does not fail a call: SIGPIPE ends the run, quietly,
+// as it ends any filter.
 #pragma once
 
 #include <cstddef>

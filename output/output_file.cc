@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "output/removal_on_signal.h"
@@ -21,7 +23,7 @@ constexpr int kMostLinks = 40;
 constexpr std::size_t kLongestBase = 200;
 
 // A link of /proc (/dev/stdout leads to /proc/self/fd/1) stands for an open
-// file, not for a path: what it names can only be written in place.
+// file, not for a path: it cannot be replaced by a rename.
 bool isProcessLink(const std::string& path) {
   const FileDescriptor fd = openFile(path, O_PATH | O_NOFOLLOW);
   struct statfs fs;
@@ -46,24 +48,89 @@ std::string joinPath(const std::string& directory, const std::string& name) {
   return directory == "/" ? "/" + name : directory + "/" + name;
 }
 
+// The descriptor of this process that a link of /proc names (/dev/fd/1,
+// /proc/self/fd/1 and the like), or -1 when it names another process's.
+int ownDescriptor(const std::string& path) {
+  const std::string number = lastPart(path);
+  if (number.empty() || number.size() > 9 ||
+      number.find_first_not_of("0123456789") != std::string::npos) {
+    return -1;
+  }
+  char* real = ::realpath(directoryPart(path).c_str(), nullptr);
+  if (real == nullptr) return -1;
+  const std::string directory(real);
+  std::free(real);
+  const std::string self = "/proc/" + std::to_string(::getpid());
+  if (directory != self + "/fd" &&
+      directory != self + "/task/" + std::to_string(::gettid()) + "/fd") {
+    return -1;
+  }
+  return std::atoi(number.c_str());
+}
+
+// An unnamed file for the text of a file written in place: in memory, or
+// under TMPDIR when no memory file can be made.
+FileDescriptor makeBuffer() {
+  FileDescriptor fd(::memfd_create("tabsift-output", MFD_CLOEXEC));
+  if (fd.valid()) return fd;
+  const char* directory = std::getenv("TMPDIR");
+  if (directory == nullptr || *directory == '\0') directory = "/tmp";
+  return openFile(directory, O_RDWR | O_TMPFILE, 0600);
+}
+
+// Failures to make or prepare the temporary file after which the file is
+// written in place: no permission to make a file in the directory, or to
+// give it the owner, group or permission bits of the file it replaces.
+bool allowsWritingInPlace(int error) {
+  return error == EACCES || error == EPERM;
+}
+
+// Copies everything from the start of `source` to `target` at its offset.
+int copyAll(int target, int source) {
+  if (::lseek(source, 0, SEEK_SET) != 0) return errno;
+  std::vector<char> buffer(1 << 20);
+  for (;;) {
+    const ssize_t n = readSome(source, buffer.data(), buffer.size());
+    if (n < 0) return errno;
+    if (n == 0) return 0;
+    const int error =
+        writeAll(target, buffer.data(), static_cast<std::size_t>(n));
+    if (error != 0) return error;
+  }
+}
+
+// Writes the text of the file `source` over the file `target` in place.
+int writeFileOver(const std::string& target, const std::string& source) {
+  const FileDescriptor text = openFile(source, O_RDONLY);
+  if (!text.valid()) return errno;
+  FileDescriptor file = openFile(target, O_WRONLY);
+  if (!file.valid()) return errno;
+  const int error = writeOver(file.get(), text.get());
+  const int closed = file.close();
+  return error != 0 ? error : closed;
+}
+
 mode_t currentUmask() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return mask;
 }
 
-// Gives the temporary file the owner and permission bits of the file it is
-// to replace, or those of a new file; false when they cannot be given.
-bool takeAttributes(int fd, const OutputPlan& plan) {
-  if (!plan.exists) return ::fchmod(fd, 0666 & ~currentUmask()) == 0;
+// Gives the temporary file the owner, group and permission bits of the file
+// it is to replace, or those of a new file: 0, or the errno of the failure
+// (EINVAL, an owner unknown in this user namespace, counts as EPERM).
+int takeAttributes(int fd, const OutputPlan& plan) {
+  if (!plan.exists) {
+    return ::fchmod(fd, 0666 & ~currentUmask()) == 0 ? 0 : errno;
+  }
   struct stat st;
-  if (::fstat(fd, &st) != 0) return false;
+  if (::fstat(fd, &st) != 0) return errno;
   if ((st.st_uid != plan.uid || st.st_gid != plan.gid) &&
       ::fchown(fd, plan.uid, plan.gid) != 0) {
-    return false;
+    return errno == EINVAL ? EPERM : errno;
   }
   // After the owner: a change of owner clears the set-user-ID bit.
-  return ::fchmod(fd, plan.mode) == 0;
+  return ::fchmod(fd, plan.mode) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -108,7 +175,11 @@ OutputPlan planOutput(const std::string& name) {
       plan.gid = st.st_gid;
       return plan;
     }
-    if (!S_ISLNK(st.st_mode) || isProcessLink(path)) return plan;
+    if (!S_ISLNK(st.st_mode)) return plan;
+    if (isProcessLink(path)) {
+      plan.descriptor = ownDescriptor(path);
+      return plan;
+    }
     const std::string link = readLink(path);
     if (link.empty()) return plan;
     path = link.front() == '/' ? link : joinPath(directoryPart(path), link);
@@ -116,46 +187,99 @@ OutputPlan planOutput(const std::string& name) {
   return plan;
 }
 
+int writeOver(int target, int source) {
+  struct stat st;
+  if (::fstat(source, &st) != 0) return errno;
+  const off_t size = st.st_size;
+  if (size > 0) {
+    const int error = ::posix_fallocate(target, 0, size);
+    if (error != 0) return error;
+  }
+  const SignalBlock block;
+  if (::lseek(target, 0, SEEK_SET) != 0) return errno;
+  if (const int error = copyAll(target, source)) return error;
+  return ::ftruncate(target, size) == 0 ? 0 : errno;
+}
+
 OutputFile::OutputFile(const std::string& name) {
   const OutputPlan plan = planOutput(name);
-  if (plan.target.empty() || !openTemporary(plan)) openInPlace(name);
+  if (plan.descriptor >= 0) {
+    // The descriptor as it is: a duplicate shares its position.
+    fd_ = FileDescriptor(::fcntl(plan.descriptor, F_DUPFD_CLOEXEC, 3));
+    if (!fd_.valid()) error_ = errno;
+    return;
+  }
+  if (!plan.target.empty()) {
+    const int error = openTemporary(plan);
+    if (error == 0) return;
+    if (!allowsWritingInPlace(error)) {
+      error_ = error;
+      return;
+    }
+  }
+  openInPlace(name);
 }
 
 OutputFile::~OutputFile() {
   abandon();
 }
 
-bool OutputFile::openTemporary(const OutputPlan& plan) {
-  // A file the run may not write is not replaced either: the open in place
-  // reports it.
+int OutputFile::openTemporary(const OutputPlan& plan) {
+  // A file the run may not write is not replaced either.
   if (plan.exists &&
       ::faccessat(AT_FDCWD, plan.target.c_str(), W_OK, AT_EACCESS) != 0) {
-    return false;
+    return errno;
   }
   std::string path = temporaryPattern(plan.target);
   const SignalBlock block;
   FileDescriptor fd(::mkostemp(path.data(), O_CLOEXEC));
-  if (!fd.valid()) return false;
+  if (!fd.valid()) return errno;
   recordTemporary(path);
-  if (!takeAttributes(fd.get(), plan)) {
+  if (const int error = takeAttributes(fd.get(), plan)) {
     ::unlink(path.c_str());
     forgetTemporary();
-    return false;
+    return error;
   }
   fd_ = std::move(fd);
   temporary_ = std::move(path);
   target_ = plan.target;
-  return true;
+  return 0;
 }
 
+// Opened without truncation: a regular file gets its text built aside and
+// written over it at commit; anything else is written directly.
 void OutputFile::openInPlace(const std::string& name) {
-  fd_ = openFile(name, O_WRONLY | O_CREAT | O_TRUNC);
-  if (!fd_.valid()) error_ = errno;
+  FileDescriptor file = openFile(name, O_WRONLY | O_CREAT);
+  struct stat st;
+  if (!file.valid() || ::fstat(file.get(), &st) != 0) {
+    error_ = errno;
+    return;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    fd_ = std::move(file);
+    return;
+  }
+  fd_ = makeBuffer();
+  if (!fd_.valid()) {
+    error_ = errno;
+    return;
+  }
+  overwritten_ = std::move(file);
 }
 
 int OutputFile::commit() {
+  if (replacing()) return commitTemporary();
+  if (!inPlace()) return fd_.close();
+  int error = writeOver(overwritten_.get(), fd_.get());
+  const int closed = overwritten_.close();
+  fd_.close();
+  return error != 0 ? error : closed;
+}
+
+// Renames the temporary file over the name; a mount point, which cannot be
+// renamed over, gets the temporary file's text written over it in place.
+int OutputFile::commitTemporary() {
   int error = fd_.close();
-  if (!replacing()) return error;
   if (error == 0) {
     const SignalBlock block;
     if (::rename(temporary_.c_str(), target_.c_str()) == 0) {
@@ -165,12 +289,14 @@ int OutputFile::commit() {
     }
     error = errno;
   }
+  if (error == EBUSY) error = writeFileOver(target_, temporary_);
   abandon();
   return error;
 }
 
 void OutputFile::abandon() {
   fd_.close();
+  overwritten_.close();
   if (!replacing()) return;
   const SignalBlock block;
   ::unlink(temporary_.c_str());

@@ -125,7 +125,12 @@ TEST(OutputPrompt, InputUsedUpByTheTableMeansStandardOutput) {
   std::ostringstream out;
   EXPECT_EQ(askOutputChoice(in, out, /*inputUsedUp=*/true),
             OutputChoice::kStandardOutput);
-  EXPECT_EQ(out.str(), kOutputPrompt);
+  EXPECT_EQ(out.str(),
+            "\nWARNING!!!Output and input file lists doesnt match to any "
+            "standard pattern \nYou have three options:\n"
+            "1. Print all to standard output.\n"
+            "2. Print all to first file on the output file list.\n\n"
+            "0. Exit without saving.\n(select 1, 2 or 0): ");
 }
 
 // Stream text, text formatted into the buffer, fills and texts longer than

@@ -8,7 +8,12 @@
 namespace tabsift {
 namespace {
 
-constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// The signals whose default action ends the process without a core dump,
+// apart from SIGKILL (cannot be caught), SIGXFSZ (ignored) and the real-time
+// signals (added by cleanupSet).
+constexpr int kCleanupSignals[] = {
+    SIGHUP,  SIGINT,    SIGQUIT,  SIGTERM, SIGALRM, SIGUSR1, SIGUSR2, SIGPIPE,
+    SIGXCPU, SIGVTALRM, SIGPROF,  SIGPOLL, SIGPWR,  SIGSTKFLT};
 
 // What the handler reads: written only with the signals blocked.
 char recordedPath[PATH_MAX];
@@ -19,6 +24,9 @@ sigset_t cleanupSet() {
   sigset_t set;
   sigemptyset(&set);
   for (int signal : kCleanupSignals) sigaddset(&set, signal);
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+    sigaddset(&set, signal);
+  }
   return set;
 }
 
@@ -39,22 +47,25 @@ void installHandlers() {
   std::memset(&action, 0, sizeof action);
   action.sa_handler = removeTemporaryAndStop;
   action.sa_mask = cleanupSet();
-  for (int signal : kCleanupSignals) {
+  for (int signal = 1; signal < NSIG; ++signal) {
+    if (sigismember(&action.sa_mask, signal) != 1) continue;
     struct sigaction old;
-    if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) {
+    if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) {
       continue;
     }
     ::sigaction(signal, &action, nullptr);
   }
-  ::signal(SIGXFSZ, SIG_IGN);
   handlersInstalled = true;
 }
 
 }  // namespace
 
+void ignoreFileSizeSignal() {
+  ::signal(SIGXFSZ, SIG_IGN);
+}
+
 void recordTemporary(const std::string& path) {
   if (!handlersInstalled) installHandlers();
-  // A path this long cannot have been made; nothing to record.
   if (path.size() >= sizeof recordedPath) return;
   std::memcpy(recordedPath, path.c_str(), path.size() + 1);
   pathRecorded = 1;

@@ -1,7 +1,7 @@
 // What a run writes besides its tables. A header line escapes only what a
 // newline makes ambiguous. The date line falls back to the run's local time
 // unless SOURCE_DATE_EPOCH holds a whole decimal integer;
-// the fixed dates are in the end-to-end table, and so are the comment modes.
+// more fixed dates are in the end-to-end table, and so are the comment modes.
 // An input without comment lines recorded (standard input) must still write
 // none. Diagnostics report exhausted memory once per run, after the messages
 // said before it (the order of many messages is shown end to end).
@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <sstream>
 #include <string>
@@ -19,16 +20,27 @@
 
 namespace {
 
+// In a zone one hour east of UTC: the fixed date is in UTC, the fallback in
+// local time.
 TEST(RunHeader, SourceDateEpochTakesWholeIntegersOnlyElseLocalNow) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  const std::string expected = tabsift::asctimeText(local);
+  const char* const zone = std::getenv("TZ");
+  const std::string savedZone = zone ? zone : "";
+  ::setenv("TZ", "CET-1", 1);
+  ::tzset();
+  const std::time_t now = 1700000000;
+  EXPECT_EQ(tabsift::runDateText("1700000000", now),
+            "Tue Nov 14 22:13:20 2023\n");
   const char* const unset = nullptr;
   for (const char* bad : {unset, "", "-", "+5", " 5", "5 ", "12abc", "1e9",
                           "0x10", "99999999999999999999999", "yesterday"})
-    EXPECT_EQ(tabsift::runDateText(bad, now), expected)
+    EXPECT_EQ(tabsift::runDateText(bad, now), "Tue Nov 14 23:13:20 2023\n")
         << "'" << (bad ? bad : "(unset)") << "'";
+  if (zone) {
+    ::setenv("TZ", savedZone.c_str(), 1);
+  } else {
+    ::unsetenv("TZ");
+  }
+  ::tzset();
 }
 
 // Reading "\n" as a newline and "\\" as a backslash gives the text back.

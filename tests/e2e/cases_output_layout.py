@@ -2,7 +2,7 @@
 header, output routing to standard output or files, the prompt, and output
 that cannot be written."""
 
-from casekit import EPOCH_DATE_LINE, case, header, off
+from casekit import EPOCH_DATE_LINE, case, header, off, shell_case
 
 PROMPT = ("\nWARNING!!!Output and input file lists doesnt match to any standard "
           "pattern \nYou have three options:\n1. Print all to standard output.\n"
@@ -15,6 +15,7 @@ AB = {"a.dat": "# first\n# T = 300\n1 2\n3\n", "b.dat": "5 6 7\n", "e.dat": "# o
 A_TABLE = "1 2 \n3 -- \n"
 B_TABLE = "5 6 7 \n"
 BOTH = A_TABLE + "\n" + B_TABLE + "\n"
+BAD = "Invalid value detected in data file: 1\n"
 FILES = "# Data from files: a.dat, b.dat \n"
 NO_ANSWER = ("tabsift: no answer 0, 1 or 2 to the output question before the end of input; "
              "nothing written\n")
@@ -64,15 +65,26 @@ CASES = [
          out="#tabsift -m -i b.dat,n\\\\n\\nl\\ --comments 1 -p 3 \n" + EPOCH_DATE_LINE
          + "# Data from files: b.dat, n\\\\n\\nl\\ \n\r\n\n# n\n6 \n-- \n\n"),
 ] + [
-    # The date line is the moment of SOURCE_DATE_EPOCH in UTC, in asctime's
-    # form, with the year in full beyond 9999.
-    case("SOURCE_DATE_EPOCH %s sets the date line" % epoch, "-i b.dat", files=AB,
-         env={"SOURCE_DATE_EPOCH": epoch},
+    # The date line is the moment of SOURCE_DATE_EPOCH in UTC whatever TZ
+    # says, in asctime's form, with the year in full beyond 9999.
+    case("SOURCE_DATE_EPOCH %s sets the date line, TZ %s" % (epoch, tz), "-i b.dat", files=AB,
+         env={"SOURCE_DATE_EPOCH": epoch, "TZ": tz},
          out=header("-i b.dat", "#%s\n\n" % date) + B_TABLE + "\n")
-    for epoch, date in [("1700000000", "Tue Nov 14 22:13:20 2023"),
-                        ("-86400", "Wed Dec 31 00:00:00 1969"),
-                        ("253402300800", "Sat Jan  1 00:00:00 10000")]
+    for epoch, tz, date in [("1700000000", "CET-1", "Tue Nov 14 22:13:20 2023"),
+                            ("-86400", "UTC", "Wed Dec 31 00:00:00 1969"),
+                            ("253402300800", "XYZ+11", "Sat Jan  1 00:00:00 10000")]
 ] + [
+    # Diagnostics (the cell type, damaged values, however many) come before
+    # the output question and the table when both go to one stream.
+    shell_case("diagnostics come before the output question and the table",
+               "tabsift --int -i bad.dat,b.dat --comments off 2>&1; "
+               "tabsift -i bad.dat,b.dat -o x --comments off 2>&1 </dev/null; "
+               "yes x | head -n 30000 > many.dat; "
+               "tabsift -i many.dat,b.dat --comments off 2>&1 | uniq -c | sed 's/^ *//'",
+               files=dict(AB, **{"bad.dat": "1 x\n"}),
+               out="Using Integers as data type\n" + BAD + "1 -- \n\n" + B_TABLE + "\n"
+                   + BAD + PROMPT + "1 -- \n\n" + B_TABLE + "\n"
+                   + "30000 " + BAD + "30000 -- \n1 \n1 " + B_TABLE + "1 \n"),
     # Numbers as a standard output stream writes them (the formatter itself
     # is checked against one by a unit test).
     off("float cells are written widened to double", "--float -i n.dat --prec 10",
