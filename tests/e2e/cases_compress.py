@@ -57,12 +57,10 @@ CASES = [
     case("empty and damaged streams", "-i " + ",".join(DAMAGED) + " --comments off",
          files=DAMAGED, out=TABLE * 4 + "1 2 \n3 4 \n1 6 \n\n" + TABLE * 2, rc=1,
          err="".join("tabsift: cannot read input file '%s': %s\n" % row for row in [
-             ("c.gz", "gzip data cut short (unexpected end of file)"),
-             ("c.zst", "zstd data cut short (unexpected end of file)"),
-             ("c.xz", "xz data cut short (unexpected end of file)"),
-             ("c.bz2", "bzip2 data cut short (unexpected end of file)"),
-             ("f.gz", "gzip checksum mismatch: the data is corrupt"),
-             ("f.zst", "zstd: Restored data doesn't match checksum"),
-             ("f.xz", "corrupt xz data"),
-             ("t.gz", "trailing data after the gzip stream")])),
+             ("c.gz", "gzip data cut short"), ("c.zst", "zstd data cut short"),
+             ("c.xz", "xz data cut short"), ("c.bz2", "bzip2 data cut short"),
+             ("f.gz", "gzip data corrupt: checksum mismatch"),
+             ("f.zst", "zstd data corrupt: checksum mismatch"),
+             ("f.xz", "xz data corrupt: invalid data"),
+             ("t.gz", "gzip data corrupt: trailing data after the stream")])),
 ]
