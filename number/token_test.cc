@@ -9,6 +9,10 @@
 
 #include <bit>
 #include <cfloat>
+#include <climits>
+#include <cstdio>
+#include <optional>
+#include <typeinfo>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -91,7 +95,8 @@ std::string randomToken(std::mt19937_64& rng) {
       "-nan(0x7)", "nan(a-b)", "\f-2", "\v\f3.5", "\v+.5", "=", std::string("7\0" "8", 3),
       std::string("\0" "1", 2), "1" + zeros, "0." + zeros + "1", "9007199254740993",
       "9007199254740992.5000000001", "18014398509481985", "9999999999999999999",
-      "99999999999999999999", "1e22", "1e23", "1e-22", "1e-23", "123456789e-22",
+      "99999999999999999999", "18446744073709551616", "18446744073709551617",
+      "36893488147419103233", "00000000000000000000000000007", "1e22", "1e23", "1e-22", "1e-23", "123456789e-22",
       "1e99999999999", "1e-99999999999", "5e00000000000001", "٣", "inf", "infinity",
       "Infinit", "NaN", "nan(12)", "nan(", "0x", "0X1", "0x1.8p", "0xAbC.dp-3", "e", "E+", "#",
       ",", "x", "."};
@@ -154,6 +159,62 @@ TEST(TokenTest, GeneratedLinesMatchStrtod) {
     expectLineMatchesStrtod<double>(line, tokens);
     expectLineMatchesStrtod<float>(line, tokens);
     expectLineMatchesStrtod<int>(line, tokens);
+  }
+}
+
+// The decimal text of the halfway point between DBL_MAX and 2^1024, from
+// which on a number rounds to infinity, and of the integer just below it.
+std::pair<std::string, std::string> doubleHalfway() {
+  static_assert(LDBL_MANT_DIG >= 64, "2^1024 - 2^970 must be exact");
+  char text[400];
+  std::snprintf(text, sizeof text, "%.0Lf",
+                std::ldexp(1.0L, 1024) - std::ldexp(1.0L, 970));
+  std::string below = text;
+  --below.back();  // a multiple of 2^970, so its last digit is not 0
+  return {text, below};
+}
+
+// Numbers at their limits, read both alone and within a line: integers of
+// 20 digits and more (some wrap to small values in 64 bits), the halfway
+// points above the largest float and double (ties go to infinity) and the
+// values just below them, which stay the largest.
+TEST(TokenTest, NumbersAtTheirLimits) {
+  struct Row {
+    std::string token;
+    double asDouble;
+    float asFloat;
+    std::optional<int> asInt;
+  };
+  const auto [halfway, below] = doubleHalfway();
+  const double two64 = 18446744073709551616.0;
+  const std::optional<int> none;
+  // clang-format off
+  const Row rows[] = {
+      {"18446744073709551616", two64, 18446744073709551616.0f, none},
+      {"-36893488147419103233", -2 * two64, -2 * 18446744073709551616.0f, none},
+      {"99999999999999999999", 1e20, 1e20f, none},
+      {"00000000000000000000000000007", 7, 7, 7},
+      {"-0000000000000000000002147483648", -2147483648.0, -2147483648.0f, INT_MIN},
+      {"3.4028235677973366e38", 3.4028235677973366e38, INFINITY, none},
+      {"-3.4028235677973366e38", -3.4028235677973366e38, -INFINITY, none},
+      {"3.4028235677973362e38", 3.4028235677973362e38, FLT_MAX, none},
+      {halfway, INFINITY, INFINITY, none}, {"-" + halfway, -INFINITY, -INFINITY, none},
+      {below, DBL_MAX, INFINITY, none}, {below + ".9e0", DBL_MAX, INFINITY, none}};
+  // clang-format on
+  for (const Row& row : rows) {
+    const auto expect = [&row](auto cell) {
+      using T = typename decltype(cell)::value_type;
+      std::vector<Cell<T>> cells;
+      appendLineCells<T>(" " + row.token + " 1", cells);
+      const std::optional<T> alone = tokenToCell<T>(row.token);
+      const Cell<T> want = cell ? Cell<T>(*cell) : Cell<T>();
+      EXPECT_TRUE(cells.size() == 2 && sameCell(cells[0], want) &&
+                  sameCell(alone ? Cell<T>(*alone) : Cell<T>(), want))
+          << row.token << " as " << typeid(T).name();
+    };
+    expect(std::optional<double>(row.asDouble));
+    expect(std::optional<float>(row.asFloat));
+    expect(row.asInt);
   }
 }
 
