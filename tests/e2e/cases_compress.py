@@ -58,7 +58,7 @@ CHECKS = [lzma.CHECK_NONE, lzma.CHECK_CRC32, lzma.CHECK_CRC64, lzma.CHECK_SHA256
 SHAPES = {"g": b"".join(gz_member(t, k << 1 | (k & 1)) for k, t in enumerate(NUMBERS)),
           "z": b"".join(skippable(k, b"x" * k) + zst(t) for k, t in enumerate(NUMBERS))
           + skippable(15, b""),
-          "x": b"".join(xz(t, check=CHECKS[k % 4]) + b"\0" * 4 * (k % 3)
+          "x": b"".join(xz(t, check=CHECKS[k % 4]) + b"\0" * 4 * ((k + 1) % 3)
                         for k, t in enumerate(NUMBERS)),
           "b": bz(b"") + b"".join(bz(t, k % 9 + 1) for k, t in enumerate(NUMBERS))}
 LONG = b"".join(b"%d\n" % i for i in range(30000))
@@ -79,7 +79,7 @@ DAMAGED = {"e.gz": gz(b""), "e.bz2": bz(b""), "e.xz": xz(b""), "e.zst": zst(b"")
            "h.gz": gz_member(GOOD, 2, crc_flip=1),
            "t.gz": gz(GOOD) + b"more\n", "t.zst": zst(GOOD) + b"more\n",
            "t.xz": xz(GOOD) + b"more\n", "t.bz2": bz(GOOD) + b"more\n",
-           "p.xz": xz(GOOD) + b"\0" * 3, "s.gz": gz(GOOD) + b"\x1f", "s.bz2": bz(GOOD) + b"BAD"}
+           "p.xz": xz(GOOD) + b"\0" * 6, "s.gz": gz(GOOD) + b"\x1f", "s.bz2": bz(GOOD) + b"BAD"}
 
 CASES = [
     # The name says nothing: the first bytes do.
