@@ -28,22 +28,15 @@ def flipped(data, position):
 
 
 def gz_member(text, flags, crc_flip=0):
-    """A gzip member with the optional header fields that `flags` asks for:
-    0x02 a header CRC (flipped by `crc_flip`), 0x04 extra data, 0x08 a name,
-    0x10 a comment (0x01, the text flag, changes nothing)."""
+    # Optional fields: 0x02 a header CRC (flipped by crc_flip), 0x04 extra
+    # data, 0x08 a name, 0x10 a comment.
     head = b"\x1f\x8b\x08" + bytes([flags]) + b"\0\0\0\0\0\xff"
     head += (b"\x05\0ab\x01\0c" if flags & 4 else b"") + (b"name.dat\0" if flags & 8 else b"")
     head += b"a comment\0" if flags & 16 else b""
-    if flags & 2:
-        head += ((zlib.crc32(head) ^ crc_flip) & 0xffff).to_bytes(2, "little")
+    head += ((zlib.crc32(head) ^ crc_flip) & 0xffff).to_bytes(2, "little") if flags & 2 else b""
     deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
     return (head + deflate.compress(text) + deflate.flush()
             + zlib.crc32(text).to_bytes(4, "little") + len(text).to_bytes(4, "little"))
-
-
-def skippable(magic, payload):
-    """A zstd skippable frame of magic number 0x184D2A50 + `magic`."""
-    return bytes([0x50 + magic, 0x2a, 0x4d, 0x18]) + len(payload).to_bytes(4, "little") + payload
 
 
 GOOD = b"1 2\n3 4\n"
@@ -55,9 +48,9 @@ GOOD = b"1 2\n3 4\n"
 # over a text long enough for two blocks of the smallest size.
 NUMBERS = [b"%d\n" % k for k in range(16)]
 CHECKS = [lzma.CHECK_NONE, lzma.CHECK_CRC32, lzma.CHECK_CRC64, lzma.CHECK_SHA256]
+SKIP = [bytes([0x50 + k]) + b"\x2a\x4d\x18" + bytes([k, 0, 0, 0]) + b"x" * k for k in range(16)]
 SHAPES = {"g": b"".join(gz_member(t, k << 1 | (k & 1)) for k, t in enumerate(NUMBERS)),
-          "z": b"".join(skippable(k, b"x" * k) + zst(t) for k, t in enumerate(NUMBERS))
-          + skippable(15, b""),
+          "z": b"".join(SKIP[k] + zst(t) for k, t in enumerate(NUMBERS)) + SKIP[15],
           "x": b"".join(xz(t, check=CHECKS[k % 4]) + b"\0" * 4 * ((k + 1) % 3)
                         for k, t in enumerate(NUMBERS)),
           "b": bz(b"") + b"".join(bz(t, k % 9 + 1) for k, t in enumerate(NUMBERS))}
@@ -101,11 +94,11 @@ CASES = [
              ("f.gz", "gzip data corrupt: checksum mismatch"),
              ("f.zst", "zstd data corrupt: checksum mismatch"),
              ("f.xz", "xz data corrupt: invalid data"),
-             ("h.gz", "gzip data corrupt: checksum mismatch")]
-             + [("t." + f, name + " data corrupt: trailing data after the stream")
-                for f, name in [("gz", "gzip"), ("zst", "zstd"), ("xz", "xz"), ("bz2", "bzip2")]]
-             + [("p.xz", "xz data corrupt: invalid stream padding"),
-                ("s.gz", "gzip data cut short"), ("s.bz2", "bzip2 data corrupt: invalid header")])),
+             ("h.gz", "gzip data corrupt: checksum mismatch")] + [
+             ("t." + f, name + " data corrupt: trailing data after the stream")
+             for f, name in [("gz", "gzip"), ("zst", "zstd"), ("xz", "xz"), ("bz2", "bzip2")]] + [
+             ("p.xz", "xz data corrupt: invalid stream padding"), ("s.gz", "gzip data cut short"),
+             ("s.bz2", "bzip2 data corrupt: invalid header")])),
     case("members of every less common shape: counts and sums",
          "-i " + ",".join(SHAPES) + " --int --col -c c,s -r --comments off", files=SHAPES,
          err="Using Integers as data type\n",
