@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
 
+// What warnings and failures begin with.
+constexpr std::string_view kPrefix = "tabsift: ";
+
 struct Channel {
   std::string pending;
   bool failed = false;
@@ -33,11 +36,19 @@ void failArgument(std::string_view message) {
   throw ArgumentRejected(std::string(message));
 }
 
-void say(std::string_view text) {
-  std::string& pending = channel().pending;
-  pending.append(text);
-  pending.push_back('\n');
-  flushIfLarge();
+void report(Level level, std::string_view text) {
+  Channel& c = channel();
+  if (level == Level::kWarning || level == Level::kFailure) {
+    c.pending.append(kPrefix);
+  }
+  c.pending.append(text);
+  c.pending.push_back('\n');
+  if (level == Level::kFailure) c.failed = true;
+  if (level == Level::kNotice) {
+    flushDiagnostics();
+  } else {
+    flushIfLarge();
+  }
 }
 
 void say(std::string_view prefix, std::size_t number) {
@@ -45,15 +56,6 @@ void say(std::string_view prefix, std::size_t number) {
   pending.append(prefix);
   pending.append(std::to_string(number));
   pending.push_back('\n');
-  flushIfLarge();
-}
-
-void reportFailure(std::string_view message) {
-  std::string& pending = channel().pending;
-  pending.append("tabsift: ");
-  pending.append(message);
-  pending.push_back('\n');
-  channel().failed = true;
   flushIfLarge();
 }
 
@@ -67,10 +69,15 @@ void reportMemoryExhausted(std::string_view step) {
     // No room even for the line: write what is pending and the line
     // itself straight to standard error.
     flushDiagnostics();
-    constexpr std::string_view kLine = "tabsift: memory exhausted\n";
+    constexpr std::string_view kLine = "memory exhausted\n";
+    (void)writeAll(STDERR_FILENO, kPrefix.data(), kPrefix.size());
     (void)writeAll(STDERR_FILENO, kLine.data(), kLine.size());
     c.failed = true;
   }
+}
+
+std::string inputLabel(const std::string* name) {
+  return name == nullptr ? "standard input" : "input file '" + *name + "'";
 }
 
 bool failureSeen() {

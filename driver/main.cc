@@ -77,11 +77,11 @@ bool parseWords(int argc, const char* const* argv, CommandLine& line) {
 
 std::unique_ptr<DataHandler> createStore(const po::variables_map& vm) {
   if (vm.count("int")) {
-    std::clog << "Using Integers as data type" << std::endl;
+    tabsift::notice("Using Integers as data type");
     return std::make_unique<DataOperations<int>>();
   }
   if (vm.count("float")) {
-    std::clog << "Using Float as data type" << std::endl;
+    tabsift::notice("Using Float as data type");
     return std::make_unique<DataOperations<float>>();
   }
   return std::make_unique<DataOperations<double>>();

@@ -1,66 +1,73 @@
-// An xz stream decoded with liblzma; streams that follow one another are
-// read one after the other, as xzcat reads them.
+// An xz stream decoded with liblzma, stream after stream.
 #include <lzma.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <new>
 
-#include "base/fd.h"
 #include "input/sources.h"
 
 namespace tabsift {
 namespace {
 
-const char* xzErrorText(lzma_ret result) {
+const char* xzDamage(lzma_ret result) {
   switch (result) {
-    case LZMA_FORMAT_ERROR: return "invalid xz header";
-    case LZMA_OPTIONS_ERROR: return "unsupported xz options";
-    case LZMA_BUF_ERROR: return "xz data cut short (unexpected end of file)";
-    default: return "corrupt xz data";
+    case LZMA_FORMAT_ERROR: return "invalid header";
+    case LZMA_OPTIONS_ERROR: return "unsupported options";
+    default: return "invalid data";
   }
 }
 
 class XzSource : public DecodingSource {
  public:
-  explicit XzSource(RawInput input) : DecodingSource(std::move(input)) {
-    const lzma_ret result =
-        lzma_stream_decoder(&stream_, UINT64_MAX, LZMA_CONCATENATED);
-    if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
-    if (result != LZMA_OK) fail(xzErrorText(result));
-  }
+  explicit XzSource(RawInput input) : DecodingSource(std::move(input), "xz") {}
   ~XzSource() override { lzma_end(&stream_); }
   XzSource(const XzSource&) = delete;
   XzSource& operator=(const XzSource&) = delete;
 
-  std::size_t read(char* buffer, std::size_t size) override {
-    if (finished_ || !failure().empty()) return 0;
-    stream_.next_out = reinterpret_cast<std::uint8_t*>(buffer);
-    stream_.avail_out = std::min(size, kDecodedBlock);
-    while (stream_.avail_out > 0) {
-      if (stream_.avail_in == 0 && !inputEnded()) {
-        stream_.avail_in = nextBlock();
-        stream_.next_in = block();
-      }
-      if (!failure().empty()) break;
-      const lzma_ret result =
-          lzma_code(&stream_, inputEnded() ? LZMA_FINISH : LZMA_RUN);
-      if (result == LZMA_STREAM_END) {
-        finished_ = true;
-        break;
-      }
-      if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
-      if (result != LZMA_OK) {
-        fail(xzErrorText(result));
-        break;
-      }
-    }
-    return std::min(size, kDecodedBlock) - stream_.avail_out;
+ private:
+  // A stream, or the zero bytes of stream padding after one.
+  bool startsMember(unsigned char first) const override {
+    return first == 0xfd || first == 0;
   }
 
- private:
+  Step restart() override {
+    const lzma_ret result = lzma_stream_decoder(&stream_, UINT64_MAX, 0);
+    if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
+    if (result != LZMA_OK) return Step::corrupt(xzDamage(result));
+    padding_ = 0;
+    inStream_ = false;
+    return {};
+  }
+
+  Step step(StepBuffers& io, bool inputEnded) override {
+    if (!inStream_) {
+      // Stream padding: zero bytes, four at a time, before the next stream
+      // or at the end.
+      for (; io.inLeft > 0 && *io.in == 0; ++io.in, --io.inLeft) ++padding_;
+      if (io.inLeft == 0 && !inputEnded) return {};
+      if (padding_ % 4 != 0) return Step::corrupt("invalid stream padding");
+      if (io.inLeft == 0) return {Step::kMemberEnd};
+      inStream_ = true;
+    }
+    stream_.next_in = io.in;
+    stream_.avail_in = io.inLeft;
+    stream_.next_out = reinterpret_cast<std::uint8_t*>(io.out);
+    stream_.avail_out = io.outLeft;
+    const lzma_ret result = lzma_code(&stream_, LZMA_RUN);
+    io.in = stream_.next_in;
+    io.inLeft = stream_.avail_in;
+    io.out = reinterpret_cast<char*>(stream_.next_out);
+    io.outLeft = stream_.avail_out;
+    if (result == LZMA_STREAM_END) return {Step::kMemberEnd};
+    if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
+    // A call that can make no progress is judged by the member loop.
+    if (result == LZMA_OK || result == LZMA_BUF_ERROR) return {};
+    return Step::corrupt(xzDamage(result));
+  }
+
   lzma_stream stream_ = LZMA_STREAM_INIT;
-  bool finished_ = false;
+  unsigned long padding_ = 0;
+  bool inStream_ = false;
 };
 
 }  // namespace

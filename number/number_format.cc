@@ -204,14 +204,6 @@ void writeDigits(std::uint64_t n, int count, char* out) {
   std::memset(out + count, '0', kSlack);
 }
 
-// Rounds a finite value to `digits` significant digits (at most
-// kQuickDigits) in plain double arithmetic: the value is scaled into
-// [10^(digits-1), 10^digits) and rounded to an integer. The scaling errs by
-// at most half a unit in the last place, so the result is exact unless the
-// scaled value lies within that error of a rounding midpoint or of the
-// range's ends, or rounding carries into the next power of ten; in those
-// rare cases, and for subnormal or far-off magnitudes, it gives up (false)
-// and the caller rounds exactly.
 // The doubles nearest to 10^-23 .. 10^37, for the first guess of a
 // decimal exponent in the range the quick rounding serves.
 constexpr int kLowestGuessPower = -23;
@@ -224,7 +216,14 @@ constexpr double kGuessPowers[] = {
     1e32,  1e33,  1e34,  1e35,  1e36,  1e37};
 
 // The quick rounding of a finite nonzero value: its significant digits as
-// one integer `whole` of exactly `digits` digits and its decimal exponent.
+// one integer `whole` of exactly `digits` digits (at most kQuickDigits) and
+// its decimal exponent, in plain double arithmetic: the value is scaled into
+// [10^(digits-1), 10^digits) and rounded to an integer. The scaling errs by
+// at most half a unit in the last place, so the result is exact unless the
+// scaled value lies within that error of a rounding midpoint or of the
+// range's ends, or rounding carries into the next power of ten; in those
+// rare cases, and for subnormal or far-off magnitudes, it gives up (false)
+// and the caller rounds exactly.
 [[gnu::always_inline]] inline bool quickRound(double value, int digits,
                                               std::uint64_t& whole,
                                               int& exponent) {

@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <cfloat>
+#include <cstdio>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -75,23 +76,40 @@ std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
   return token;
 }
 
+// The decimal text of the halfway point between DBL_MAX and 2^1024, from
+// which on a number rounds to infinity, and of the integer just below it.
+std::vector<std::string> doubleHalfway() {
+  static_assert(LDBL_MANT_DIG >= 64, "2^1024 - 2^970 must be exact");
+  char text[400];
+  std::snprintf(text, sizeof text, "%.0Lf",
+                std::ldexp(1.0L, 1024) - std::ldexp(1.0L, 970));
+  std::string below = text;
+  --below.back();  // a multiple of 2^970, so its last digit is not 0
+  return {text, below, below + ".9e0"};
+}
+
 std::string randomToken(std::mt19937_64& rng) {
   static const std::string zeros(400, '0');
+  static const std::vector<std::string> halfway = doubleHalfway();
   // clang-format off
   static const std::vector<std::string> leads = {"", "", "", "", "-", "-", "+", "\v", "\f", "--"};
-  // Boundaries: the smallest doubles, float overflow and its halfway point,
-  // the int range, the exact fast path (2^53, 10^22, 19 digits), exponents
+  // Boundaries: the smallest doubles, float overflow, the halfway points
+  // above the largest float (as a double) and double and just below them,
+  // the int range, the exact fast path (2^53, 10^22, 19 digits), integers of
+  // 20 digits and more (some wrap to small values in 64 bits), exponents
   // beyond int; hex, inf and nan forms; NUL bytes.
   static const std::vector<std::string> words = {
       "-0", "-0e-5", "1e-320", "4.9e-324", "2.4703282292062328e-324", "1.8e308",
       "-1e400", "3.4028235e38", "3.4028236e38", "3.40282357e38", "-3.5e38",
+      "3.4028235677973366e38", "3.4028235677973362e38", halfway[0], halfway[1], halfway[2],
       "2147483647.9", "2147483648", "-2147483648.9", "-2147483649", "1.e5", ".e5",
       "+.5", "+-1", "0x1p3", "-0x1.8p1", "+0x10", "0xg", "0x.p1", "0x1P-1074", "00x1",
       "0xffffffffffffffffffffp0", "+Inf", "iNfInItY", "-nan", "nan()", "nan(abc_1)",
       "-nan(0x7)", "nan(a-b)", "\f-2", "\v\f3.5", "\v+.5", "=", std::string("7\0" "8", 3),
       std::string("\0" "1", 2), "1" + zeros, "0." + zeros + "1", "9007199254740993",
       "9007199254740992.5000000001", "18014398509481985", "9999999999999999999",
-      "99999999999999999999", "1e22", "1e23", "1e-22", "1e-23", "123456789e-22",
+      "99999999999999999999", "18446744073709551616", "18446744073709551617",
+      "36893488147419103233", "00000000000000000000000000007", "1e22", "1e23", "1e-22", "1e-23", "123456789e-22",
       "1e99999999999", "1e-99999999999", "5e00000000000001", "٣", "inf", "infinity",
       "Infinit", "NaN", "nan(12)", "nan(", "0x", "0X1", "0x1.8p", "0xAbC.dp-3", "e", "E+", "#",
       ",", "x", "."};

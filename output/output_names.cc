@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "base/diagnostics.h"
 #include "output/output_file.h"
 
 namespace tabsift {
@@ -82,12 +83,11 @@ IncompleteInputs::IncompleteInputs(const std::vector<std::string>& names,
     if (names.empty()) {
       standardInput_ = true;
       if (::fstat(STDIN_FILENO, &st) == 0) {
-        files_.push_back({st.st_dev, st.st_ino, "standard input"});
+        files_.push_back({st.st_dev, st.st_ino, inputLabel(nullptr)});
       }
     } else if (position < names.size() &&
                ::stat(names[position].c_str(), &st) == 0) {
-      files_.push_back(
-          {st.st_dev, st.st_ino, "input file '" + names[position] + "'"});
+      files_.push_back({st.st_dev, st.st_ino, inputLabel(&names[position])});
     }
   }
 }
@@ -95,7 +95,7 @@ IncompleteInputs::IncompleteInputs(const std::vector<std::string>& names,
 std::optional<std::string> IncompleteInputs::inputAt(
     const std::string& outputName) const {
   if (standardInput_ && namesStandardInput(outputName)) {
-    return std::string("standard input");
+    return inputLabel(nullptr);
   }
   if (files_.empty()) return std::nullopt;
   struct stat st;

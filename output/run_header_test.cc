@@ -3,8 +3,7 @@
 // unless SOURCE_DATE_EPOCH holds a whole decimal integer;
 // more fixed dates are in the end-to-end table, and so are the comment modes.
 // An input without comment lines recorded (standard input) must still write
-// none. Diagnostics report exhausted memory once per run, after the messages
-// said before it (the order of many messages is shown end to end).
+// none.
 #include "output/run_header.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@
 #include <utility>
 
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 namespace {
 
@@ -62,20 +60,6 @@ TEST(Comments, NoSuchInputWritesNothing) {
   store.commIn(&out, 1);
   store.commIn(&out, 7);
   EXPECT_EQ(out.str(), "");
-}
-
-TEST(DiagnosticsTest, MemoryExhaustionIsSaidOnce) {
-  using namespace tabsift;
-  resetDiagnostics();
-  testing::internal::CaptureStderr();
-  say("Invalid value of parameter x in data file: 3");
-  reportMemoryExhausted("reading input file 'big.dat'");
-  reportMemoryExhausted("reading the input");
-  flushDiagnostics();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Invalid value of parameter x in data file: 3\n"
-            "tabsift: memory exhausted while reading input file 'big.dat'\n");
-  resetDiagnostics();
 }
 
 }  // namespace

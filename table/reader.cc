@@ -128,10 +128,7 @@ void DataOperations<T>::readFiles(std::vector<std::string> names) {
 
 namespace {
 
-// How messages name an input: "input file 'NAME'" or "standard input".
-std::string inputLabel(const std::string* name) {
-  return name == nullptr ? "standard input" : "input file '" + *name + "'";
-}
+using tabsift::inputLabel;
 
 // Reads one input from `fd` into the store as input `i`, decoding it when it
 // is compressed. A read that fails midway keeps the lines before the damage

@@ -7,6 +7,7 @@ import functools
 import gzip
 import lzma
 import subprocess
+import zlib
 
 from casekit import case, header
 
@@ -26,7 +27,35 @@ def flipped(data, position):
     return bytes(b ^ (i == position) for i, b in enumerate(data))
 
 
+def gz_member(text, flags, crc_flip=0):
+    # Optional fields: 0x02 a header CRC (flipped by crc_flip), 0x04 extra
+    # data, 0x08 a name, 0x10 a comment.
+    head = b"\x1f\x8b\x08" + bytes([flags]) + b"\0\0\0\0\0\xff"
+    head += (b"\x05\0ab\x01\0c" if flags & 4 else b"") + (b"name.dat\0" if flags & 8 else b"")
+    head += b"a comment\0" if flags & 16 else b""
+    head += ((zlib.crc32(head) ^ crc_flip) & 0xffff).to_bytes(2, "little") if flags & 2 else b""
+    deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
+    return (head + deflate.compress(text) + deflate.flush()
+            + zlib.crc32(text).to_bytes(4, "little") + len(text).to_bytes(4, "little"))
+
+
 GOOD = b"1 2\n3 4\n"
+# Members of every less common shape, one after the other, each holding one
+# of the numbers 0 to 15: gzip headers with each set of optional fields; zstd
+# frames each after a skippable frame of another magic number; xz streams of
+# each check, some followed by stream padding; bzip2 streams of each block
+# size with an empty one among them. Then bzip2 of each block size, twice,
+# over a text long enough for two blocks of the smallest size.
+NUMBERS = [b"%d\n" % k for k in range(16)]
+CHECKS = [lzma.CHECK_NONE, lzma.CHECK_CRC32, lzma.CHECK_CRC64, lzma.CHECK_SHA256]
+SKIP = [bytes([0x50 + k]) + b"\x2a\x4d\x18" + bytes([k, 0, 0, 0]) + b"x" * k for k in range(16)]
+SHAPES = {"g": b"".join(gz_member(t, k << 1 | (k & 1)) for k, t in enumerate(NUMBERS)),
+          "z": b"".join(SKIP[k] + zst(t) for k, t in enumerate(NUMBERS)) + SKIP[15],
+          "x": b"".join(xz(t, check=CHECKS[k % 4]) + b"\0" * 4 * ((k + 1) % 3)
+                        for k, t in enumerate(NUMBERS)),
+          "b": bz(b"") + b"".join(bz(t, k % 9 + 1) for k, t in enumerate(NUMBERS))}
+LONG = b"".join(b"%d\n" % i for i in range(30000))
+SHAPES.update({"b%d" % k: bz(LONG, k) + bz(LONG, 10 - k) for k in range(1, 10)})
 MIXED = "-i a,b,c,d,e --comments all -p T,1"
 # An empty stream is an empty input. Damaged streams keep what was decoded
 # before the damage and fail like a read error, after the output is written:
@@ -40,7 +69,10 @@ DAMAGED = {"e.gz": gz(b""), "e.bz2": bz(b""), "e.xz": xz(b""), "e.zst": zst(b"")
            "f.gz": gz(GOOD) + flipped(gz(b"5 6\n"), 11),
            "f.zst": zst(GOOD) + flipped(zst(b"5 6\n"), 12),
            "f.xz": flipped(xz(GOOD), 8),  # in its header
-           "t.gz": gz(GOOD) + b"more\n"}
+           "h.gz": gz_member(GOOD, 2, crc_flip=1),
+           "t.gz": gz(GOOD) + b"more\n", "t.zst": zst(GOOD) + b"more\n",
+           "t.xz": xz(GOOD) + b"more\n", "t.bz2": bz(GOOD) + b"more\n",
+           "p.xz": xz(GOOD) + b"\0" * 6, "s.gz": gz(GOOD) + b"\x1f", "s.bz2": bz(GOOD) + b"BAD"}
 
 CASES = [
     # The name says nothing: the first bytes do.
@@ -55,14 +87,20 @@ CASES = [
          stdin=gz(b"\xef\xbb\xbf# T = 3\n1 2\n3 4\n"), err="read from stdin\n",
          out=header("--comments 1") + "# T = 3\n" + TABLE),
     case("empty and damaged streams", "-i " + ",".join(DAMAGED) + " --comments off",
-         files=DAMAGED, out=TABLE * 4 + "1 2 \n3 4 \n1 6 \n\n" + TABLE * 2, rc=1,
+         files=DAMAGED, out=TABLE * 4 + "1 2 \n3 4 \n1 6 \n\n" + TABLE * 8, rc=1,
          err="".join("tabsift: cannot read input file '%s': %s\n" % row for row in [
-             ("c.gz", "gzip data cut short (unexpected end of file)"),
-             ("c.zst", "zstd data cut short (unexpected end of file)"),
-             ("c.xz", "xz data cut short (unexpected end of file)"),
-             ("c.bz2", "bzip2 data cut short (unexpected end of file)"),
-             ("f.gz", "gzip checksum mismatch: the data is corrupt"),
-             ("f.zst", "zstd: Restored data doesn't match checksum"),
-             ("f.xz", "corrupt xz data"),
-             ("t.gz", "trailing data after the gzip stream")])),
+             ("c.gz", "gzip data cut short"), ("c.zst", "zstd data cut short"),
+             ("c.xz", "xz data cut short"), ("c.bz2", "bzip2 data cut short"),
+             ("f.gz", "gzip data corrupt: checksum mismatch"),
+             ("f.zst", "zstd data corrupt: checksum mismatch"),
+             ("f.xz", "xz data corrupt: invalid data"),
+             ("h.gz", "gzip data corrupt: checksum mismatch")] + [
+             ("t." + f, name + " data corrupt: trailing data after the stream")
+             for f, name in [("gz", "gzip"), ("zst", "zstd"), ("xz", "xz"), ("bz2", "bzip2")]] + [
+             ("p.xz", "xz data corrupt: invalid stream padding"), ("s.gz", "gzip data cut short"),
+             ("s.bz2", "bzip2 data corrupt: invalid header")])),
+    case("members of every less common shape: counts and sums",
+         "-i " + ",".join(SHAPES) + " --int --col -c c,s -r --comments off", files=SHAPES,
+         err="Using Integers as data type\n",
+         out="16 \n120 \n\n" * 4 + "60000 \n899970000 \n\n" * 9),
 ]

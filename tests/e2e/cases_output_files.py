@@ -150,8 +150,7 @@ CASES = [
                    + "big.dat\nc.dat\nd\norig.dat\nro\nu.dat\nw.dat\nr.dat\n",
                err="tabsift: cannot open input file 'u.dat': Permission denied\n"
                    "tabsift: cannot open input file 'd': Is a directory\n"
-                   "tabsift: cannot read input file 'c.dat': gzip data cut short "
-                   "(unexpected end of file)\n"
+                   "tabsift: cannot read input file 'c.dat': gzip data cut short\n"
                    "tabsift: cannot write output file 'big.dat': File too large\n"
                    "tabsift: cannot write output file 'w.dat': Permission denied\n"
                    + "".join("tabsift: output file '%s' is left untouched: it is input file "
