@@ -1,6 +1,5 @@
-// Every operation argument grammar, applied to a small table: the first byte
-// picks the operation and the cell type, the rest is the argument. A rejected
-// argument unwinds as ArgumentRejected; anything else must not crash.
+// Every operation argument grammar on a small table: the first byte picks the
+// operation and the cell type, the rest is the argument. Nothing may crash.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -1,5 +1,4 @@
-// The number formatter against the standard output stream it stands in for:
-// any double and any precision must give the stream's bytes exactly.
+// The number formatter must give a standard output stream's bytes exactly.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,5 @@
-// Arbitrary bytes as a data file, read into a store of each cell type; the
-// table must come out padded, with one comment entry and one parameter map.
-// Bytes that begin with a gzip, zstd, xz or bzip2 signature go through that
-// decoder (the corpus holds a stream of each), damaged streams included.
+// Arbitrary bytes (compressed streams too) read as a data file into a store of
+// each cell type: the table comes out padded, with one comment entry.
 #include <sys/mman.h>
 #include <unistd.h>
 

@@ -1,5 +1,4 @@
-// Number text checked against a standard output stream over many values at
-// every precision, far beyond the digits a double holds too.
+// Number text checked against a standard output stream.
 #include "number/number_format.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,6 @@ namespace {
 
 using tabsift::numberToString;
 
-// What a stream writes with the writers' settings: its defaults below
-// precision 1, otherwise showpoint and `precision`.
 std::string streamText(double value, int precision) {
   std::ostringstream out;
   if (precision >= 1) out << std::showpoint << std::setprecision(precision);
@@ -26,11 +23,8 @@ std::string streamText(double value, int precision) {
   return out.str();
 }
 
-// Signed zeros, infinities, NaNs, the limits of both floating types, powers
-// of ten and their neighbours (carries into the next power), values just
-// below a power of ten by a half (ties that carry), random bit patterns of
-// doubles and floats, random magnitudes, short decimals, decimal midpoints of
-// 6 and 7 digits, and exact binary ties of every length.
+// Limits, powers of ten and their neighbours, ties that carry, random bits,
+// magnitudes and short decimals, decimal midpoints, exact binary ties.
 std::vector<double> sampleValues() {
   using L = std::numeric_limits<double>;
   using F = std::numeric_limits<float>;
@@ -69,8 +63,6 @@ TEST(NumberFormat, MatchesTheStreamAtEveryPrecision) {
        {0,  -3, 1,  2,  3,  4,  5,  6,  7,   8,   9,   10,  11,  12,
         13, 14, 15, 16, 17, 18, 25, 40, 120, 400, 760, 800, 801, 5000}) {
     for (std::size_t i = 0; i<values.size(); i += precision> 17 ? 7 : 1) {
-      // The first mismatch ends the test, so that one fault is not reported
-      // thousands of times.
       ASSERT_EQ(numberToString(values[i], precision),
                 streamText(values[i], precision))
           << "precision " << precision << " value "

@@ -1,8 +1,5 @@
-// Reading tokens into cells, checked against strtod: for generated lines of
-// tokens (boundary cases among them), both token by token and through the
-// line reading, each cell type must hold what strtod's value reduces to. Absent
-// cells hold zero; every number is present, NaNs of any payload (the absent
-// pattern's own included) as NaNs of their sign.
+// Tokens read into cells, token by token and through the line reading,
+// checked against strtod for generated lines; absent and NaN cells.
 #include "number/token.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +21,7 @@
 namespace tabsift {
 namespace {
 
-// The float nearest to a double, from FLT_MAX and the halfway point to 2^128
-// rather than by a cast; NaN keeps its sign.
+// The float nearest to a double, not by a cast beyond FLT_MAX.
 float referenceFloat(double x) {
   const double halfway =
       (static_cast<double>(FLT_MAX) + std::ldexp(1.0, 128)) / 2;
@@ -56,11 +52,6 @@ bool sameCell(Cell<T> a, Cell<T> b) {
   return a.present() == b.present() && std::memcmp(&x, &y, sizeof x) == 0;
 }
 
-// Generated tokens: short decimals as data files hold them (up to 20 digits,
-// exponents around the exactly representable powers of ten), longer ones,
-// chosen words, random bytes and doubles of random bits written with %.6g or
-// %.17g, after a lead that may stop the short-decimal reading and before
-// pieces that may end a number early.
 std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
                           unsigned maxExponent) {
   std::string token;
@@ -76,8 +67,7 @@ std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
   return token;
 }
 
-// The decimal text of the halfway point between DBL_MAX and 2^1024, from
-// which on a number rounds to infinity, and of the integer just below it.
+// The halfway point between DBL_MAX and 2^1024, and just below it.
 std::vector<std::string> doubleHalfway() {
   static_assert(LDBL_MANT_DIG >= 64, "2^1024 - 2^970 must be exact");
   char text[400];
@@ -88,16 +78,14 @@ std::vector<std::string> doubleHalfway() {
   return {text, below, below + ".9e0"};
 }
 
+// Decimals, chosen words, random bytes and doubles, after a lead and before
+// pieces that may end a number early.
 std::string randomToken(std::mt19937_64& rng) {
   static const std::string zeros(400, '0');
   static const std::vector<std::string> halfway = doubleHalfway();
   // clang-format off
   static const std::vector<std::string> leads = {"", "", "", "", "-", "-", "+", "\v", "\f", "--"};
-  // Boundaries: the smallest doubles, float overflow, the halfway points
-  // above the largest float (as a double) and double and just below them,
-  // the int range, the exact fast path (2^53, 10^22, 19 digits), integers of
-  // 20 digits and more (some wrap to small values in 64 bits), exponents
-  // beyond int; hex, inf and nan forms; NUL bytes.
+  // Boundaries of each type and of the fast paths; hex, inf, nan; NUL bytes.
   static const std::vector<std::string> words = {
       "-0", "-0e-5", "1e-320", "4.9e-324", "2.4703282292062328e-324", "1.8e308",
       "-1e400", "3.4028235e38", "3.4028236e38", "3.40282357e38", "-3.5e38",
@@ -135,8 +123,6 @@ std::string randomToken(std::mt19937_64& rng) {
   return token;
 }
 
-// The cells of a line are those of its tokens, each read on its own, and as
-// many are absent as tokens have no number of the cell type.
 template <typename T>
 void expectLineMatchesStrtod(const std::string& line,
                              const std::vector<std::string>& tokens) {
@@ -175,8 +161,7 @@ TEST(TokenTest, GeneratedLinesMatchStrtod) {
   }
 }
 
-// An absent cell holds 0 and a present 0 is present; NaN patterns stay
-// present NaNs of their sign.
+// NaN patterns (the absent one's too) stay present NaNs of their sign.
 template <typename T, typename Bits>
 void expectCells(std::initializer_list<Bits> nanPatterns) {
   EXPECT_TRUE(!Cell<T>().present() && Cell<T>().value() == T(0) &&

@@ -1,8 +1,5 @@
-// The argument grammars of the filter, selection, swap and grouping (accepted
-// arguments as short texts, a list of rejected ones per grammar), then single
-// filter conditions: the tolerance widens each comparison toward more values,
-// "le" forms its limit in the cell type. The plainer forms, the messages and
-// the rejections that depend on the table are end-to-end cases.
+// The argument grammars of the filter, selection, swap and grouping, and
+// single filter conditions with their tolerance.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -71,27 +68,21 @@ TEST(ArgumentsTest, AcceptedArguments) {
     const char* argument;
     std::string expected;
   } cases[] = {
-      // The filter's tail: its 0 is the first list entry.
       {filter, "3,le-0.5,0,1,3", "3 0 le-0.5 | 0 1 3"}, {filter, "1,gt2,a,ne5", "1 a gt2 ne5 |"},
       {filter, "1,gt2,0,3,3,1", "1 0 gt2 | 0 3 3 1"}, {filter, "2,ge0,a,lt10", "2 a ge0 lt10 |"},
-      // Thresholds as strtod reads them; text after one without a comma is
-      // ignored with the tail.
+      // Thresholds as strtod reads them.
       {filter, "1,gt0x10", "1 0 gt16 |"}, {filter, "1,gt2abc,0,1", "1 0 gt2 |"},
-      // White space where the scans skip it; the tail ends at the first.
       {filter, " 2, gt 3, 0,1", "2 0 gt3 | 0 1"}, {filter, "1,gt2, ", "1 0 gt2 |"},
       {filter, "1,gt2,0,1 ,2", "1 0 gt2 | 0 1"},
-      // The list ends at an entry not followed by a comma; numbers beyond int saturate.
+      // Numbers beyond int saturate.
       {filter, "1,gt2,0,1x,2", "1 0 gt2 | 0 1"}, {filter, "1,gt2,0,-3,+4,", "1 0 gt2 | 0 -3 4"},
       {filter, "-99999999999,gt0,0,99999999999", "-2147483648 0 gt0 | 0 2147483647"},
-      // Selection items in order, numbers read as atoi does.
       {selection, "1,2,E", " c0 c1 p:E"}, {selection, "1,1", " c0 c0"}, {selection, "2x", " c1"},
       {selection, "X2", " p:X2"}, {selection, " T", " p: T"}, {selection, "00", " p:00"},
       {selection, "1,2,", " c0 c1"}, {selection, "-1", " c" + belowBeyond},
-      // Swap: the columns, then the file after the last comma.
       {swapping, "1", "0 0 *"}, {swapping, "1,2,9,1", "0 1 0"}, {swapping, " 2x, 3y,+1z", "1 2 0"},
       {swapping, "x,2,", beyond + " 1 " + beyond},
       {swapping, "-1,x", belowBeyond + ' ' + beyond + " *"},
-      // Grouping by files for exactly "f".
       {grouping, "f", "f"}, {grouping, " 3", "c2"}, {grouping, "2x", "c1"},
   };
   // clang-format on
@@ -145,8 +136,7 @@ TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
        {kLt, 3.4, 3, 0.5, true}, {kLt, 3.5, 3, 0.5, false}, {kLe, 3.5, 3, 0.5, true},
        {kLe, 3.6, 3, 0.5, false}, {kGt, 2.6, 3, 0.5, true}, {kGt, 2.5, 3, 0.5, false},
        {kGe, 2.5, 3, 0.5, true}, {kGe, 2.4, 3, 0.5, false},
-       // The eq band's half-width is (v + t) - v, not t: beside 1e16 (where
-       // doubles are 2 apart) a tolerance of 1e-3 vanishes and 1.5 becomes 2.
+       // The eq band's half-width is (v + t) - v, not t.
        {kEq, 1e16 + 2, 1e16, 1e-3, false}, {kEq, 1e16, 1e16, 1e-3, true},
        {kEq, 1e16 + 2, 1e16, 1.5, true},
        // NaN matches nothing, not even ne.
@@ -157,8 +147,7 @@ TEST(ConditionTest, ToleranceWidensTowardMoreValues) {
 TEST(ConditionTest, LeFormsItsLimitInTheCellType) {
   constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
   expectRows<int>(
-      {// le2.7 admits 2, le-2.5 admits -2 (threshold truncated toward zero)
-       // while lt-2.5 does not; the tolerance is added in integers.
+      {// Thresholds truncated toward zero; tolerances added in integers.
        {kLe, 2, 2.7, 0, true}, {kLe, 3, 2.7, 0, false}, {kLe, -2, -2.5, 0, true},
        {kLe, -1, -2.5, 0, false}, {kLt, -2, -2.5, 0, false}, {kLt, -3, -2.5, 0, true},
        {kLe, 4, 2.7, 2, true}, {kLe, 5, 2.7, 2, false}, {kLt, 3, 2.7, 1, true},

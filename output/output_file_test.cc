@@ -1,9 +1,5 @@
-// Where output goes and how it gets there: files replaced only when
-// complete (the temporary file's name and place, what is left when the
-// rename fails), output names checked before writing (tables per name, two
-// names for one file, inputs not read in full), the output question when a
-// terminal still holds text after the table, and bytes kept in order through
-// the block sink. The rest is shown by the end-to-end cases.
+// Replacing files (the temporary file), names of one file, inputs not read
+// in full, and the block sink.
 #include "output/output_file.h"
 #include "output/output_names.h"
 
@@ -28,7 +24,6 @@
 namespace tabsift {
 namespace {
 
-// A fresh directory for each test, removed with all it holds at the end.
 class OutputFileTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -45,7 +40,6 @@ class OutputFileTest : public testing::Test {
 };
 using SameFileTest = OutputFileTest;
 
-// The last part of a path shows in the temporary file's name.
 TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
   // clang-format off
   const struct { const char *path, *directory, *pattern; } cases[] = {
@@ -62,8 +56,7 @@ TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
   EXPECT_TRUE(pattern.ends_with(".tabsift-XXXXXX"));
 }
 
-// The temporary file goes when the file is dropped uncommitted (as when an
-// exception leaves the writing early) and when the rename fails.
+// The temporary file goes when dropped uncommitted or the rename fails.
 TEST_F(OutputFileTest, UncommittedTemporaryFileIsRemoved) {
   std::ofstream(at("d.dat")) << "old\n";
   {
@@ -75,7 +68,6 @@ TEST_F(OutputFileTest, UncommittedTemporaryFileIsRemoved) {
   EXPECT_EQ(std::filesystem::file_size(at("d.dat")), 4u);
   OutputFile file(at("n.dat"));
   ASSERT_TRUE(file.replacing());
-  // The name has become a directory in the meantime.
   ASSERT_EQ(::mkdir(at("n.dat").c_str(), 0755), 0);
   EXPECT_EQ(file.commit(), EISDIR);
   EXPECT_EQ(entries(), 2);
@@ -84,8 +76,7 @@ TEST_F(OutputFileTest, UncommittedTemporaryFileIsRemoved) {
 using Positions = std::vector<std::size_t>;
 
 // Table i goes to output i when no positions were recorded; a table whose
-// position has no name is unplaced. Inputs without data and tables gathered
-// into the first are in the end-to-end table.
+// position has no name is unplaced.
 TEST(OutputNamesTest, RouteTables) {
   const TableRouting plain = routeTables({}, 2, 2);
   EXPECT_EQ(plain.perOutput, (std::vector<Positions>{{0}, {1}}));
@@ -120,22 +111,15 @@ TEST_F(SameFileTest, NamesOfOneFile) {
   EXPECT_EQ(IncompleteInputs({}, {0}).inputAt("/dev/stdin"), "standard input");
 }
 
+// A terminal may still hold text after the table it gave: no answer.
 TEST(OutputPrompt, InputUsedUpByTheTableMeansStandardOutput) {
   std::istringstream in("2\n");
   std::ostringstream out;
   EXPECT_EQ(askOutputChoice(in, out, /*inputUsedUp=*/true),
             OutputChoice::kStandardOutput);
-  EXPECT_EQ(out.str(),
-            "\nWARNING!!!Output and input file lists doesnt match to any "
-            "standard pattern \nYou have three options:\n"
-            "1. Print all to standard output.\n"
-            "2. Print all to first file on the output file list.\n\n"
-            "0. Exit without saving.\n(select 1, 2 or 0): ");
 }
 
-// Stream text, text formatted into the buffer, fills and texts longer than
-// the buffer stay in order across many small blocks, and what is left is
-// written when the sink is destroyed.
+// Every kind of text stays in order across many small blocks.
 TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
   std::FILE* file = std::tmpfile();
   std::string expected;

@@ -1,9 +1,4 @@
-// What a run writes besides its tables. A header line escapes only what a
-// newline makes ambiguous. The date line falls back to the run's local time
-// unless SOURCE_DATE_EPOCH holds a whole decimal integer;
-// more fixed dates are in the end-to-end table, and so are the comment modes.
-// An input without comment lines recorded (standard input) must still write
-// none.
+// The run header: the date line and the escaped command line.
 #include "output/run_header.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +13,7 @@
 
 namespace {
 
-// In a zone one hour east of UTC: the fixed date is in UTC, the fallback in
-// local time.
+// One hour east of UTC: the fixed date is in UTC, the fallback local.
 TEST(RunHeader, SourceDateEpochTakesWholeIntegersOnlyElseLocalNow) {
   const char* const zone = std::getenv("TZ");
   const std::string savedZone = zone ? zone : "";
@@ -52,6 +46,7 @@ TEST(RunHeader, OneLineTextEscapesOnlyWithANewline) {
   for (const auto& [text, line] : cases) EXPECT_EQ(tabsift::oneLineText(text), line) << text;
 }
 
+// An input without comment lines recorded (standard input) writes none.
 TEST(Comments, NoSuchInputWritesNothing) {
   DataOperations<float> store;
   store.comments("all");

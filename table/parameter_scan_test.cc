@@ -1,5 +1,4 @@
-// The names in the text of an input: comment lines scanned for name = value
-// pairs, and the comma-separated name lists of the command line split.
+// Comment lines scanned for name = value pairs.
 #include "table/parameter_scan.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +6,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
@@ -22,8 +19,6 @@ Entries scan(std::string_view line) {
   return out;
 }
 
-// The name is the last word (words split at spaces and tabs) before each
-// "="; the value is the number the text after it starts with, if any.
 TEST(ParameterScanTest, NamesAndValues) {
   // clang-format off
   const std::pair<const char*, Entries> cases[] = {
@@ -37,19 +32,6 @@ TEST(ParameterScanTest, NamesAndValues) {
   // clang-format on
   for (const auto& [line, entries] : cases)
     EXPECT_EQ(scan(line), entries) << line;
-}
-
-using Names = std::vector<std::string>;
-
-// Pieces kept as written; empty pieces are names; a trailing comma adds none.
-TEST(SplitNameListTest, SplitsAtEveryComma) {
-  // clang-format off
-  const std::pair<const char*, Names> cases[] = {
-      {"a.dat,b.dat", {"a.dat", "b.dat"}}, {" a , b", {" a ", " b"}}, {"", {}},
-      {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}}, {"a,b,", {"a", "b"}}, {",,", {"", ""}}};
-  // clang-format on
-  for (const auto& [list, names] : cases)
-    EXPECT_EQ(splitNameList(list), names) << list;
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #!/bin/bash
-# Sources the bash completion of tabsift and checks what it offers for a few
-# command lines, in a directory holding known files.
+# What the bash completion of tabsift offers, in a directory of known files.
 # usage: completion_test.sh COMPLETION-FILE TABSIFT
 set -u
 source "$1" || exit 1

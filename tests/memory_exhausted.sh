@@ -1,7 +1,6 @@
 #!/bin/sh
-# Memory running out while an input is read or while the table is worked on:
-# the run says so, exits with status 1 and writes nothing, so an existing
-# output file stays as it was. Under ulimit -v, so not in a sanitizer build.
+# Memory running out while reading or working on the table: the run says so,
+# exits with status 1 and writes nothing. Under ulimit -v: no sanitizer build.
 # usage: memory_exhausted.sh TABSIFT
 set -u
 bin=$1 dir=$(mktemp -d) failed=0

@@ -1,18 +1,17 @@
 #!/usr/bin/env python3
 """Black-box cases for the tabsift binary, and their runner.
 
-A case table (tests/e2e/cases_*.py) defines CASES, a list of case(...)
-entries. Each runs the built binary once, as "tabsift" with
-SOURCE_DATE_EPOCH=0 and TZ=UTC, in a fresh directory holding the given input
-files, and compares standard output, standard error, the exit status and the
-named output files byte for byte:
+A case table (tests/e2e/cases_*.py) defines CASES, a list of case(...); each
+runs the binary once as "tabsift" (SOURCE_DATE_EPOCH=0, TZ=UTC) in a fresh
+directory holding its files, and compares stdout, stderr, the exit status and
+the named output files byte for byte:
 
     case("filter keeps greater", "-i a.dat --comments off -f 1,gt2",
          files={"a.dat": "1 2\n3 4\n"}, out="3 4 \n\n")
 
-A shell script exits with SKIP (77) where the host lacks what it needs; a
-case that needs size takes sized(release, sanitized), the second under the
-sanitizers (TABSIFT_SANITIZED=1), so that it ends far within TIMEOUT.
+A shell case exits with SKIP (77) where the host lacks what it needs; a case
+that needs size takes sized(release, sanitized), the second under the
+sanitizers (TABSIFT_SANITIZED=1).
 
 usage: casekit.py BINARY CASES.py [CASES.py ...] [-k SUBSTRING]
 """
@@ -42,18 +41,11 @@ def words(args):
 
 def case(name, args, out="", err="", rc=0, stdin="", files=None,
          outfiles=None, env=None, shell=None):
-    """One run of the binary.
-
-    args      the command line after the program name: a string split as a
-              shell would split it, or a list of words
-    out, err  expected standard output and error; None skips the comparison
-    rc, stdin the exit status, and the standard input (None: /dev/null)
-    files     {name: content} written into the run directory first
-    outfiles  {name: content} expected afterwards; None: must not exist
-    env       extra environment variables
-    shell     a script run instead, for pipes, FIFOs and closed streams: in
-              it `tabsift` runs the binary; out, err and rc are the script's
-    """
+    """One run of the binary. args: the words after the program name (a
+    string is split as a shell would); out, err: None is not compared; stdin
+    None is /dev/null; files are written first; outfiles are expected after
+    (None: must not exist); shell: a script run instead, with the binary as
+    `tabsift` on its PATH (out, err and rc are the script's)."""
     return SimpleNamespace(name=name, argv=words(args), out=out, err=err, rc=rc,
                            stdin=stdin, files=files or {}, outfiles=outfiles or {},
                            env=env or {}, shell=shell)
@@ -70,15 +62,13 @@ def off(name, args, out="", **expected):
 
 
 def off_rows(rows, files=None, err="", **expected):
-    """Cases of the off() shape from rows (name, args, out) or (name, args,
-    out, err), all with the same input files."""
+    """off() cases from rows (name, args, out[, err]), all with one set of files."""
     return [off(row[0], row[1], out=row[2], err=row[3] if len(row) > 3 else err,
                 files=files, **expected) for row in rows]
 
 
 def header(args, date_line=EPOCH_DATE_LINE):
-    """The run header of a run with the given arguments: the command line,
-    every word followed by one blank, then the date line."""
+    """The run header: every word followed by a blank, then the date line."""
     return "#" + "".join(w + " " for w in ["tabsift"] + words(args)) + "\n" + date_line
 
 
@@ -106,7 +96,6 @@ def run_case(binary, c, workdir):
     if c.shell is None:
         command = {"args": ["tabsift"] + c.argv, "executable": binary}
     else:
-        # The script finds the binary as `tabsift` on its PATH.
         bindir = os.path.join(workdir, ".bin")
         os.mkdir(bindir)
         os.symlink(binary, os.path.join(bindir, "tabsift"))

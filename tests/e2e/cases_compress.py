@@ -1,6 +1,5 @@
-"""Compressed inputs, recognised by their first bytes and decoded as they are
-read (standard input too), made here from the texts the cases expect; and the
-byte order mark at the start of an input."""
+"""Compressed inputs, told by their first bytes (standard input too); the
+byte order mark."""
 
 import bz2
 import functools
@@ -15,7 +14,6 @@ TABLE = "1 2 \n3 4 \n\n"
 
 
 def zst(data):
-    # The zstd command comes with the build dependencies.
     return subprocess.run(["zstd", "-q", "-c"], input=data, check=True,
                           capture_output=True).stdout
 
@@ -28,8 +26,7 @@ def flipped(data, position):
 
 
 def gz_member(text, flags, crc_flip=0):
-    # Optional fields: 0x02 a header CRC (flipped by crc_flip), 0x04 extra
-    # data, 0x08 a name, 0x10 a comment.
+    # Flags: 0x02 header CRC (flipped by crc_flip), 0x04 extra, 0x08 name, 0x10 comment.
     head = b"\x1f\x8b\x08" + bytes([flags]) + b"\0\0\0\0\0\xff"
     head += (b"\x05\0ab\x01\0c" if flags & 4 else b"") + (b"name.dat\0" if flags & 8 else b"")
     head += b"a comment\0" if flags & 16 else b""
@@ -40,27 +37,21 @@ def gz_member(text, flags, crc_flip=0):
 
 
 GOOD = b"1 2\n3 4\n"
-# Members of every less common shape, one after the other, each holding one
-# of the numbers 0 to 15: gzip headers with each set of optional fields; zstd
-# frames each after a skippable frame of another magic number; xz streams of
-# each check, some followed by stream padding; bzip2 streams of each block
-# size with an empty one among them. Then bzip2 of each block size, twice,
-# over a text long enough for two blocks of the smallest size.
+# Members holding 0 to 15: gzip with each set of optional fields, zstd after
+# skippable frames, xz of each check with padding, bzip2 of each block size
+# after an empty one; then bzip2 over two blocks of the smallest size.
 NUMBERS = [b"%d\n" % k for k in range(16)]
 CHECKS = [lzma.CHECK_NONE, lzma.CHECK_CRC32, lzma.CHECK_CRC64, lzma.CHECK_SHA256]
 SKIP = [bytes([0x50 + k]) + b"\x2a\x4d\x18" + bytes([k, 0, 0, 0]) + b"x" * k for k in range(16)]
 SHAPES = {"g": b"".join(gz_member(t, k << 1 | (k & 1)) for k, t in enumerate(NUMBERS)),
-          "z": b"".join(SKIP[k] + zst(t) for k, t in enumerate(NUMBERS)) + SKIP[15],
+          "z": b"".join(SKIP[15 - k] + zst(t) for k, t in enumerate(NUMBERS)) + SKIP[0],
           "x": b"".join(xz(t, check=CHECKS[k % 4]) + b"\0" * 4 * ((k + 1) % 3)
                         for k, t in enumerate(NUMBERS)),
           "b": bz(b"") + b"".join(bz(t, k % 9 + 1) for k, t in enumerate(NUMBERS))}
 LONG = b"".join(b"%d\n" % i for i in range(30000))
 SHAPES.update({"b%d" % k: bz(LONG, k) + bz(LONG, 10 - k) for k in range(1, 10)})
 MIXED = "-i a,b,c,d,e --comments all -p T,1"
-# An empty stream is an empty input. Damaged streams keep what was decoded
-# before the damage and fail like a read error, after the output is written:
-# cut short, a flipped byte (a checksum at the end of a member finds it only
-# after its lines were decoded), trailing bytes.
+# Empty streams; damaged ones keep what was decoded before the damage.
 DAMAGED = {"e.gz": gz(b""), "e.bz2": bz(b""), "e.xz": xz(b""), "e.zst": zst(b""),
            "c.gz": gz(GOOD + b"5 6")[:-4],  # in its trailer, after a line without LF
            "c.zst": zst(GOOD)[:-2],  # in its checksum
@@ -75,14 +66,12 @@ DAMAGED = {"e.gz": gz(b""), "e.bz2": bz(b""), "e.xz": xz(b""), "e.zst": zst(b"")
            "p.xz": xz(GOOD) + b"\0" * 6, "s.gz": gz(GOOD) + b"\x1f", "s.bz2": bz(GOOD) + b"BAD"}
 
 CASES = [
-    # The name says nothing: the first bytes do.
     case("compressed and plain inputs in one list, with comments and parameters",
          MIXED, files={"a": "# T = 1\n10\n", "b": gz(b"# T = 2\n20\n"),
                        "c": zst(b"# T = 3\n30\n"), "d": xz(b"# T = 4\n40\n"),
                        "e": bz(b"# T = 5\n50\n")},
          out=header(MIXED) + "".join("# T = %d\n" % i for i in range(1, 6))
          + "1 10 \n2 20 \n3 30 \n4 40 \n5 50 \n\n"),
-    # The byte order mark at the start of an input is no part of its text.
     case("gzip on standard input, a byte order mark before a comment line", "--comments 1",
          stdin=gz(b"\xef\xbb\xbf# T = 3\n1 2\n3 4\n"), err="read from stdin\n",
          out=header("--comments 1") + "# T = 3\n" + TABLE),

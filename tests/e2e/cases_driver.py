@@ -1,7 +1,5 @@
-"""The command line: help, version, cell-type notices, parse errors, the
-replay of operations in command-line order whatever their form, input names given as
-separate words, sums that keep their digits, and the and-filter whose first
-condition fails. Memory running out: tests/memory_exhausted.sh."""
+"""The command line: help, version, parse errors, operations in command-line
+order whatever their form, input names as separate words."""
 
 from casekit import case, header, off
 
@@ -66,19 +64,16 @@ D = {"d.dat": "3 30 300\n1 10 100\n2 20 200\n1 40 400\n"}
 INT, FLOAT, V = "Using Integers as data type\n", "Using Float as data type\n", "version 1.1\n"
 OFF = "--comments off"
 R = {"r%d.dat" % i: "# T = %d\n%d0 %d1\n" % (i, i, i) for i in (1, 3)}
-# More than the 128 KiB that Linux allows in one argument, as separate
-# words: 1500 input files with names of 100 characters.
+# More than the 128 KiB that Linux allows in one argument.
 MANY = ["%s%04d.dat" % ("n" * 92, i) for i in range(1500)]
 
 CASES = [
-    # Help wins over version and reads nothing; the type notice comes first.
     case("no arguments prints help", [], out=HELP),
     *[case("help and version: " + args, args, out=out, err=err) for args, out, err in [
         ("-h", HELP, ""), ("--help", HELP, ""), ("-v -h", HELP, ""), ("-h -i no -c s", HELP, ""),
         ("--int -h", HELP, INT), ("-v", V, ""), ("--version", V, ""), ("--float -v", V, FLOAT),
         ("--int --float -v", V, INT)]],
 ] + [
-    # Parse errors: status 255, nothing else happens.
     case("parse error: " + args, args, files=A, rc=255,
          err="Error while parsing command-line: " + message + "\n")
     for args, message in [
@@ -95,17 +90,13 @@ CASES = [
         ("-i a.dat -b -c", "the required argument for option '--blanks' is missing"),
     ]
 ] + [
-    # Operations replay in command-line order, after every setting, whatever
-    # order the settings stand in.
     case("settings and operations in long form take effect",
          "--filter=1,gt1 -i k.dat --comments=off --tab --blanks NA --col -c s",
          files=K, out="2\t20\t\n2\t20\t\n\n"),
     off("a value attached to a short option by = is the text after it, and no option itself",
         "-i a.dat -b=-c -p=1,3 --output-files==o", files=A, outfiles={"=o": "1 -c \n3 -c \n\n"}),
 ] + [
-    # Every form of an operation option runs at its place among the others:
-    # each operation stands between two whose results show where it ran.
-    # Clustered behind -j (one input: no empty line after the table).
+    # Each operation between two whose results show where it ran.
     off("%s as %s" % (letter, form.format(x=letter, long=long, v=value)),
         "-i d.dat " + order.format(form.format(x=letter, long=long, v=value)),
         files=D, out=out[:-1] if form.startswith("-j") else out)
@@ -118,8 +109,6 @@ CASES = [
     for form in ["-{x} {v}", "-{x}{v}", "-{x}={v}", "-j{x} {v}", "-j{x}{v}", "-j{x}={v}",
                  "--{long} {v}", "--{long}={v}"]
 ] + [
-    # Every word that is no option nor an option's value is an input name,
-    # after those of the -i list, in command-line order.
     case("words after the -i list follow its names in command-line order; a word "
          "holding a comma is one name; an unreadable word is reported",
          ["r3.dat", "-i", "r1.dat", "c,d.dat", "missing.dat", "-p", "T,1", "--comments", "off",
@@ -135,18 +124,4 @@ CASES = [
          [MANY[0], "-j", "--col", "-c", "s,c"] + OFF.split() + MANY[1:],
          files={name: "%d\n" % i for i, name in enumerate(MANY)},
          out="".join("%d \n" % i for i in range(1500)) + "1.12425e+06 \n1500 \n"),
-] + [
-    # Sums and averages are kept wider than the cell and rounded once, in
-    # line and in column mode.
-    case("%s sums in %s mode keep their digits"
-         % ("float" if flag else "double", "column" if mode else "line"),
-         "%s -i d.dat %s -r -c s,a %s %s" % (flag, prec, mode, OFF),
-         files={"d.dat": (" " if not mode else "\n").join(values) + "\n"},
-         err=FLOAT if flag else "",
-         out=(" " if not mode else " \n").join(result) + " \n\n")
-    for flag, values, prec, result in [
-        ("--float", ["0.1"] * 1000, "", ["100", "0.1"]),
-        ("", ["1e16", "1", "-1e16"], "--prec 17",
-         ["1.0000000000000000", "0.33333333333333331"])]
-    for mode in ("", "--col")
 ]

@@ -1,6 +1,6 @@
-"""Output files: one per input with its table and comment block; names of one
-file; files replaced only when complete (no temporary file left, links,
-permissions and special files kept); inputs not read in full never replaced."""
+"""Output files: one per input; names of one file; files replaced only when
+complete (links, permissions, special files kept); inputs not read in full
+never replaced."""
 
 import gzip
 
@@ -18,17 +18,14 @@ SUMS = "1 2 3 \n3 4 7 \n\n"
 # A gzip stream cut short after its first member.
 CUT = gzip.compress(b"1 2\n", mtime=0) + gzip.compress(b"3 4\n", mtime=0)[:12]
 
-# Before a run as another user: as root, give up the power to ignore
-# permission bits, so that they hold as they do for anyone else.
+# As root, give up the power to ignore permission bits.
 AS_USER = ('if [ "$(id -u)" = 0 ]; then set -- setpriv '
            '--inh-caps=-dac_override,-dac_read_search '
            '--bounding-set=-dac_override,-dac_read_search; else set --; fi; ')
 
-# Stops a run that replaces a large d.dat while its temporary file exists
-# (a run that ends first is tried again), sends it $1 and lets it go on; the
-# rest of the arguments start it. Says the status, whether d.dat is whole (as
-# it was, or replaced when the signal came as it took its name) and no
-# temporary file is left.
+# Stops a run replacing a large d.dat while its temporary file exists, sends
+# it $1 and resumes it (the rest of the arguments start it); says the status,
+# whether d.dat is the old or the new text, and what files are left.
 INTERRUPT = r"""
 ulimit -c 0
 awk 'BEGIN { for (i = 0; i < %d; i++) print i, i + 1, i + 2 }' > orig.dat
@@ -57,14 +54,12 @@ DEEP = "/".join(["d" * 250] * 16)
 LONG = DEEP + "/" + "f" * 69
 
 CASES = [
-    # One output file per input (words after the -i list too): name k gets the
-    # table and comment block of input k; every name is written.
+    # Name k gets the table and comment block of input k; every name is written.
     case("an input without data lines: its name holds only its comments",
          THREE, files=RUNS, outfiles={"o1.dat": header(THREE) + "# run 0\n# T = 1\n",
                                       "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"}),
 ] + [
-    # Joined inputs routed one file per input: the same header and comment
-    # blocks as without join.
+    # Joined inputs routed one file per input: as without join.
     case("joined inputs, one file per input, comments " + mode, "-j " + THREE[:-3] + mode,
          files=RUNS, outfiles={"o1.dat": header("-j " + THREE[:-3] + mode) + first,
                                "o2.dat": "# run 1\n1 2 \n", "o3.dat": "# run 2\n3 4 \n"})
@@ -77,8 +72,7 @@ CASES = [
     for op, table in [("-f 1,gt2", "3 4 \n5 6 \n"), ("-g 1", "1 2 \n3 4 \n5 6 \n"),
                       ("-p 2", "2 \n4 \n6 \n")]
 ] + [
-    # Two names for one file are refused before anything is written; a name
-    # given twice where only the first is written is no such pair.
+    # Two names for one file are refused before anything is written.
     case("the same name written two ways", "-i a.dat,b.dat -o x.dat,./x.dat",
          files=dict(AB, **{"x.dat": "old"}), rc=1, outfiles={"x.dat": "old"},
          err="tabsift: output files 'x.dat' and './x.dat' are the same file; nothing written\n"),
@@ -91,16 +85,14 @@ CASES = [
          "-i a.dat -o x.dat,x.dat " + OFF, files=AB, stdin="2\n",
          out=None, outfiles={"x.dat": "1 2 \n3 4 \n\n"}),
 ] + [
-    # Every signal that ends the run removes the temporary file and ends it
-    # with the signal's status; a signal ignored from the start stays so.
+    # A signal ignored from the start stays ignored.
     shell_case("each signal during a replacing write leaves the file whole, no temporary",
                INTERRUPT + "for sig in %s; do interrupt $sig env --default-signal; done; "
                "interrupt USR1 env --ignore-signal=USR1" % " ".join(s for s, _ in SIGNALS),
                out="".join("%s status %d\nwhole\nd.dat\n" % (s, 128 + n) for s, n in SIGNALS)
                    + "USR1 status 0\nwhole\nd.dat\n"),
 ] + [
-    # Links are followed (dangling too); hard links keep the old text; a new
-    # file gets 0666 less the umask.
+    # Hard links keep the old text; a new file gets 0666 less the umask.
     shell_case("links are followed and kept; a new file's mode",
                "mkdir sub && cp d.dat sub/d.dat && chmod 604 sub/d.dat && "
                "ln sub/d.dat h.dat && ln -s sub/d.dat l.dat && ln -s ../l.dat sub/m.dat && "
@@ -114,8 +106,7 @@ CASES = [
                    "symbolic link 'sub/m.dat' -> '../l.dat'\n"
                    "symbolic link 'n.dat' -> 'new.dat'\n604\n640\n666\n"
                    + SUMS + "1 2 \n3 4 \n\n" + OLD + "d.dat\nm.dat\n"),
-    # Every attribute of a replaced file is kept (as root: other owners can
-    # be given); a file whose owner the run cannot give is written in place.
+    # As root; a file whose owner the run cannot give is written in place.
     shell_case("set-user-ID, set-group-ID and sticky bits, mode, owner and group are kept",
                '[ "$(id -u)" = 0 ] || exit 77; names=; '
                "for f in 4755:4321:4322 2755:4321:4322 1755:4321:4322 604:4321:4322 640:0:4322; do "
@@ -132,11 +123,8 @@ CASES = [
                    "604.dat 604 4321 4322\n640.dat 640 0 4322\n1 2 3 \n"
                    "in place\n666 4321 4322\n1 \n3 \n\n"
                    "1755.dat\n2755.dat\n4755.dat\n604.dat\n640.dat\nn.dat\n"),
-    # A failed write (over the file size limit) leaves the old file and no
-    # temporary file; a file the run may not write is not replaced; where no
-    # temporary file can be made the file is written in place (and cut to the
-    # new length); an input that was not read in full (unreadable, a
-    # directory, a damaged stream) is never replaced; the others are written.
+    # Over the size limit, not writable, no temporary file possible (written
+    # in place, cut to length), inputs not read in full; the others are written.
     shell_case("files that cannot be replaced",
                AS_USER + "awk 'BEGIN { for (i = 0; i < 1000; i++) print i }' > big.dat && "
                "cp big.dat orig.dat && chmod 444 w.dat && chmod 200 u.dat && chmod 555 ro && "
@@ -163,7 +151,6 @@ CASES = [
                % (DEEP, "f" * 69, LONG, LONG, LONG),
                out="rc=1\n1 2\n",
                err="tabsift: cannot write output file '%s': File name too long\n" % LONG),
-    # Names of descriptors: written as the shell set them up, at their position.
     shell_case("/dev/stdout and its kin are written at their position, never truncated",
                "echo log > log.txt; tabsift -i a.dat -o /dev/stdout " + OFF + " >> log.txt; "
                "tabsift -i a.dat -o /dev/stderr " + OFF + " 2>> log.txt; "

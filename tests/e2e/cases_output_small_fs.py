@@ -3,10 +3,8 @@ namespace; skipped where that is not allowed): no failure costs a file."""
 
 from casekit import shell_case
 
-# orig.dat (480 KB) goes into a fresh tmpfs, in a directory of the given
-# mode, and is replaced there by a user bound by permission bits: the run's
-# status, what the file holds, whether it is the same file, and what the
-# directory holds. Then a file bind-mounted over another (no rename).
+# orig.dat replaced in a fresh tmpfs by a user bound by permission bits; then
+# a file bind-mounted over another (no rename).
 SCRIPT = r"""
 awk 'BEGIN { for (i = 0; i < 27000; i++) print i * 3, i * 3 + 1, i * 3 + 2 }' > orig.dat
 tabsift -i orig.dat -o sums.dat -c s --comments off

@@ -1,6 +1,5 @@
-"""Reading input: data lines, comment lines, named parameters, standard input,
-and inputs that cannot be used. Each input's lines hit several edge cases at
-once; output lines follow input lines, so a difference points to its line."""
+"""Reading input: data and comment lines, parameters, standard input, and
+inputs that cannot be used."""
 
 from casekit import case, header, off
 
@@ -20,12 +19,10 @@ def unusable(name, reason="No such file or directory"):
     return "tabsift: cannot open input file '{}': {}\n".format(name, reason)
 
 
-# Blanks and tabs around tokens, blank and comment lines, a "#" token, CR LF,
-# a CR inside a line, NUL bytes cutting tokens, garbage, no final line feed.
-# (The cells of tokens of every form, for each cell type: the unit tests.)
+# Blanks, tabs, comments, a "#" token, CR LF, a CR inside a line, NUL bytes,
+# garbage, no final line feed.
 LINES = b"  1 2\t3  \n\n# c = 1\n \t \r\n  # c\n4 # w\r\n5\r6\n7\x008 \x01\xfe\n\x00\x01 9\x002\n10"
-# Inputs that give no data, that cannot be opened, and parameters: a name
-# split by tabs, a repeated name keeping its last value, invalid values.
+# A repeated parameter keeps its last value.
 COMMENTS = "# N = -0 x =\n# T = 300 K\r\n# run\tT\t=\t310\n# T = hot\n"
 INPUTS = {"e": "", "b": "\n  \n\t\r\n", "p": "  " + COMMENTS + "7\n", "d": "1 x\n\t# T = 5\n3\n",
           "sub/f": ""}
@@ -36,15 +33,12 @@ CASES = [
     off("line kinds and token splitting", "-i a.dat", files={"a.dat": LINES},
         out="1 2 3 \n4 -- -- \n5 6 -- \n7 -- -- \n-- 9 -- \n10 -- -- \n\n", err=bad(1, 4)),
 
-    # Every input keeps its place: its comment entry (a bare line end when
-    # it has none), its messages and its parameters.
     case("inputs without data, unusable inputs and parameters", LIST, files=INPUTS, rc=1,
          out=header(LIST) + NO_COMMENT * 2 + COMMENTS
          + NO_COMMENT * 2 + "# T = 5\n7 310 -0 \n1 5 -- \n3 5 -- \n\n",
          err=unusable("") + unusable("sub", "Is a directory") + bad(6) + param("x", 3)
          + param("T", 3)),
 
-    # Standard input: read when no list is given, without parameters.
     off("standard input", "--int", stdin=b"1.5 abc\r\n# p = x\n\x80\x00\x7f 5\r\n\x0b7\n",
         out="1 -- \n-- 5 \n7 -- \n\n", err=INT + STDIN + bad(1, 2)),
     off("an empty input list reads standard input with its parameters", ["-i", ""],
