@@ -1,6 +1,5 @@
 #include "stats/accumulators.h"
 
-#include <cfloat>
 #include <climits>
 
 namespace tabsift {
@@ -8,16 +7,6 @@ namespace tabsift {
 Outcome<int> intOutcome(__int128 x) {
   if (x < INT_MIN || x > INT_MAX) return Outcome<int>::tooLarge();
   return Outcome<int>::present(static_cast<int>(x));
-}
-
-double roundToDouble(long double x) {
-  if (std::isnan(x) || std::fabs(x) <= DBL_MAX) return static_cast<double>(x);
-  // From DBL_MAX plus half of its unit in the last place on, the nearest
-  // double (ties to even) is infinity.
-  const long double overflow =
-      static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, 970);
-  const double magnitude = std::fabs(x) >= overflow ? HUGE_VAL : DBL_MAX;
-  return x < 0 ? -magnitude : magnitude;
 }
 
 std::uint64_t integerSquareRoot(unsigned __int128 v) {

@@ -4,6 +4,7 @@
 // tests feed them directly.
 //
 // Every accumulator has the same shape:
+//   kName        the statistic's name in messages
 //   kPasses      how many times the walker hands it the values of its scope
 //   take(x)      one present value, in scope order (files, lines, cells)
 //   endPass()    called after each pass
@@ -18,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -51,10 +53,6 @@ using Total = std::conditional_t<
 
 // An exact integer as an int cell, or too large.
 Outcome<int> intOutcome(__int128 x);
-
-// The long double x as the nearest double, without an out-of-range
-// conversion: beyond the double range it becomes infinity of its sign.
-double roundToDouble(long double x);
 
 // The largest r with r * r <= v.
 std::uint64_t integerSquareRoot(unsigned __int128 v);
@@ -109,6 +107,7 @@ Outcome<T> medianOf(std::vector<T>& values) {
 template <typename T>
 class CountAccumulator {
  public:
+  static constexpr std::string_view kName = "count";
   static constexpr int kPasses = 1;
   void take(T) { ++n_; }
   void endPass() {}
@@ -161,6 +160,7 @@ Outcome<T> wideOutcome(Total<T> x) {
 template <typename T>
 class SumAccumulator : public RunningTotal<T> {
  public:
+  static constexpr std::string_view kName = "sum";
   Outcome<T> finish(ScopeKind scope) const {
     if (this->n_ == 0 && scope == ScopeKind::kColumn) {
       return Outcome<T>::absent();
@@ -175,6 +175,7 @@ class SumAccumulator : public RunningTotal<T> {
 template <typename T>
 class AverageAccumulator : public RunningTotal<T> {
  public:
+  static constexpr std::string_view kName = "average";
   Outcome<T> finish(ScopeKind) const {
     const std::size_t n = this->n_;
     if (n == 0) return Outcome<T>::absent();
@@ -185,6 +186,7 @@ class AverageAccumulator : public RunningTotal<T> {
 template <typename T>
 class MedianAccumulator {
  public:
+  static constexpr std::string_view kName = "median";
   static constexpr int kPasses = 1;
   void take(T x) { values_.push_back(x); }
   void endPass() {}
@@ -208,6 +210,7 @@ class MedianAccumulator {
 template <typename T>
 class DeviationAccumulator {
  public:
+  static constexpr std::string_view kName = "standard deviation";
   static constexpr int kPasses = std::is_same_v<T, int> ? 1 : 2;
 
   void take(T x) {

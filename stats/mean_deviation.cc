@@ -4,16 +4,12 @@
 
 template <typename T>
 void DataOperations<T>::mean() {
-  tabsift::warnIfTooLarge(
-      "average",
-      tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>()));
+  tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>());
 }
 
 template <typename T>
 void DataOperations<T>::deviation() {
-  tabsift::warnIfTooLarge(
-      "standard deviation",
-      tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>()));
+  tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>());
 }
 
 #define INSTANTIATE(T)                     \
