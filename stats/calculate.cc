@@ -34,6 +34,9 @@ void DataOperations<T>::calculate(std::string request) {
       case tabsift::Statistic::kMedian: median(); break;
       case tabsift::Statistic::kDeviation: deviation(); break;
       case tabsift::Statistic::kCount: count(); break;
+      case tabsift::Statistic::kLowest: lowest(); break;
+      case tabsift::Statistic::kHighest: highest(); break;
+      case tabsift::Statistic::kStandardError: standardError(); break;
     }
   }
   if (resultsFlag) keepResultsOnly();

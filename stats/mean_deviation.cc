@@ -1,4 +1,4 @@
-// Average and sample standard deviation.
+// Average, sample standard deviation and standard error of the average.
 #include "stats/scope_walk.h"
 #include "table/data_operations.h"
 
@@ -12,7 +12,13 @@ void DataOperations<T>::deviation() {
   tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>());
 }
 
-#define INSTANTIATE(T)                     \
-  template void DataOperations<T>::mean(); \
-  template void DataOperations<T>::deviation();
+template <typename T>
+void DataOperations<T>::standardError() {
+  tabsift::runStatistic(*this, tabsift::StandardErrorAccumulator<T>());
+}
+
+#define INSTANTIATE(T)                          \
+  template void DataOperations<T>::mean();      \
+  template void DataOperations<T>::deviation(); \
+  template void DataOperations<T>::standardError();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

@@ -1,0 +1,152 @@
+#include "stats/exact_sum.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace tabsift {
+namespace {
+
+// Digits of 32 bits, least significant first, read beyond their end as 0.
+struct Digits {
+  std::uint32_t* digit;
+  int count;
+
+  std::uint32_t at(int i) const { return i < count ? digit[i] : 0; }
+
+  // The 64 bits from bit `from` on.
+  std::uint64_t bitsFrom(int from) const {
+    const int d = from / 32;
+    const unsigned __int128 window =
+        at(d) | static_cast<unsigned __int128>(at(d + 1)) << 32 |
+        static_cast<unsigned __int128>(at(d + 2)) << 64;
+    return static_cast<std::uint64_t>(window >> (from % 32));
+  }
+
+  bool bit(int i) const { return (at(i / 32) >> (i % 32)) & 1; }
+
+  bool anyBelow(int i) const {
+    for (int d = 0; d < i / 32; ++d) {
+      if (digit[d] != 0) return true;
+    }
+    return (at(i / 32) & ((std::uint32_t{1} << (i % 32)) - 1)) != 0;
+  }
+
+  // Divides in place; the result says whether a remainder was left.
+  bool divideBy(std::uint64_t divisor) {
+    unsigned __int128 remainder = 0;
+    for (int i = count - 1; i >= 0; --i) {
+      const unsigned __int128 current = remainder << 32 | digit[i];
+      if (divisor <= 0xffffffffu) {
+        // Both fit in 64 bits: a much cheaper division.
+        const auto narrow = static_cast<std::uint64_t>(current);
+        digit[i] = static_cast<std::uint32_t>(narrow / divisor);
+        remainder = narrow % divisor;
+      } else {
+        digit[i] = static_cast<std::uint32_t>(current / divisor);
+        remainder = current % divisor;
+      }
+    }
+    return remainder != 0;
+  }
+
+  void negate() {
+    std::uint64_t carry = 1;
+    for (int i = 0; i < count; ++i) {
+      const std::uint64_t v = std::uint64_t{static_cast<std::uint32_t>(~digit[i])} + carry;
+      digit[i] = static_cast<std::uint32_t>(v);
+      carry = v >> 32;
+    }
+  }
+};
+
+}  // namespace
+
+void ExactSum::addSpecial(bool nan, bool negative) {
+  if (nan) {
+    nan_ = true;
+  } else if (negative) {
+    minusInfinity_ = true;
+  } else {
+    plusInfinity_ = true;
+  }
+}
+
+// Leaves every touched chunk but the top one in [0, 2^32); the top one, in
+// [-2^31, 2^31), takes the sign.
+void ExactSum::settleCarries() {
+  std::int64_t carry = 0;
+  for (int i = low_; i < high_; ++i) {
+    const std::int64_t v = chunks_[i] + carry;
+    chunks_[i] = v & 0xffffffff;
+    carry = v >> 32;
+  }
+  std::int64_t top = chunks_[high_] + carry;
+  while (top < INT32_MIN || top > INT32_MAX) {
+    chunks_[high_++] = top & 0xffffffff;
+    top >>= 32;
+  }
+  chunks_[high_] = top;
+  adds_ = 0;
+}
+
+void ExactSum::reset() {
+  if (high_ >= low_) std::fill(chunks_ + low_, chunks_ + high_ + 1, 0);
+  low_ = kChunks;
+  high_ = -1;
+  adds_ = 0;
+  nan_ = plusInfinity_ = minusInfinity_ = false;
+}
+
+long double ExactSum::rounded(BinaryFormat format, std::uint64_t divisor) const {
+  if (nan_ || (plusInfinity_ && minusInfinity_)) {
+    return std::numeric_limits<long double>::quiet_NaN();
+  }
+  if (plusInfinity_) return HUGE_VALL;
+  if (minusInfinity_) return -HUGE_VALL;
+  if (high_ < low_) return 0;
+
+  // A quotient keeps enough zero digits below the point that it has more
+  // bits than the format, and so a round bit and the remainder as sticky.
+  const int pad =
+      divisor > 1 ? (format.precision + std::bit_width(divisor) + 31) / 32 : 0;
+  std::uint32_t storage[kChunks + 8];
+  Digits digits{storage, 0};
+  for (int i = 0; i < pad; ++i) storage[digits.count++] = 0;
+  std::int64_t carry = 0;
+  for (int i = low_; i <= high_; ++i) {
+    const std::int64_t v = chunks_[i] + carry;
+    storage[digits.count++] = static_cast<std::uint32_t>(v);
+    carry = v >> 32;
+  }
+  while (carry != 0 && carry != -1) {
+    storage[digits.count++] = static_cast<std::uint32_t>(carry);
+    carry >>= 32;
+  }
+  // carry -1: the digits hold 2^(32 count) minus the magnitude.
+  const bool negative = carry == -1;
+  if (negative) digits.negate();
+  const bool remainder = divisor > 1 && digits.divideBy(divisor);
+  while (digits.count > 0 && storage[digits.count - 1] == 0) --digits.count;
+  if (digits.count == 0) return 0;
+
+  const int base = 32 * (low_ - pad) - 1074;  // the exponent of bit 0
+  const int top = 32 * (digits.count - 1) +
+                  (31 - std::countl_zero(storage[digits.count - 1]));
+  const int quantum = std::max(top + base, format.minExponent) - (format.precision - 1);
+  const int shift = quantum - base;
+  long double magnitude;
+  if (shift <= 0) {
+    // Fewer bits than the format holds, and no remainder: exact.
+    magnitude = std::ldexp(static_cast<long double>(digits.bitsFrom(0)), base);
+  } else {
+    unsigned __int128 kept = digits.bitsFrom(shift);
+    const bool sticky = remainder || digits.anyBelow(shift - 1);
+    if (digits.bit(shift - 1) && (sticky || (kept & 1))) ++kept;
+    magnitude = std::ldexp(static_cast<long double>(kept), quantum);
+  }
+  return negative ? -magnitude : magnitude;
+}
+
+}  // namespace tabsift
