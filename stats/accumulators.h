@@ -150,10 +150,9 @@ class RunningTotal {
       return intOutcome(total_ / static_cast<__int128>(divisor));
     } else if constexpr (std::is_same_v<T, float>) {
       return Outcome<T>::present(
-          roundToFloat(static_cast<double>(total_.rounded(kFloatFormat, divisor))));
+          roundToFloat(total_.rounded(kFloatFormat, divisor)));
     } else {
-      return Outcome<T>::present(
-          roundToDouble(total_.rounded(kDoubleFormat, divisor)));
+      return Outcome<T>::present(total_.rounded(kDoubleFormat, divisor));
     }
   }
 
@@ -281,9 +280,11 @@ class SpreadAccumulator {
   void endPass() {
     if constexpr (!std::is_same_v<T, int>) {
       if (pass_ == 0 && n_ > 0) {
-        constexpr BinaryFormat kWide =
-            std::is_same_v<T, float> ? kDoubleFormat : kLongDoubleFormat;
-        mean_ = static_cast<Wide>(sum_.rounded(kWide, n_));
+        if constexpr (std::is_same_v<T, float>) {
+          mean_ = sum_.rounded(kDoubleFormat, n_);
+        } else {
+          mean_ = sum_.roundedWide(n_);
+        }
       }
       ++pass_;
     }

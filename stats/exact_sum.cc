@@ -3,7 +3,9 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace tabsift {
 namespace {
@@ -61,35 +63,17 @@ struct Digits {
   }
 };
 
+// 2^e as a double, for e from -1074 (the smallest subnormal) to 1023.
+double powerOfTwo(int e) {
+  const std::uint64_t bits = e >= -1022
+                                 ? static_cast<std::uint64_t>(e + 1023) << 52
+                                 : std::uint64_t{1} << (e + 1074);
+  double x;
+  std::memcpy(&x, &bits, sizeof x);
+  return x;
+}
+
 }  // namespace
-
-void ExactSum::addSpecial(bool nan, bool negative) {
-  if (nan) {
-    nan_ = true;
-  } else if (negative) {
-    minusInfinity_ = true;
-  } else {
-    plusInfinity_ = true;
-  }
-}
-
-// Leaves every touched chunk but the top one in [0, 2^32); the top one, in
-// [-2^31, 2^31), takes the sign.
-void ExactSum::settleCarries() {
-  std::int64_t carry = 0;
-  for (int i = low_; i < high_; ++i) {
-    const std::int64_t v = chunks_[i] + carry;
-    chunks_[i] = v & 0xffffffff;
-    carry = v >> 32;
-  }
-  std::int64_t top = chunks_[high_] + carry;
-  while (top < INT32_MIN || top > INT32_MAX) {
-    chunks_[high_++] = top & 0xffffffff;
-    top >>= 32;
-  }
-  chunks_[high_] = top;
-  adds_ = 0;
-}
 
 void ExactSum::reset() {
   if (high_ >= low_) std::fill(chunks_ + low_, chunks_ + high_ + 1, 0);
@@ -99,14 +83,18 @@ void ExactSum::reset() {
   nan_ = plusInfinity_ = minusInfinity_ = false;
 }
 
-long double ExactSum::rounded(BinaryFormat format, std::uint64_t divisor) const {
+std::optional<double> ExactSum::special() const {
   if (nan_ || (plusInfinity_ && minusInfinity_)) {
-    return std::numeric_limits<long double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
   }
-  if (plusInfinity_) return HUGE_VALL;
-  if (minusInfinity_) return -HUGE_VALL;
-  if (high_ < low_) return 0;
+  if (plusInfinity_) return HUGE_VAL;
+  if (minusInfinity_) return -HUGE_VAL;
+  return std::nullopt;
+}
 
+ExactSum::Rounding ExactSum::round(BinaryFormat format,
+                                   std::uint64_t divisor) const {
+  if (high_ < low_) return {};
   // A quotient keeps enough zero digits below the point that it has more
   // bits than the format, and so a round bit and the remainder as sticky.
   const int pad =
@@ -125,28 +113,52 @@ long double ExactSum::rounded(BinaryFormat format, std::uint64_t divisor) const 
     carry >>= 32;
   }
   // carry -1: the digits hold 2^(32 count) minus the magnitude.
-  const bool negative = carry == -1;
-  if (negative) digits.negate();
+  Rounding rounding;
+  rounding.negative = carry == -1;
+  if (rounding.negative) digits.negate();
   const bool remainder = divisor > 1 && digits.divideBy(divisor);
   while (digits.count > 0 && storage[digits.count - 1] == 0) --digits.count;
-  if (digits.count == 0) return 0;
+  if (digits.count == 0) return {};
 
   const int base = 32 * (low_ - pad) - 1074;  // the exponent of bit 0
   const int top = 32 * (digits.count - 1) +
                   (31 - std::countl_zero(storage[digits.count - 1]));
-  const int quantum = std::max(top + base, format.minExponent) - (format.precision - 1);
+  const int quantum =
+      std::max(top + base, format.minExponent) - (format.precision - 1);
   const int shift = quantum - base;
-  long double magnitude;
   if (shift <= 0) {
     // Fewer bits than the format holds, and no remainder: exact.
-    magnitude = std::ldexp(static_cast<long double>(digits.bitsFrom(0)), base);
-  } else {
-    unsigned __int128 kept = digits.bitsFrom(shift);
-    const bool sticky = remainder || digits.anyBelow(shift - 1);
-    if (digits.bit(shift - 1) && (sticky || (kept & 1))) ++kept;
-    magnitude = std::ldexp(static_cast<long double>(kept), quantum);
+    rounding.kept = digits.bitsFrom(0);
+    rounding.exponent = base;
+    return rounding;
   }
-  return negative ? -magnitude : magnitude;
+  unsigned __int128 kept = digits.bitsFrom(shift);
+  const bool sticky = remainder || digits.anyBelow(shift - 1);
+  if (digits.bit(shift - 1) && (sticky || (kept & 1))) ++kept;
+  rounding.exponent = quantum;
+  if (kept >> format.precision) {  // rounded up to the next power of two
+    kept >>= 1;
+    ++rounding.exponent;
+  }
+  rounding.kept = static_cast<std::uint64_t>(kept);
+  return rounding;
+}
+
+double ExactSum::rounded(BinaryFormat format, std::uint64_t divisor) const {
+  if (const std::optional<double> value = special()) return *value;
+  const Rounding r = round(format, divisor);
+  // At most 53 bits times a power of two whose product the format holds:
+  // exact, or infinity beyond the double range.
+  const double magnitude = static_cast<double>(r.kept) * powerOfTwo(r.exponent);
+  return r.negative ? -magnitude : magnitude;
+}
+
+long double ExactSum::roundedWide(std::uint64_t divisor) const {
+  if (const std::optional<double> value = special()) return *value;
+  const Rounding r = round(kLongDoubleFormat, divisor);
+  const long double magnitude =
+      std::ldexp(static_cast<long double>(r.kept), r.exponent);
+  return r.negative ? -magnitude : magnitude;
 }
 
 }  // namespace tabsift

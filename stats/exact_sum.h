@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace tabsift {
 
@@ -50,15 +51,15 @@ class ExactSum {
     const int chunk = static_cast<int>(position >> 5);
     const unsigned __int128 placed =
         static_cast<unsigned __int128>(significand) << (position & 31);
-    std::int64_t parts[3] = {static_cast<std::int64_t>(placed & 0xffffffffu),
-                             static_cast<std::int64_t>((placed >> 32) & 0xffffffffu),
-                             static_cast<std::int64_t>(placed >> 64)};
-    if (bits >> 63) {
-      for (std::int64_t& part : parts) part = -part;
-    }
-    chunks_[chunk] += parts[0];
-    chunks_[chunk + 1] += parts[1];
-    chunks_[chunk + 2] += parts[2];
+    // Negated without a branch (signs in a column are rarely predictable):
+    // with the mask all ones, (part ^ mask) - mask is -part.
+    const std::int64_t mask = -static_cast<std::int64_t>(bits >> 63);
+    const auto withSign = [mask](unsigned __int128 part) {
+      return (static_cast<std::int64_t>(part) ^ mask) - mask;
+    };
+    chunks_[chunk] += withSign(placed & 0xffffffffu);
+    chunks_[chunk + 1] += withSign((placed >> 32) & 0xffffffffu);
+    chunks_[chunk + 2] += withSign(placed >> 64);
     low_ = std::min(low_, chunk);
     high_ = std::max(high_, chunk + 2);
     if (++adds_ == kCarryEvery) settleCarries();
@@ -68,17 +69,55 @@ class ExactSum {
   void reset();
 
   // The exact sum divided by `divisor` (at least 1), rounded once to
-  // `format`, without an upper exponent limit (the caller brings the result
-  // into its cell type). A zero sum is +0.
-  long double rounded(BinaryFormat format, std::uint64_t divisor = 1) const;
+  // `format` (float or double) without its upper exponent limit, as a
+  // double: infinity only beyond the double range (the caller brings a
+  // float result into the float range). A zero sum is +0.
+  double rounded(BinaryFormat format, std::uint64_t divisor = 1) const;
+
+  // The same rounded to long double precision.
+  long double roundedWide(std::uint64_t divisor) const;
 
  private:
   // 2^-1074 up to 2^1024 * 2^64, and the sign beyond.
   static constexpr int kChunks = 72;
   static constexpr std::uint32_t kCarryEvery = std::uint32_t{1} << 30;
 
-  void addSpecial(bool nan, bool negative);
-  void settleCarries();
+  // A finite result as its sign, significand and exponent: the value is
+  // kept * 2^exponent (0 for a zero sum).
+  struct Rounding {
+    bool negative = false;
+    std::uint64_t kept = 0;
+    int exponent = 0;
+  };
+  Rounding round(BinaryFormat format, std::uint64_t divisor) const;
+  // NaN or an infinity, when one was added.
+  std::optional<double> special() const;
+  void addSpecial(bool nan, bool negative) {
+    if (nan) {
+      nan_ = true;
+    } else if (negative) {
+      minusInfinity_ = true;
+    } else {
+      plusInfinity_ = true;
+    }
+  }
+  // Leaves every touched chunk but the top one in [0, 2^32); the top one, in
+  // [-2^31, 2^31), takes the sign.
+  void settleCarries() {
+    std::int64_t carry = 0;
+    for (int i = low_; i < high_; ++i) {
+      const std::int64_t v = chunks_[i] + carry;
+      chunks_[i] = v & 0xffffffff;
+      carry = v >> 32;
+    }
+    std::int64_t top = chunks_[high_] + carry;
+    while (top < INT32_MIN || top > INT32_MAX) {
+      chunks_[high_++] = top & 0xffffffff;
+      top >>= 32;
+    }
+    chunks_[high_] = top;
+    adds_ = 0;
+  }
 
   std::int64_t chunks_[kChunks];
   int low_ = kChunks, high_ = -1;  // the chunks touched since the last reset
