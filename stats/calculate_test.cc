@@ -61,6 +61,28 @@ TEST(AccumulatorsTest, DoubleDeviationOfNearEqualValues) {
   EXPECT_EQ(over<DeviationAccumulator>(values), 1.7311433939532196e-12);
 }
 
+// A long scope of one value has no deviation at all, whatever the value and
+// however many times it is repeated: exactly 0, and so is its standard error.
+template <typename T>
+void expectNoSpreadInScopesOfOneValue(std::vector<T> values) {
+  for (std::size_t n : {2, 3, 10, 1000, 65537}) {
+    for (T x : values) {
+      const std::vector<T> scope(n, x);
+      EXPECT_EQ(over<DeviationAccumulator>(scope), 0) << x << " x " << n;
+      EXPECT_EQ(over<StandardErrorAccumulator>(scope), 0) << x << " x " << n;
+      EXPECT_EQ(over<AverageAccumulator>(scope), x) << x << " x " << n;
+    }
+  }
+}
+
+TEST(AccumulatorsTest, LongScopesOfOneValue) {
+  expectNoSpreadInScopesOfOneValue<double>(
+      {0.1, -2.7, 1.0 / 3, 1e300, -DBL_MAX, DBL_MAX, 5e-324, 1e-310, 123456.789});
+  expectNoSpreadInScopesOfOneValue<float>(
+      {0.1f, -2.7f, 1.0f / 3, 3e38f, -FLT_MAX, FLT_MAX, 1e-45f, 1e-40f, 123456.789f});
+  expectNoSpreadInScopesOfOneValue<int>({1, -7, 46341, INT_MAX, INT_MIN});
+}
+
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   using U = unsigned __int128;
   const U k32 = 4294967295u, k64 = UINT64_MAX;
