@@ -43,6 +43,13 @@ TEST(AccumulatorsTest, FloatScopeBeyondTwoToTheTwentyFour) {
   EXPECT_EQ(over<AverageAccumulator>(ones, column), 1.0f);
 }
 
+// Float sums are rounded once, straight from the exact total: through a
+// double, 1 + 2^-24 would be a tie and round to 1.
+TEST(AccumulatorsTest, FloatSumRoundedOnce) {
+  const std::vector<float> values{1, std::ldexp(1.0f, -24), std::ldexp(1.0f, -60)};
+  EXPECT_EQ(over<SumAccumulator>(values), 1 + std::ldexp(1.0f, -23));
+}
+
 TEST(AccumulatorsTest, IntAveragesAndDeviationsTruncateTowardZero) {
   EXPECT_EQ(over<AverageAccumulator>(std::vector{-1, -2}), -1);
   EXPECT_EQ(over<DeviationAccumulator>(std::vector{1, 2, 3, 4}), 1);

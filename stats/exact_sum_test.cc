@@ -46,11 +46,12 @@ T positiveZero(T x) {
 TEST(ExactSumTest, TwoValuesAndQuotientsAsTheHardwareRoundsThem) {
   std::mt19937_64 random(7);
   for (int i = 0; i < 200000; ++i) {
-    const double x = anyDouble(random);
+    double x = anyDouble(random);
     double y = anyDouble(random);
     if (i % 4 == 1) y = -x * (1 + std::ldexp(static_cast<double>(random() % 64), -52));
     if (i % 4 == 2) y = std::ldexp(x, -static_cast<int>(random() % 120));
-    const float fx = anyFloat(x, random), fy = i % 3 ? anyFloat(y, random) : -fx * 0.75f;
+    float fx = anyFloat(x, random);
+    const float fy = i % 3 ? anyFloat(y, random) : -fx * 0.75f;
     ExactSum sum, floats, one, f;
     sum.add(x);
     sum.add(y);
@@ -60,13 +61,22 @@ TEST(ExactSumTest, TwoValuesAndQuotientsAsTheHardwareRoundsThem) {
     ASSERT_TRUE(same(static_cast<float>(floats.rounded(kFloatFormat)), positiveZero(fx + fy)))
         << fx << " + " << fy;
 
-    const std::uint64_t n = 1 + random() % (i % 2 ? 1000 : (std::uint64_t{1} << 53));
+    std::uint64_t n = 1 + random() % (i % 2 ? 1000 : (std::uint64_t{1} << 53));
+    std::uint64_t small = 1 + random() % (std::uint64_t{1} << 24);
+    if (i % 8 == 3) {
+      // A power of two over a count of 11 bits (8 for floats): the quotient
+      // is one bit longer than a double, and only the remainder tells a tie
+      // from a value just above it.
+      x = std::ldexp(1.0, static_cast<int>(random() % 2000) - 1000);
+      fx = std::ldexp(1.0f, static_cast<int>(random() % 200) - 100);
+      n = 1025 + random() % 1023;
+      small = 129 + random() % 127;
+    }
     one.add(positiveZero(x));
     ASSERT_TRUE(same(one.rounded(kDoubleFormat, n), positiveZero(x) / static_cast<double>(n)))
         << x << " / " << n;
     ASSERT_TRUE(same(one.roundedWide(n), positiveZero(x) / static_cast<long double>(n)))
         << x << " / " << n;
-    const std::uint64_t small = 1 + random() % (std::uint64_t{1} << 24);
     f.add(positiveZero(fx));
     ASSERT_TRUE(same(static_cast<float>(f.rounded(kFloatFormat, small)),
                      positiveZero(fx) / static_cast<float>(small)))
