@@ -75,11 +75,26 @@ double powerOfTwo(int e) {
 
 }  // namespace
 
+void ExactSum::flushWindow() {
+  const bool negative = static_cast<__int128>(window_) < 0;
+  const unsigned __int128 magnitude = negative ? -window_ : window_;
+  const std::int64_t mask = negative ? -1 : 0;
+  if (magnitude != 0) {
+    addToChunks(windowBit_, static_cast<std::uint64_t>(magnitude), mask);
+    addToChunks(windowBit_ + 64, static_cast<std::uint64_t>(magnitude >> 64), mask);
+  }
+  window_ = 0;
+  windowAdds_ = 0;
+}
+
 void ExactSum::reset() {
   if (high_ >= low_) std::fill(chunks_ + low_, chunks_ + high_ + 1, 0);
   low_ = kChunks;
   high_ = -1;
   adds_ = 0;
+  window_ = 0;
+  windowBit_ = -1;
+  windowAdds_ = 0;
   nan_ = plusInfinity_ = minusInfinity_ = false;
 }
 
@@ -94,6 +109,49 @@ std::optional<double> ExactSum::special() const {
 
 ExactSum::Rounding ExactSum::round(BinaryFormat format,
                                    std::uint64_t divisor) const {
+  if (divisor == 1 && high_ < low_) {
+    if (const std::optional<Rounding> rounding = roundWindow(format)) return *rounding;
+  }
+  if (window_ == 0) return roundChunks(format, divisor);
+  ExactSum all = *this;
+  all.flushWindow();
+  return all.roundChunks(format, divisor);
+}
+
+std::optional<ExactSum::Rounding> ExactSum::roundWindow(BinaryFormat format) const {
+  Rounding rounding;
+  rounding.negative = static_cast<__int128>(window_) < 0;
+  const unsigned __int128 magnitude = rounding.negative ? -window_ : window_;
+  if (magnitude == 0) return rounding;
+  const auto high = static_cast<std::uint64_t>(magnitude >> 64);
+  const int top = high != 0 ? 127 - std::countl_zero(high)
+                            : 63 - std::countl_zero(static_cast<std::uint64_t>(magnitude));
+  const int base = windowBit_ - 1074;  // the exponent of bit 0
+  const int quantum =
+      std::max(top + base, format.minExponent) - (format.precision - 1);
+  const int shift = quantum - base;
+  if (shift >= 128) return std::nullopt;
+  if (shift <= 0) {
+    // Fewer bits than the format holds: exact.
+    rounding.kept = static_cast<std::uint64_t>(magnitude);
+    rounding.exponent = base;
+    return rounding;
+  }
+  unsigned __int128 kept = magnitude >> shift;
+  const unsigned __int128 below = magnitude & ((static_cast<unsigned __int128>(1) << shift) - 1);
+  const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+  if (below > half || (below == half && (kept & 1))) ++kept;
+  rounding.exponent = quantum;
+  if (kept >> format.precision) {  // rounded up to the next power of two
+    kept >>= 1;
+    ++rounding.exponent;
+  }
+  rounding.kept = static_cast<std::uint64_t>(kept);
+  return rounding;
+}
+
+ExactSum::Rounding ExactSum::roundChunks(BinaryFormat format,
+                                         std::uint64_t divisor) const {
   if (high_ < low_) return {};
   // A quotient keeps enough zero digits below the point that it has more
   // bits than the format, and so a round bit and the remainder as sticky.

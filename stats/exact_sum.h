@@ -47,22 +47,27 @@ class ExactSum {
     if (exponent != 0) {
       significand |= std::uint64_t{1} << 52;
       position = exponent - 1;
+    } else if (significand == 0) {
+      return;  // a zero adds nothing
     }
-    const int chunk = static_cast<int>(position >> 5);
-    const unsigned __int128 placed =
-        static_cast<unsigned __int128>(significand) << (position & 31);
     // Negated without a branch (signs in a column are rarely predictable):
     // with the mask all ones, (part ^ mask) - mask is -part.
     const std::int64_t mask = -static_cast<std::int64_t>(bits >> 63);
-    const auto withSign = [mask](unsigned __int128 part) {
-      return (static_cast<std::int64_t>(part) ^ mask) - mask;
-    };
-    chunks_[chunk] += withSign(placed & 0xffffffffu);
-    chunks_[chunk + 1] += withSign((placed >> 32) & 0xffffffffu);
-    chunks_[chunk + 2] += withSign(placed >> 64);
-    low_ = std::min(low_, chunk);
-    high_ = std::max(high_, chunk + 2);
-    if (++adds_ == kCarryEvery) settleCarries();
+    // A value near the first one of the scope goes into the window, in
+    // registers; the others into the chunks.
+    if (windowBit_ < 0) {
+      windowBit_ = position > kWindowBelow ? position - kWindowBelow : 0;
+    }
+    const unsigned offset = position - static_cast<unsigned>(windowBit_);
+    if (offset <= kWindowSpan) {
+      const auto wideMask =
+          static_cast<unsigned __int128>(static_cast<__int128>(mask));
+      window_ += ((static_cast<unsigned __int128>(significand) << offset) ^ wideMask) -
+                 wideMask;
+      if (++windowAdds_ == kWindowAdds) flushWindow();
+      return;
+    }
+    addToChunks(static_cast<int>(position), significand, mask);
   }
 
   // Ready for another scope; clears only the chunks that were touched.
@@ -81,6 +86,31 @@ class ExactSum {
   // 2^-1074 up to 2^1024 * 2^64, and the sign beyond.
   static constexpr int kChunks = 72;
   static constexpr std::uint32_t kCarryEvery = std::uint32_t{1} << 30;
+  // The window starts 32 bits below the first value and takes values whose
+  // lowest bit lies up to 64 bits above its start: 53 + 64 bits each, so
+  // 2^10 of them stay below 2^127 before the window goes into the chunks.
+  static constexpr unsigned kWindowBelow = 32, kWindowSpan = 64;
+  static constexpr std::uint32_t kWindowAdds = std::uint32_t{1} << 10;
+
+  // Adds `bits` (below 2^64) times 2^(position - 1074), negated when `mask`
+  // is all ones, to the three chunks it spans.
+  void addToChunks(int position, std::uint64_t bits, std::int64_t mask) {
+    const int chunk = position >> 5;
+    const unsigned __int128 placed = static_cast<unsigned __int128>(bits)
+                                     << (position & 31);
+    const auto withSign = [mask](unsigned __int128 part) {
+      return (static_cast<std::int64_t>(part) ^ mask) - mask;
+    };
+    chunks_[chunk] += withSign(placed & 0xffffffffu);
+    chunks_[chunk + 1] += withSign((placed >> 32) & 0xffffffffu);
+    chunks_[chunk + 2] += withSign(placed >> 64);
+    low_ = std::min(low_, chunk);
+    high_ = std::max(high_, chunk + 2);
+    if (++adds_ == kCarryEvery) settleCarries();
+  }
+
+  // Moves the window's total into the chunks.
+  void flushWindow();
 
   // A finite result as its sign, significand and exponent: the value is
   // kept * 2^exponent (0 for a zero sum).
@@ -90,6 +120,11 @@ class ExactSum {
     int exponent = 0;
   };
   Rounding round(BinaryFormat format, std::uint64_t divisor) const;
+  // The same from the chunks alone, the window moved into them first.
+  Rounding roundChunks(BinaryFormat format, std::uint64_t divisor) const;
+  // The sum of the window alone, when the chunks are untouched, rounded;
+  // nothing when it needs the chunks' way.
+  std::optional<Rounding> roundWindow(BinaryFormat format) const;
   // NaN or an infinity, when one was added.
   std::optional<double> special() const;
   void addSpecial(bool nan, bool negative) {
@@ -122,6 +157,9 @@ class ExactSum {
   std::int64_t chunks_[kChunks];
   int low_ = kChunks, high_ = -1;  // the chunks touched since the last reset
   std::uint32_t adds_ = 0;
+  unsigned __int128 window_ = 0;  // two's complement, worth 2^(windowBit_ - 1074)
+  int windowBit_ = -1;            // -1: no value yet
+  std::uint32_t windowAdds_ = 0;
   bool nan_ = false, plusInfinity_ = false, minusInfinity_ = false;
 };
 
