@@ -84,6 +84,13 @@ TEST(ExactSumTest, TwoValuesAndQuotientsAsTheHardwareRoundsThem) {
   }
 }
 
+// 1, then n times the largest double below 2^33.
+std::vector<double> manyAfterOne(std::size_t n) {
+  std::vector<double> values(n + 1, std::nextafter(8589934592.0, 0.0));
+  values[0] = 1;
+  return values;
+}
+
 TEST(ExactSumTest, ManyValues) {
   const double kTie = std::ldexp(1.0, -53);  // half a unit of 1 in the last place
   // clang-format off
@@ -93,6 +100,9 @@ TEST(ExactSumTest, ManyValues) {
     BinaryFormat format = kDoubleFormat;
   } cases[] = {
       {{1e20, 1, -1e20}, 1},
+      // 1500 values at the top of the window that 1 opens: it must go into
+      // the chunks before it overflows (in reverse, 1 goes to the chunks).
+      {manyAfterOne(1500), 12884901888000.998},
       {std::vector<double>(10, 0.1), 1},
       {std::vector<double>(1000000, 0.1), 100000},
       {{1, kTie, std::ldexp(1.0, -80)}, 1 + 2 * kTie},  // past the tie by a little
