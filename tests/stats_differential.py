@@ -42,24 +42,14 @@ def to_double(q):
         return INF if q > 0 else -INF
 
 
-def round_binary(q, precision, emin):
-    """The Fraction q rounded once, to nearest with ties to even, to
-    `precision` significant bits, with emin the exponent of the smallest
-    normal number and no upper limit."""
-    if q == 0:
-        return q
-    e = abs(q.numerator).bit_length() - q.denominator.bit_length()
-    if Fraction(2)**e > abs(q):
-        e -= 1
-    quantum = Fraction(2)**(max(e, emin) - precision + 1)
-    return round(q / quantum) * quantum
-
-
 def cell_of(q, kind):
-    """The exact number q (a Fraction) rounded once to a float or double."""
+    """The Fraction q rounded once, to nearest with ties to even, to a double
+    or float (whose smallest normal number is 2^-126), inf beyond its range."""
     if kind == "double":
-        return to_double(round_binary(q, 53, -1022))
-    r = round_binary(q, 24, -126)
+        return to_double(q)  # Python rounds a Fraction once
+    e = abs(q.numerator).bit_length() - q.denominator.bit_length()
+    quantum = Fraction(2)**(max(e - (Fraction(2)**e > abs(q)), -126) - 23)
+    r = round(q / quantum) * quantum
     return math.copysign(INF, r) if abs(r) >= 2**128 else float(r)
 
 
@@ -92,13 +82,9 @@ def make_files(rng, kind, join):
 
 
 def exact_total(xs, kind):
-    """The exact total (an int or a Fraction), or for non-finite values the
-    NaN or infinity they add up to."""
-    if kind == "int":
-        return sum(xs)
-    if not all(map(math.isfinite, xs)):
-        return sum(xs)
-    return sum(map(Fraction, xs), Fraction(0))
+    """The exact total, an int or a Fraction; NaN or an infinity as Python's
+    floats add them."""
+    return sum(xs) if kind == "int" or not all(map(math.isfinite, xs)) else sum(map(Fraction, xs))
 
 
 def rounded(q, kind):
@@ -141,12 +127,10 @@ def statistic(letter, xs, kind, in_line):
         return (0 if letter == "s" and in_line else None), 0
     if letter in "de" and n == 1:
         return (None if kind == "int" else NAN), 0
-    if letter == "s":
-        value = rounded(exact_total(xs, kind), kind)
-    elif letter == "a":
+    if letter in "sa":
         total = exact_total(xs, kind)
-        value = (int(Fraction(total, n)) if kind == "int" else
-                 rounded(total / n if isinstance(total, float) else total / n, kind))
+        value = rounded(total if letter == "s" else
+                        int(Fraction(total, n)) if kind == "int" else total / n, kind)
     elif letter in "lh":
         value = extreme(xs, min if letter == "l" else max)
     else:

@@ -2,8 +2,7 @@
 of the letters, results as ordinary cells for the operations around them
 and the messages of int results too large (the values, in every mode and
 cell type, are tests/stats_differential.py's); lowest, highest and standard
-error with NaN, infinities, -0, absent cells and type limits, and a long
-column of one value. Results only (-r): each
+error with NaN, infinities, -0, absent cells and type limits. Results only (-r): each
 request keeps its results in place of the cells it summarised, in line,
 column and joined column mode; files left without lines leave the table
 while every remaining file keeps its own input's parameters. Also the
@@ -118,12 +117,6 @@ CASES = [
          "1 7 \n2 3 \n\n"),
         ("the filter tests the highest of each line", "-i a.dat -c l,h -f 4,gt6",
          "1 7 1 7 \n\n")], files={"a.dat": "1 5\n2 3\n1 7\n"}),
-    # A long column of one value: no deviation or standard error at all.
-    *[off("one value repeated, " + kind, "-i c.dat -r --col -c d,e " + flag,
-          files={"c.dat": (value + "\n") * 100000},
-          out="0 \n0 \n\n", err=note)
-      for kind, flag, value, note in [("double", "", "0.1", ""), ("float", "--float", "0.1", "Using Float as data type\n"),
-                                      ("int", "--int", "-7", INT)]],
 
     # The request grammar: no output file is written on a malformed request.
     *[case("malformed request %r" % request, ["-i", "a.dat", "-o", "out.dat", "-c", request],
