@@ -1,4 +1,4 @@
-// The five statistics as accumulators over the present values of one scope
+// The eight statistics as accumulators over the present values of one scope
 // (one line, or one column of a file or of all files), in the arithmetic of
 // the cell type T. The scope walker (stats/scope_walk.h) feeds them; unit
 // tests feed them directly.
@@ -216,8 +216,10 @@ class ExtremeAccumulator {
  private:
   // Every value is at or beyond the start: the far end of the order.
   using Limits = std::numeric_limits<T>;
-  static constexpr T kTop = Limits::has_infinity ? Limits::infinity() : Limits::max();
-  static constexpr T kBottom = Limits::has_infinity ? -Limits::infinity() : Limits::lowest();
+  static constexpr T kTop =
+      Limits::has_infinity ? Limits::infinity() : Limits::max();
+  static constexpr T kBottom =
+      Limits::has_infinity ? -Limits::infinity() : Limits::lowest();
   T extreme_ = kHighest ? kBottom : kTop;
   bool nan_ = false;
   std::size_t n_ = 0;

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "stats/accumulators.h"
@@ -47,7 +48,8 @@ TEST(AccumulatorsTest, FloatScopes) {
   EXPECT_EQ(over<CountAccumulator>(ones, column), 16777218.0f);
   EXPECT_EQ(over<SumAccumulator>(ones, column), 16777218.0f);
   EXPECT_EQ(over<AverageAccumulator>(ones, column), 1.0f);
-  const std::vector<float> values{1, std::ldexp(1.0f, -24), std::ldexp(1.0f, -60)};
+  const std::vector<float> values{1, std::ldexp(1.0f, -24),
+                                  std::ldexp(1.0f, -60)};
   EXPECT_EQ(over<SumAccumulator>(values), 1 + std::ldexp(1.0f, -23));
 }
 
@@ -83,8 +85,10 @@ void expectNoSpread(std::vector<T> values) {
 }
 
 TEST(AccumulatorsTest, LongScopesOfOneValue) {
-  expectNoSpread<double>({0.1, -2.7, 1.0 / 3, 1e300, -DBL_MAX, DBL_MAX, 5e-324, 1e-310});
-  expectNoSpread<float>({0.1f, -2.7f, 1.0f / 3, 3e38f, -FLT_MAX, FLT_MAX, 1e-45f, 1e-40f});
+  expectNoSpread<double>(
+      {0.1, -2.7, 1.0 / 3, 1e300, -DBL_MAX, DBL_MAX, 5e-324, 1e-310});
+  expectNoSpread<float>(
+      {0.1f, -2.7f, 1.0f / 3, 3e38f, -FLT_MAX, FLT_MAX, 1e-45f, 1e-40f});
   expectNoSpread<int>({1, -7, 46341, INT_MAX, INT_MIN});
 }
 
@@ -107,7 +111,8 @@ TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
 
 template <typename T>
 bool same(T a, T b) {
-  return std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b);
+  return std::isnan(a) ? std::isnan(b)
+                       : a == b && std::signbit(a) == std::signbit(b);
 }
 
 // An exact zero sum is +0, where IEEE gives -0 for -0 + -0 and -0 / n.
@@ -122,38 +127,53 @@ ExactSum sumOf(const std::vector<double>& values) {
   return sum;
 }
 
+// Whether the sum of `values` over `divisor`, rounded as T, is `want`.
+template <typename T>
+bool roundsTo(const std::vector<double>& values, T want, std::uint64_t n = 1) {
+  const ExactSum sum = sumOf(values);
+  if constexpr (std::is_same_v<T, long double>) {
+    return same(sum.roundedWide(n), want);
+  } else {
+    const bool isFloat = std::is_same_v<T, float>;
+    return same(
+        static_cast<T>(sum.rounded(isFloat ? kFloatFormat : kDoubleFormat, n)),
+        want);
+  }
+}
+
 // A float with the leading bits of x and any exponent of the float range.
 float anyFloat(double x, std::mt19937_64& random) {
   int exponent;
   const double fraction = std::isfinite(x) ? std::frexp(x, &exponent) : x;
-  return static_cast<float>(std::ldexp(fraction, static_cast<int>(random() % 300) - 150));
+  const int scale = static_cast<int>(random() % 300) - 150;
+  return static_cast<float>(std::ldexp(fraction, scale));
 }
 
 TEST(ExactSumTest, TwoValuesAndQuotientsAsTheHardwareRoundsThem) {
   std::mt19937_64 random(7);
   for (int i = 0; i < 200000; ++i) {
-    const double x = std::bit_cast<double>(random());
-    const double y = i % 4 == 1   ? -x * (1 + std::ldexp(static_cast<double>(random() % 64), -52))
-                     : i % 4 == 2 ? std::ldexp(x, -static_cast<int>(random() % 120))
-                                  : std::bit_cast<double>(random());
-    const float fx = anyFloat(x, random), fy = i % 3 ? anyFloat(y, random) : -fx * 0.75f;
-    const std::uint64_t n = 1 + random() % (i % 2 ? 1000 : std::uint64_t{1} << 53);
+    const double x = std::bit_cast<double>(random()), z = positiveZero(x);
+    double y = std::bit_cast<double>(random());
+    if (i % 4 == 1) y = -x * (1 + static_cast<double>(random() % 64) * 0x1p-52);
+    if (i % 4 == 2) y = std::ldexp(x, -static_cast<int>(random() % 120));
+    const float fx = anyFloat(x, random), fz = positiveZero(fx);
+    const float fy = i % 3 ? anyFloat(y, random) : -fx * 0.75f;
+    const std::uint64_t n = 1 + random() % (i % 2 ? 1000 : 1ull << 53);
     const std::uint64_t small = 1 + random() % (1 << 24);
-    ASSERT_TRUE(same(sumOf({x, y}).rounded(kDoubleFormat), positiveZero(x + y))) << x << " + " << y;
-    ASSERT_TRUE(same(static_cast<float>(sumOf({fx, fy}).rounded(kFloatFormat)), positiveZero(fx + fy)))
-        << fx << " + " << fy;
-    const ExactSum one = sumOf({positiveZero(x)}), f = sumOf({positiveZero(fx)});
-    ASSERT_TRUE(same(one.rounded(kDoubleFormat, n), positiveZero(x) / static_cast<double>(n))) << x << " / " << n;
-    ASSERT_TRUE(same(one.roundedWide(n), positiveZero(x) / static_cast<long double>(n))) << x << " / " << n;
-    ASSERT_TRUE(same(static_cast<float>(f.rounded(kFloatFormat, small)), positiveZero(fx) / static_cast<float>(small)))
-        << fx << " / " << small;
+    ASSERT_TRUE(roundsTo({x, y}, positiveZero(x + y))) << x << " + " << y;
+    ASSERT_TRUE(roundsTo({fx, fy}, positiveZero(fx + fy))) << fx << "+" << fy;
+    ASSERT_TRUE(roundsTo({z}, z / static_cast<double>(n), n)) << x << "/" << n;
+    ASSERT_TRUE(roundsTo({z}, z / static_cast<long double>(n), n)) << x;
+    ASSERT_TRUE(roundsTo({fz}, fz / static_cast<float>(small), small)) << fx;
   }
 }
 
 TEST(ExactSumTest, ManyValues) {
-  const double kTie = std::ldexp(1.0, -53);  // half a unit of 1 in the last place
+  // Half a unit of 1 in the last place (ties go to even); 1 opening a
+  // window, then more values at its top than it holds.
+  const double kTie = std::ldexp(1.0, -53);
   std::vector<double> window(1501, std::nextafter(8589934592.0, 0.0));
-  window[0] = 1;  // the rest at the top of the window 1 opens, more than it holds
+  window[0] = 1;
   // clang-format off
   const struct {
     std::vector<double> values;
@@ -163,6 +183,8 @@ TEST(ExactSumTest, ManyValues) {
       {{1e20, 1, -1e20}, 1}, {window, 12884901888000.998},
       {std::vector<double>(10, 0.1), 1}, {std::vector<double>(1000000, 0.1), 100000},
       {{1, kTie, std::ldexp(1.0, -80)}, 1 + 2 * kTie}, {{1, kTie, -std::ldexp(1.0, -80)}, 1},
+      {{1, kTie}, 1}, {{1 + 2 * kTie, kTie}, 1 + 4 * kTie}, {{-1 - 2 * kTie, -kTie}, -1 - 4 * kTie},
+      {{1, 0x1p-24}, 1, kFloatFormat}, {{1 + 0x1p-23, 0x1p-24}, 1 + 0x1p-22, kFloatFormat},
       {{DBL_MAX, std::ldexp(1.0, 970), -std::ldexp(1.0, 900)}, DBL_MAX},
       {{DBL_MAX, DBL_MAX, -DBL_MAX}, DBL_MAX}, {{1e308, 1e308, 1e308, -1e308, -1e308}, 1e308},
       {{-DBL_MAX, -DBL_MAX}, -HUGE_VAL}, {{HUGE_VAL, 1, -DBL_MAX}, HUGE_VAL},
@@ -172,11 +194,13 @@ TEST(ExactSumTest, ManyValues) {
   // clang-format on
   for (const auto& c : cases) {
     ExactSum sum = sumOf(c.values);
-    EXPECT_TRUE(same(sum.rounded(c.format), c.sum)) << c.values.size() << " values, " << c.sum;
+    EXPECT_TRUE(same(sum.rounded(c.format), c.sum))
+        << c.values.size() << " values, " << c.sum;
     sum.reset();  // emptied, it sums the same again in reverse order
     EXPECT_EQ(sum.rounded(c.format), 0);
     for (auto x = c.values.rbegin(); x != c.values.rend(); ++x) sum.add(*x);
-    EXPECT_TRUE(same(sum.rounded(c.format), c.sum)) << c.values.size() << " reversed";
+    EXPECT_TRUE(same(sum.rounded(c.format), c.sum))
+        << c.values.size() << " reversed";
   }
 }
 

@@ -56,7 +56,8 @@ struct Digits {
   void negate() {
     std::uint64_t carry = 1;
     for (int i = 0; i < count; ++i) {
-      const std::uint64_t v = std::uint64_t{static_cast<std::uint32_t>(~digit[i])} + carry;
+      const std::uint64_t v =
+          std::uint64_t{static_cast<std::uint32_t>(~digit[i])} + carry;
       digit[i] = static_cast<std::uint32_t>(v);
       carry = v >> 32;
     }
@@ -81,7 +82,8 @@ void ExactSum::flushWindow() {
   const std::int64_t mask = negative ? -1 : 0;
   if (magnitude != 0) {
     addToChunks(windowBit_, static_cast<std::uint64_t>(magnitude), mask);
-    addToChunks(windowBit_ + 64, static_cast<std::uint64_t>(magnitude >> 64), mask);
+    addToChunks(windowBit_ + 64, static_cast<std::uint64_t>(magnitude >> 64),
+                mask);
   }
   window_ = 0;
   windowAdds_ = 0;
@@ -110,7 +112,8 @@ std::optional<double> ExactSum::special() const {
 ExactSum::Rounding ExactSum::round(BinaryFormat format,
                                    std::uint64_t divisor) const {
   if (divisor == 1 && high_ < low_) {
-    if (const std::optional<Rounding> rounding = roundWindow(format)) return *rounding;
+    if (const std::optional<Rounding> rounding = roundWindow(format))
+      return *rounding;
   }
   if (window_ == 0) return roundChunks(format, divisor);
   ExactSum all = *this;
@@ -118,14 +121,16 @@ ExactSum::Rounding ExactSum::round(BinaryFormat format,
   return all.roundChunks(format, divisor);
 }
 
-std::optional<ExactSum::Rounding> ExactSum::roundWindow(BinaryFormat format) const {
+std::optional<ExactSum::Rounding> ExactSum::roundWindow(
+    BinaryFormat format) const {
   Rounding rounding;
   rounding.negative = static_cast<__int128>(window_) < 0;
   const unsigned __int128 magnitude = rounding.negative ? -window_ : window_;
   if (magnitude == 0) return rounding;
   const auto high = static_cast<std::uint64_t>(magnitude >> 64);
-  const int top = high != 0 ? 127 - std::countl_zero(high)
-                            : 63 - std::countl_zero(static_cast<std::uint64_t>(magnitude));
+  const int top =
+      high != 0 ? 127 - std::countl_zero(high)
+                : 63 - std::countl_zero(static_cast<std::uint64_t>(magnitude));
   const int base = windowBit_ - 1074;  // the exponent of bit 0
   const int quantum =
       std::max(top + base, format.minExponent) - (format.precision - 1);
@@ -138,8 +143,10 @@ std::optional<ExactSum::Rounding> ExactSum::roundWindow(BinaryFormat format) con
     return rounding;
   }
   unsigned __int128 kept = magnitude >> shift;
-  const unsigned __int128 below = magnitude & ((static_cast<unsigned __int128>(1) << shift) - 1);
-  const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+  const unsigned __int128 below =
+      magnitude & ((static_cast<unsigned __int128>(1) << shift) - 1);
+  const unsigned __int128 half = static_cast<unsigned __int128>(1)
+                                 << (shift - 1);
   if (below > half || (below == half && (kept & 1))) ++kept;
   rounding.exponent = quantum;
   if (kept >> format.precision) {  // rounded up to the next power of two

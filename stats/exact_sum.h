@@ -4,7 +4,10 @@
 // 2^64 doubles. Adding a value adds its 53-bit significand, split at the
 // chunk borders, into three chunks; carries are left in the chunks and
 // settled only every 2^30 additions, which the 64-bit chunks leave room for.
-// Only the chunks a scope touched are cleared or read.
+// Only the chunks a scope touched are cleared or read. Most values of a
+// scope lie near its first one: those (from 2^-32 to 2^32 times it) go into
+// a 128-bit window instead, one addition in registers, which moves into the
+// chunks every 1024 values or when the result needs them.
 //
 // The result is the exact sum, or the exact sum divided by a count, rounded
 // once (to nearest, ties to even) to the precision and exponent range asked
@@ -62,8 +65,9 @@ class ExactSum {
     if (offset <= kWindowSpan) {
       const auto wideMask =
           static_cast<unsigned __int128>(static_cast<__int128>(mask));
-      window_ += ((static_cast<unsigned __int128>(significand) << offset) ^ wideMask) -
-                 wideMask;
+      window_ +=
+          ((static_cast<unsigned __int128>(significand) << offset) ^ wideMask) -
+          wideMask;
       if (++windowAdds_ == kWindowAdds) flushWindow();
       return;
     }
@@ -157,8 +161,9 @@ class ExactSum {
   std::int64_t chunks_[kChunks];
   int low_ = kChunks, high_ = -1;  // the chunks touched since the last reset
   std::uint32_t adds_ = 0;
-  unsigned __int128 window_ = 0;  // two's complement, worth 2^(windowBit_ - 1074)
-  int windowBit_ = -1;            // -1: no value yet
+  unsigned __int128 window_ =
+      0;                // two's complement, worth 2^(windowBit_ - 1074)
+  int windowBit_ = -1;  // -1: no value yet
   std::uint32_t windowAdds_ = 0;
   bool nan_ = false, plusInfinity_ = false, minusInfinity_ = false;
 };
