@@ -1,12 +1,9 @@
-// The accumulators where the differential statistics test does not reach
-// (float scopes beyond 2^24 values, int truncation, long scopes of one value,
-// numeric helpers at their boundaries); the exact sum against IEEE
-// arithmetic, which rounds one addition or division correctly, so two random
-// values and a value over a count must come out as the hardware gives them,
-// and sums that no single operation gives; then calculation requests on
-// stores filled by hand: shapes the reader never makes, a second request on
-// the results of the first (only the fuzz targets make one), and results
-// only, which leaves the table with its record of the inputs.
+// Accumulators where the statistics differential does not reach (float
+// scopes past 2^24 values, int truncation, long scopes of one value, helpers
+// at their limits); the exact sum against IEEE arithmetic, which rounds one
+// addition or division correctly; requests on stores filled by hand: shapes
+// the reader never makes, a second request on the first one's results, and
+// results only, which leaves the table with its record of the inputs.
 #include <gtest/gtest.h>
 
 #include <bit>

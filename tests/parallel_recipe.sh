@@ -1,10 +1,8 @@
 #!/bin/sh
-# Runs the README's commands of "A sweep on every core" (each must stand
-# there verbatim) on 40 generated runs, one without data and one with a
-# token that is not a number, and checks that each command with GNU
-# parallel gives what its one-run counterpart gives: byte for byte, or with
-# "lines" the same lines apart from empty ones. Skipped (77) without parallel.
-# usage: parallel_recipe.sh TABSIFT
+# usage: parallel_recipe.sh TABSIFT. Runs the README's commands of "A sweep
+# on every core" (verbatim) on 40 generated runs and checks that each with
+# GNU parallel gives what one run gives: byte for byte, or with "lines" the
+# same lines apart from empty ones. Skipped (77) without GNU parallel.
 set -eu
 command -v parallel >/dev/null 2>&1 || { echo "GNU parallel is not installed: skipped"; exit 77; }
 readme="$(dirname "$(realpath "$0")")/../README.md"

@@ -1,14 +1,11 @@
 #!/usr/bin/env python3
-"""Differential test of the statistics tabsift appends (-c s,a,m,d,c,l,h,e in
-line, column and joined column mode, each cell type) on random tables with
-absent cells, short lines, empty columns and extremes (NaN, infinities, the
-largest values, values that cancel), against exact fractions: sums and
-averages are the exact ones rounded once to the cell type (int: truncated
-toward zero, absent beyond 32 bits); medians, lowest and highest exact;
-deviations and standard errors within 1e-12 (double) or two float steps
-(float), int ones the exact root truncated.
-
-usage: stats_differential.py TABSIFT
+"""usage: stats_differential.py TABSIFT. The statistics of -c s,a,m,d,c,l,h,e
+in line, column and joined column mode, each cell type, on random tables
+with absent cells, short lines, empty columns and extremes (NaN, infinities,
+the largest values, values that cancel), against exact fractions: sums and
+averages exact, rounded once (int: truncated, absent beyond 32 bits);
+medians, lowest and highest exact; deviations and standard errors within
+1e-12 (double) or two float steps (float), int ones the exact root truncated.
 """
 
 import decimal

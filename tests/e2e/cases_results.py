@@ -91,16 +91,14 @@ CASES = [
          out="250 -1557.53 0.59501 -1559.49 -1555.2 \n300 -1520.13 1.74003 -1526.26 -1511 \n"
              "350 -1481 2.77016 -1490.61 -1464.35 \n400 -1437.2 1.45902 -1443.94 -1430.96 \n\n"),
 
-    # Lowest, highest and standard error. Line mode: one value gives NaN as
-    # its error, none an absent cell; NaN wins, infinities are the ends and
-    # -0 lies below +0.
+    # l, h, e in line mode: one value gives a NaN error, none absent cells;
+    # NaN wins, infinities are the ends, -0 lies below +0.
     off("line mode: lowest, highest, standard error", "-i d.dat -c l,h,e",
         files={"d.dat": "1 2 3 4\n-- 7 -- --\nnan 1 2 3\n-inf 5 inf 1\n-- -- -- --\n0 -0 -- 1\n"},
         out="1 2 3 4 1 4 0.645497 \n-- 7 -- -- 7 7 nan \nnan 1 2 3 nan nan nan \n"
             "-inf 5 inf 1 -inf inf nan \n-- -- -- -- -- -- -- \n0 -0 -- 1 -0 1 0.333333 \n\n",
         err=BLANK * 8),
-    # Columns of int extremes: lowest and highest exact, the error and the
-    # deviation the exact roots truncated; an absent column stays absent.
+    # int columns: l and h exact, e and d the exact roots truncated.
     off("int columns at the limits", "-i i.dat --int --col -c l,h,e,d",
         files={"i.dat": "2147483647 -5 x\n-2147483648 -5 x\n0 -5 x\n"},
         out="2147483647 -5 -- \n-2147483648 -5 -- \n0 -5 -- \n-2147483648 -5 -- \n"
