@@ -76,21 +76,31 @@ double powerOfTwo(int e) {
 
 }  // namespace
 
-void ExactSum::flushWindow() {
+void ExactSum::placeWindow(std::int64_t* chunks, int& low, int& high) const {
   const bool negative = static_cast<__int128>(window_) < 0;
   const unsigned __int128 magnitude = negative ? -window_ : window_;
   const std::int64_t mask = negative ? -1 : 0;
-  if (magnitude != 0) {
-    addToChunks(windowBit_, static_cast<std::uint64_t>(magnitude), mask);
-    addToChunks(windowBit_ + 64, static_cast<std::uint64_t>(magnitude >> 64),
-                mask);
+  place(chunks, low, high, windowBit_, static_cast<std::uint64_t>(magnitude),
+        mask);
+  place(chunks, low, high, windowBit_ + 64,
+        static_cast<std::uint64_t>(magnitude >> 64), mask);
+}
+
+void ExactSum::flushWindow() {
+  if (window_ != 0) {
+    if (chunks_.empty()) chunks_.assign(kChunks, 0);
+    placeWindow(chunks_.data(), low_, high_);
+    adds_ += 2;
+    if (adds_ >= kCarryEvery) settleCarries();
   }
   window_ = 0;
   windowAdds_ = 0;
 }
 
 void ExactSum::reset() {
-  if (high_ >= low_) std::fill(chunks_ + low_, chunks_ + high_ + 1, 0);
+  if (high_ >= low_) {
+    std::fill(chunks_.begin() + low_, chunks_.begin() + high_ + 1, 0);
+  }
   low_ = kChunks;
   high_ = -1;
   adds_ = 0;
@@ -115,10 +125,17 @@ ExactSum::Rounding ExactSum::round(BinaryFormat format,
     if (const std::optional<Rounding> rounding = roundWindow(format))
       return *rounding;
   }
-  if (window_ == 0) return roundChunks(format, divisor);
-  ExactSum all = *this;
-  all.flushWindow();
-  return all.roundChunks(format, divisor);
+  if (window_ == 0) {
+    return roundChunks(chunks_.data(), low_, high_, format, divisor);
+  }
+  // The chunks and the window together, in a copy.
+  std::int64_t all[kChunks] = {};
+  int low = low_, high = high_;
+  if (high >= low) {
+    std::copy(chunks_.begin() + low, chunks_.begin() + high + 1, all + low);
+  }
+  placeWindow(all, low, high);
+  return roundChunks(all, low, high, format, divisor);
 }
 
 std::optional<ExactSum::Rounding> ExactSum::roundWindow(
@@ -157,9 +174,10 @@ std::optional<ExactSum::Rounding> ExactSum::roundWindow(
   return rounding;
 }
 
-ExactSum::Rounding ExactSum::roundChunks(BinaryFormat format,
-                                         std::uint64_t divisor) const {
-  if (high_ < low_) return {};
+ExactSum::Rounding ExactSum::roundChunks(const std::int64_t* chunks, int low,
+                                         int high, BinaryFormat format,
+                                         std::uint64_t divisor) {
+  if (high < low) return {};
   // A quotient keeps enough zero digits below the point that it has more
   // bits than the format, and so a round bit and the remainder as sticky.
   const int pad =
@@ -168,8 +186,8 @@ ExactSum::Rounding ExactSum::roundChunks(BinaryFormat format,
   Digits digits{storage, 0};
   for (int i = 0; i < pad; ++i) storage[digits.count++] = 0;
   std::int64_t carry = 0;
-  for (int i = low_; i <= high_; ++i) {
-    const std::int64_t v = chunks_[i] + carry;
+  for (int i = low; i <= high; ++i) {
+    const std::int64_t v = chunks[i] + carry;
     storage[digits.count++] = static_cast<std::uint32_t>(v);
     carry = v >> 32;
   }
@@ -185,7 +203,7 @@ ExactSum::Rounding ExactSum::roundChunks(BinaryFormat format,
   while (digits.count > 0 && storage[digits.count - 1] == 0) --digits.count;
   if (digits.count == 0) return {};
 
-  const int base = 32 * (low_ - pad) - 1074;  // the exponent of bit 0
+  const int base = 32 * (low - pad) - 1074;  // the exponent of bit 0
   const int top = 32 * (digits.count - 1) +
                   (31 - std::countl_zero(storage[digits.count - 1]));
   const int quantum =

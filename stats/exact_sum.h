@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace tabsift {
 
@@ -34,8 +35,6 @@ inline constexpr BinaryFormat kLongDoubleFormat{64, -16382};
 
 class ExactSum {
  public:
-  ExactSum() { std::fill(chunks_, chunks_ + kChunks, 0); }
-
   void add(double x) {
     std::uint64_t bits;
     std::memcpy(&bits, &x, sizeof bits);
@@ -97,22 +96,32 @@ class ExactSum {
   static constexpr std::uint32_t kWindowAdds = std::uint32_t{1} << 10;
 
   // Adds `bits` (below 2^64) times 2^(position - 1074), negated when `mask`
-  // is all ones, to the three chunks it spans.
-  void addToChunks(int position, std::uint64_t bits, std::int64_t mask) {
+  // is all ones, to the three of `chunks` it spans, widening [low, high].
+  static void place(std::int64_t* chunks, int& low, int& high, int position,
+                    std::uint64_t bits, std::int64_t mask) {
     const int chunk = position >> 5;
     const unsigned __int128 placed = static_cast<unsigned __int128>(bits)
                                      << (position & 31);
     const auto withSign = [mask](unsigned __int128 part) {
       return (static_cast<std::int64_t>(part) ^ mask) - mask;
     };
-    chunks_[chunk] += withSign(placed & 0xffffffffu);
-    chunks_[chunk + 1] += withSign((placed >> 32) & 0xffffffffu);
-    chunks_[chunk + 2] += withSign(placed >> 64);
-    low_ = std::min(low_, chunk);
-    high_ = std::max(high_, chunk + 2);
-    if (++adds_ == kCarryEvery) settleCarries();
+    chunks[chunk] += withSign(placed & 0xffffffffu);
+    chunks[chunk + 1] += withSign((placed >> 32) & 0xffffffffu);
+    chunks[chunk + 2] += withSign(placed >> 64);
+    low = std::min(low, chunk);
+    high = std::max(high, chunk + 2);
   }
 
+  // The chunks exist only once a value needs them, so that a scope whose
+  // values all fit the window (most columns of a wide table) stays small.
+  void addToChunks(int position, std::uint64_t bits, std::int64_t mask) {
+    if (chunks_.empty()) chunks_.assign(kChunks, 0);
+    place(chunks_.data(), low_, high_, position, bits, mask);
+    if (++adds_ >= kCarryEvery) settleCarries();
+  }
+
+  // Adds the window's total to `chunks`, widening [low, high].
+  void placeWindow(std::int64_t* chunks, int& low, int& high) const;
   // Moves the window's total into the chunks.
   void flushWindow();
 
@@ -124,8 +133,9 @@ class ExactSum {
     int exponent = 0;
   };
   Rounding round(BinaryFormat format, std::uint64_t divisor) const;
-  // The same from the chunks alone, the window moved into them first.
-  Rounding roundChunks(BinaryFormat format, std::uint64_t divisor) const;
+  // The same from `chunks` [low, high] alone.
+  static Rounding roundChunks(const std::int64_t* chunks, int low, int high,
+                              BinaryFormat format, std::uint64_t divisor);
   // The sum of the window alone, when the chunks are untouched, rounded;
   // nothing when it needs the chunks' way.
   std::optional<Rounding> roundWindow(BinaryFormat format) const;
@@ -158,8 +168,8 @@ class ExactSum {
     adds_ = 0;
   }
 
-  std::int64_t chunks_[kChunks];
-  int low_ = kChunks, high_ = -1;  // the chunks touched since the last reset
+  std::vector<std::int64_t> chunks_;  // kChunks of them, or none yet
+  int low_ = kChunks, high_ = -1;     // the chunks touched since the last reset
   std::uint32_t adds_ = 0;
   unsigned __int128 window_ =
       0;                // two's complement, worth 2^(windowBit_ - 1074)
