@@ -121,8 +121,8 @@ std::optional<double> ExactSum::special() const {
 
 ExactSum::Rounding ExactSum::round(BinaryFormat format,
                                    std::uint64_t divisor) const {
-  if (divisor == 1 && high_ < low_) {
-    if (const std::optional<Rounding> rounding = roundWindow(format))
+  if (high_ < low_) {
+    if (const std::optional<Rounding> rounding = roundWindow(format, divisor))
       return *rounding;
   }
   if (window_ == 0) {
@@ -139,20 +139,41 @@ ExactSum::Rounding ExactSum::round(BinaryFormat format,
 }
 
 std::optional<ExactSum::Rounding> ExactSum::roundWindow(
-    BinaryFormat format) const {
+    BinaryFormat format, std::uint64_t divisor) const {
+  const bool negative = static_cast<__int128>(window_) < 0;
+  const unsigned __int128 magnitude = negative ? -window_ : window_;
+  const int base = windowBit_ - 1074;  // the exponent of bit 0
+  if (divisor == 1)
+    return roundMagnitude(negative, magnitude, base, false, format);
+  // The quotient with 64 more bits below the point, when that fits in 128
+  // bits; otherwise its whole part has bits enough.
+  const unsigned __int128 whole = magnitude / divisor;
+  const unsigned __int128 remainder = magnitude % divisor;
+  if (whole >> 64)
+    return roundMagnitude(negative, whole, base, remainder != 0, format);
+  const unsigned __int128 low = (remainder << 64) / divisor;
+  return roundMagnitude(negative, whole << 64 | low, base - 64,
+                        (remainder << 64) % divisor != 0, format);
+}
+
+std::optional<ExactSum::Rounding> ExactSum::roundMagnitude(
+    bool negative, unsigned __int128 magnitude, int base, bool sticky,
+    BinaryFormat format) {
   Rounding rounding;
-  rounding.negative = static_cast<__int128>(window_) < 0;
-  const unsigned __int128 magnitude = rounding.negative ? -window_ : window_;
-  if (magnitude == 0) return rounding;
+  rounding.negative = negative;
+  if (magnitude == 0) {
+    if (sticky) return std::nullopt;
+    rounding.negative = false;
+    return rounding;
+  }
   const auto high = static_cast<std::uint64_t>(magnitude >> 64);
   const int top =
       high != 0 ? 127 - std::countl_zero(high)
                 : 63 - std::countl_zero(static_cast<std::uint64_t>(magnitude));
-  const int base = windowBit_ - 1074;  // the exponent of bit 0
   const int quantum =
       std::max(top + base, format.minExponent) - (format.precision - 1);
   const int shift = quantum - base;
-  if (shift >= 128) return std::nullopt;
+  if (shift >= 128 || (shift <= 0 && sticky)) return std::nullopt;
   if (shift <= 0) {
     // Fewer bits than the format holds: exact.
     rounding.kept = static_cast<std::uint64_t>(magnitude);
@@ -164,7 +185,7 @@ std::optional<ExactSum::Rounding> ExactSum::roundWindow(
       magnitude & ((static_cast<unsigned __int128>(1) << shift) - 1);
   const unsigned __int128 half = static_cast<unsigned __int128>(1)
                                  << (shift - 1);
-  if (below > half || (below == half && (kept & 1))) ++kept;
+  if (below > half || (below == half && (sticky || (kept & 1)))) ++kept;
   rounding.exponent = quantum;
   if (kept >> format.precision) {  // rounded up to the next power of two
     kept >>= 1;

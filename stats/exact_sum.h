@@ -136,9 +136,16 @@ class ExactSum {
   // The same from `chunks` [low, high] alone.
   static Rounding roundChunks(const std::int64_t* chunks, int low, int high,
                               BinaryFormat format, std::uint64_t divisor);
-  // The sum of the window alone, when the chunks are untouched, rounded;
-  // nothing when it needs the chunks' way.
-  std::optional<Rounding> roundWindow(BinaryFormat format) const;
+  // The window alone (the chunks untouched) over `divisor`, rounded; nothing
+  // when that needs the chunks' way.
+  std::optional<Rounding> roundWindow(BinaryFormat format,
+                                      std::uint64_t divisor) const;
+  // `magnitude` times 2^base, with `sticky` for anything nonzero below it,
+  // rounded; nothing when its bits are too few or too far below.
+  static std::optional<Rounding> roundMagnitude(bool negative,
+                                                unsigned __int128 magnitude,
+                                                int base, bool sticky,
+                                                BinaryFormat format);
   // NaN or an infinity, when one was added.
   std::optional<double> special() const;
   void addSpecial(bool nan, bool negative) {
