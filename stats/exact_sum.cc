@@ -1,5 +1,6 @@
 #include "stats/exact_sum.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -29,7 +30,7 @@ struct Digits {
   bool bit(int i) const { return (at(i / 32) >> (i % 32)) & 1; }
 
   bool anyBelow(int i) const {
-    for (int d = 0; d < i / 32; ++d) {
+    for (int d = 0; d < std::min(i / 32, count); ++d) {
       if (digit[d] != 0) return true;
     }
     return (at(i / 32) & ((std::uint32_t{1} << (i % 32)) - 1)) != 0;
