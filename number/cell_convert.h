@@ -1,7 +1,8 @@
-// Reduction of a double to the cell type T, without undefined conversions:
-// a double stays as it is, a float is the nearest float (infinity beyond the
-// float range), an int is truncated toward zero and exists only when the
-// truncated value fits in 32 bits.
+// Reduction of a wider number to the cell type T, without undefined
+// conversions: a double stays as it is (a long double becomes the nearest
+// double), a float is the nearest float (infinity beyond the float range),
+// an int is truncated toward zero and exists only when the truncated value
+// fits in 32 bits.
 #pragma once
 
 #include <cfloat>
@@ -24,6 +25,18 @@ inline float roundToFloat(double x) {
   if (x > FLT_MAX) return FLT_MAX;
   if (x < -FLT_MAX) return -FLT_MAX;
   return static_cast<float>(x);
+}
+
+// The double nearest to the long double x, without an out-of-range
+// conversion: beyond the double range it becomes infinity of its sign.
+inline double roundToDouble(long double x) {
+  if (std::isnan(x) || std::fabs(x) <= DBL_MAX) return static_cast<double>(x);
+  // From DBL_MAX plus half of its unit in the last place on, the nearest
+  // double (ties to even) is infinity.
+  const long double overflow =
+      static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, 970);
+  const double magnitude = std::fabs(x) >= overflow ? HUGE_VAL : DBL_MAX;
+  return x < 0 ? -magnitude : magnitude;
 }
 
 // x truncated toward zero, when that is a 32-bit int; nothing for NaN,

@@ -5,7 +5,7 @@ set -e
 
 PACKAGES="g++ make cmake python3 libboost-program-options-dev
 libfast-float-dev libgtest-dev clang libclang-rt-14-dev
-pkg-config libisal-dev libzstd-dev liblzma-dev libbz2-dev zstd"
+pkg-config libisal-dev libzstd-dev liblzma-dev libbz2-dev zstd parallel"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,6 +1,5 @@
 #include "stats/accumulators.h"
 
-#include <cfloat>
 #include <climits>
 
 namespace tabsift {
@@ -8,16 +7,6 @@ namespace tabsift {
 Outcome<int> intOutcome(__int128 x) {
   if (x < INT_MIN || x > INT_MAX) return Outcome<int>::tooLarge();
   return Outcome<int>::present(static_cast<int>(x));
-}
-
-double roundToDouble(long double x) {
-  if (std::isnan(x) || std::fabs(x) <= DBL_MAX) return static_cast<double>(x);
-  // From DBL_MAX plus half of its unit in the last place on, the nearest
-  // double (ties to even) is infinity.
-  const long double overflow =
-      static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, 970);
-  const double magnitude = std::fabs(x) >= overflow ? HUGE_VAL : DBL_MAX;
-  return x < 0 ? -magnitude : magnitude;
 }
 
 std::uint64_t integerSquareRoot(unsigned __int128 v) {
@@ -34,7 +23,7 @@ std::uint64_t integerSquareRoot(unsigned __int128 v) {
 }
 
 Outcome<int> intSampleDeviation(__int128 sum, unsigned __int128 squares,
-                                std::size_t n) {
+                                std::size_t n, bool ofAverage) {
   if (n < 2) return Outcome<int>::absent();
   if (n >= (std::size_t{1} << 32)) {
     // Beyond exact 128-bit reach; the long double formula is close enough
@@ -45,18 +34,20 @@ Outcome<int> intSampleDeviation(__int128 sum, unsigned __int128 squares,
         (static_cast<long double>(squares) - total * total / count) /
         (count - 1);
     if (variance < 0) variance = 0;
+    if (ofAverage) variance /= count;
     const long double root = std::trunc(std::sqrt(variance));
     if (root > INT_MAX) return Outcome<int>::tooLarge();
     return Outcome<int>::present(static_cast<int>(root));
   }
-  // (n * sum of squares - sum^2) / (n (n - 1)) is the exact variance; it is
-  // never negative, and the truncated root of its integer part is the
-  // truncated root of the variance.
+  // (n * sum of squares - sum^2) / (n (n - 1)) is the exact variance, and n
+  // times that denominator gives the variance of the average; it is never
+  // negative, and the truncated root of its integer part is the truncated
+  // root of the variance.
   const unsigned __int128 magnitude =
       static_cast<unsigned __int128>(sum < 0 ? -sum : sum);
   const unsigned __int128 numerator = n * squares - magnitude * magnitude;
-  const unsigned __int128 denominator =
-      static_cast<unsigned __int128>(n) * (n - 1);
+  unsigned __int128 denominator = static_cast<unsigned __int128>(n) * (n - 1);
+  if (ofAverage) denominator *= n;
   return intOutcome(integerSquareRoot(numerator / denominator));
 }
 

@@ -34,6 +34,9 @@ void DataOperations<T>::calculate(std::string request) {
       case tabsift::Statistic::kMedian: median(); break;
       case tabsift::Statistic::kDeviation: deviation(); break;
       case tabsift::Statistic::kCount: count(); break;
+      case tabsift::Statistic::kLowest: lowest(); break;
+      case tabsift::Statistic::kHighest: highest(); break;
+      case tabsift::Statistic::kStandardError: standardError(); break;
     }
   }
   if (resultsFlag) keepResultsOnly();
@@ -43,8 +46,7 @@ void DataOperations<T>::calculate(std::string request) {
 // counts, only an empty line at the end of the last file.
 template <typename T>
 void DataOperations<T>::count() {
-  tabsift::warnIfTooLarge(
-      "count", tabsift::runStatistic(*this, tabsift::CountAccumulator<T>()));
+  tabsift::runStatistic(*this, tabsift::CountAccumulator<T>());
   if (colFlag && joinFlag && !lineSizes.empty() && lineSizes[0].empty()) {
     data.back().emplace_back();
   }
@@ -52,8 +54,7 @@ void DataOperations<T>::count() {
 
 template <typename T>
 void DataOperations<T>::sum() {
-  tabsift::warnIfTooLarge(
-      "sum", tabsift::runStatistic(*this, tabsift::SumAccumulator<T>()));
+  tabsift::runStatistic(*this, tabsift::SumAccumulator<T>());
 }
 
 #define INSTANTIATE(T)                                     \

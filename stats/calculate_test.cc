@@ -1,16 +1,19 @@
-// The accumulators where the differential statistics test does not reach
-// (float scopes beyond 2^24 values, int truncation, numeric helpers at their
-// boundaries), then calculation requests on stores filled by hand: shapes the
-// reader never makes, a second request on the results of the first (only the
-// fuzz targets make one), and results only, which leaves the table with its
-// record of the inputs.
+// Accumulators where the statistics differential does not reach (float
+// scopes past 2^24 values, int truncation, long scopes of one value, helpers
+// at their limits); the exact sum against IEEE arithmetic, which rounds one
+// addition or division correctly; requests on stores filled by hand: shapes
+// the reader never makes, a second request on the first one's results, and
+// results only, which leaves the table with its record of the inputs.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <random>
+#include <type_traits>
 #include <vector>
 
 #include "stats/accumulators.h"
@@ -34,13 +37,17 @@ T over(const std::vector<T>& values, ScopeKind scope = ScopeKind::kLine) {
 }
 
 // Past 2^24 values a float counts no further by adding 1; the count and the
-// wide total still do.
-TEST(AccumulatorsTest, FloatScopeBeyondTwoToTheTwentyFour) {
+// exact total still do. Float sums are rounded once, straight from the exact
+// total: through a double, 1 + 2^-24 would be a tie and round to 1.
+TEST(AccumulatorsTest, FloatScopes) {
   const std::vector<float> ones((std::size_t{1} << 24) + 2, 1.0f);
   const ScopeKind column = ScopeKind::kColumn;
   EXPECT_EQ(over<CountAccumulator>(ones, column), 16777218.0f);
   EXPECT_EQ(over<SumAccumulator>(ones, column), 16777218.0f);
   EXPECT_EQ(over<AverageAccumulator>(ones, column), 1.0f);
+  const std::vector<float> values{1, std::ldexp(1.0f, -24),
+                                  std::ldexp(1.0f, -60)};
+  EXPECT_EQ(over<SumAccumulator>(values), 1 + std::ldexp(1.0f, -23));
 }
 
 TEST(AccumulatorsTest, IntAveragesAndDeviationsTruncateTowardZero) {
@@ -61,6 +68,27 @@ TEST(AccumulatorsTest, DoubleDeviationOfNearEqualValues) {
   EXPECT_EQ(over<DeviationAccumulator>(values), 1.7311433939532196e-12);
 }
 
+// A long scope of one value has no deviation at all, whatever the value and
+// however many times it is repeated: exactly 0, and so is its standard error.
+template <typename T>
+void expectNoSpread(std::vector<T> values) {
+  for (std::size_t n : {2, 3, 10, 1000, 65537}) {
+    for (T x : values) {
+      const std::vector<T> scope(n, x);
+      EXPECT_EQ(over<DeviationAccumulator>(scope), 0) << x << " x " << n;
+      EXPECT_EQ(over<StandardErrorAccumulator>(scope), 0) << x << " x " << n;
+    }
+  }
+}
+
+TEST(AccumulatorsTest, LongScopesOfOneValue) {
+  expectNoSpread<double>(
+      {0.1, -2.7, 1.0 / 3, 1e300, -DBL_MAX, DBL_MAX, 5e-324, 1e-310});
+  expectNoSpread<float>(
+      {0.1f, -2.7f, 1.0f / 3, 3e38f, -FLT_MAX, FLT_MAX, 1e-45f, 1e-40f});
+  expectNoSpread<int>({1, -7, 46341, INT_MAX, INT_MIN});
+}
+
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   using U = unsigned __int128;
   const U k32 = 4294967295u, k64 = UINT64_MAX;
@@ -76,6 +104,107 @@ TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   EXPECT_EQ(midpoint(DBL_MAX, DBL_MAX), DBL_MAX);
   EXPECT_EQ(intOutcome(INT_MIN), Outcome<int>::present(INT_MIN));
   EXPECT_EQ(intOutcome(__int128{INT_MAX} + 1), Outcome<int>::tooLarge());
+}
+
+template <typename T>
+bool same(T a, T b) {
+  return std::isnan(a) ? std::isnan(b)
+                       : a == b && std::signbit(a) == std::signbit(b);
+}
+
+// An exact zero sum is +0, where IEEE gives -0 for -0 + -0 and -0 / n.
+template <typename T>
+T positiveZero(T x) {
+  return x == 0 ? T(0) : x;
+}
+
+ExactSum sumOf(const std::vector<double>& values) {
+  ExactSum sum;
+  for (double x : values) sum.add(x);
+  return sum;
+}
+
+// Whether the sum of `values` over `divisor`, rounded as T, is `want`.
+template <typename T>
+bool roundsTo(const std::vector<double>& values, T want, std::uint64_t n = 1) {
+  const ExactSum sum = sumOf(values);
+  if constexpr (std::is_same_v<T, long double>) {
+    return same(sum.roundedWide(n), want);
+  } else {
+    const bool isFloat = std::is_same_v<T, float>;
+    return same(
+        static_cast<T>(sum.rounded(isFloat ? kFloatFormat : kDoubleFormat, n)),
+        want);
+  }
+}
+
+// A float with the leading bits of x and any exponent of the float range.
+float anyFloat(double x, std::mt19937_64& random) {
+  int exponent;
+  const double fraction = std::isfinite(x) ? std::frexp(x, &exponent) : x;
+  const int scale = static_cast<int>(random() % 300) - 150;
+  return static_cast<float>(std::ldexp(fraction, scale));
+}
+
+TEST(ExactSumTest, TwoValuesAndQuotientsAsTheHardwareRoundsThem) {
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200000; ++i) {
+    const double x = std::bit_cast<double>(random()), z = positiveZero(x);
+    double y = std::bit_cast<double>(random());
+    if (i % 4 == 1) y = -x * (1 + static_cast<double>(random() % 64) * 0x1p-52);
+    if (i % 4 == 2) y = std::ldexp(x, -static_cast<int>(random() % 120));
+    const float fx = anyFloat(x, random), fz = positiveZero(fx);
+    const float fy = i % 3 ? anyFloat(y, random) : -fx * 0.75f;
+    const std::uint64_t n = 1 + random() % (i % 2 ? 1000 : 1ull << 53);
+    const std::uint64_t small = 1 + random() % (1 << 24);
+    ASSERT_TRUE(roundsTo({x, y}, positiveZero(x + y))) << x << " + " << y;
+    ASSERT_TRUE(roundsTo({fx, fy}, positiveZero(fx + fy))) << fx << "+" << fy;
+    ASSERT_TRUE(roundsTo({z}, z / static_cast<double>(n), n)) << x << "/" << n;
+    ASSERT_TRUE(roundsTo({z}, z / static_cast<long double>(n), n)) << x;
+    ASSERT_TRUE(roundsTo({fz}, fz / static_cast<float>(small), small)) << fx;
+  }
+}
+
+// A column of a wide table holds one accumulator per column: the exact sum
+// keeps its chunks out of line until a value needs them.
+TEST(ExactSumTest, SmallUntilTheChunksAreNeeded) {
+  EXPECT_LE(sizeof(ExactSum), 96u);
+}
+
+TEST(ExactSumTest, ManyValues) {
+  // Half a unit of 1 in the last place (ties go to even); 1 opening a
+  // window, then more values at its top than it holds.
+  const double kTie = std::ldexp(1.0, -53);
+  std::vector<double> window(1501, std::nextafter(8589934592.0, 0.0));
+  window[0] = 1;
+  // clang-format off
+  const struct {
+    std::vector<double> values;
+    double sum;
+    BinaryFormat format = kDoubleFormat;
+  } cases[] = {
+      {{1e20, 1, -1e20}, 1}, {window, 12884901888000.998},
+      {std::vector<double>(10, 0.1), 1}, {std::vector<double>(1000000, 0.1), 100000},
+      {{1, kTie, std::ldexp(1.0, -80)}, 1 + 2 * kTie}, {{1, kTie, -std::ldexp(1.0, -80)}, 1},
+      {{1, kTie}, 1}, {{1 + 2 * kTie, kTie}, 1 + 4 * kTie}, {{-1 - 2 * kTie, -kTie}, -1 - 4 * kTie},
+      {{1, 0x1p-24}, 1, kFloatFormat}, {{1 + 0x1p-23, 0x1p-24}, 1 + 0x1p-22, kFloatFormat},
+      {{DBL_MAX, std::ldexp(1.0, 970), -std::ldexp(1.0, 900)}, DBL_MAX},
+      {{DBL_MAX, DBL_MAX, -DBL_MAX}, DBL_MAX}, {{1e308, 1e308, 1e308, -1e308, -1e308}, 1e308},
+      {{-DBL_MAX, -DBL_MAX}, -HUGE_VAL}, {{HUGE_VAL, 1, -DBL_MAX}, HUGE_VAL},
+      {{HUGE_VAL, -HUGE_VAL}, NAN}, {{-HUGE_VAL, NAN}, NAN}, {{5e-324, 5e-324, -1e-323, 0.0}, 0},
+      {{FLT_MAX, FLT_MAX, -FLT_MAX}, FLT_MAX, kFloatFormat}, {{1e30, 1, -1e30}, 1, kFloatFormat},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    ExactSum sum = sumOf(c.values);
+    EXPECT_TRUE(same(sum.rounded(c.format), c.sum))
+        << c.values.size() << " values, " << c.sum;
+    sum.reset();  // emptied, it sums the same again in reverse order
+    EXPECT_EQ(sum.rounded(c.format), 0);
+    for (auto x = c.values.rbegin(); x != c.values.rend(); ++x) sum.add(*x);
+    EXPECT_TRUE(same(sum.rounded(c.format), c.sum))
+        << c.values.size() << " reversed";
+  }
 }
 
 using Store = DataOperations<double>;

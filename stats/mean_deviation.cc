@@ -1,22 +1,24 @@
-// Average and sample standard deviation.
+// Average, sample standard deviation and standard error of the average.
 #include "stats/scope_walk.h"
 #include "table/data_operations.h"
 
 template <typename T>
 void DataOperations<T>::mean() {
-  tabsift::warnIfTooLarge(
-      "average",
-      tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>()));
+  tabsift::runStatistic(*this, tabsift::AverageAccumulator<T>());
 }
 
 template <typename T>
 void DataOperations<T>::deviation() {
-  tabsift::warnIfTooLarge(
-      "standard deviation",
-      tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>()));
+  tabsift::runStatistic(*this, tabsift::DeviationAccumulator<T>());
 }
 
-#define INSTANTIATE(T)                     \
-  template void DataOperations<T>::mean(); \
-  template void DataOperations<T>::deviation();
+template <typename T>
+void DataOperations<T>::standardError() {
+  tabsift::runStatistic(*this, tabsift::StandardErrorAccumulator<T>());
+}
+
+#define INSTANTIATE(T)                          \
+  template void DataOperations<T>::mean();      \
+  template void DataOperations<T>::deviation(); \
+  template void DataOperations<T>::standardError();
 TABSIFT_FOR_EACH_CELL_TYPE(INSTANTIATE)

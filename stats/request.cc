@@ -10,6 +10,9 @@ std::optional<Statistic> statisticOf(char letter) {
     case 'm': return Statistic::kMedian;
     case 'd': return Statistic::kDeviation;
     case 'c': return Statistic::kCount;
+    case 'l': return Statistic::kLowest;
+    case 'h': return Statistic::kHighest;
+    case 'e': return Statistic::kStandardError;
     default: return std::nullopt;
   }
 }

@@ -1,6 +1,6 @@
 // The calculation request: a comma-separated list of statistic letters, such
-// as "a,s,m,c". This reads the request text into the statistics to run, in
-// order, before any of them touches the table.
+// as "a,s,m,c" or "a,e,l,h". This reads the request text into the statistics
+// to run, in order, before any of them touches the table.
 #pragma once
 
 #include <optional>
@@ -16,6 +16,9 @@ enum class Statistic : char {
   kMedian = 'm',
   kDeviation = 'd',
   kCount = 'c',
+  kLowest = 'l',
+  kHighest = 'h',
+  kStandardError = 'e',
 };
 
 // The statistics of `request` in the order written, or nothing when the

@@ -113,9 +113,10 @@ void walkColumns(DataOperations<T>& store, const Accumulator& prototype,
   store.data[target].push_back(std::move(result));
 }
 
-// Runs the statistic of `accumulator` (a fresh one) in the store's mode.
+// Runs the statistic of `accumulator` (a fresh one) in the store's mode, and
+// tells, under the statistic's name, when some results did not fit.
 template <typename T, typename Accumulator>
-WalkResult runStatistic(DataOperations<T>& store, Accumulator accumulator) {
+void runStatistic(DataOperations<T>& store, Accumulator accumulator) {
   WalkResult walk;
   const auto& sizes = store.lineSizes;
   if (!store.colFlag) {
@@ -129,7 +130,7 @@ WalkResult runStatistic(DataOperations<T>& store, Accumulator accumulator) {
       if (!sizes[f].empty()) walkColumns(store, accumulator, f, f + 1, f, walk);
     }
   }
-  return walk;
+  warnIfTooLarge(Accumulator::kName, walk);
 }
 
 }  // namespace tabsift

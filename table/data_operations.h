@@ -58,6 +58,9 @@ class DataOperations : public DataHandler {
   void mean();
   void median();
   void deviation();
+  void standardError();
+  void lowest();
+  void highest();
   void keepResultsOnly();
   void printToStd();
   void printToFile();

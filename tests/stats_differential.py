@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
-"""Differential test of the statistics tabsift appends (-c s,a,m,d,c in line,
-column and joined column mode, each cell type) on random tables with absent
-cells, short lines, empty columns and extremes (NaN, infinities, the largest
-values), against exact fractions: double totals are long double sums in
-scope order, float totals double sums, both rounded once; int results exact
-(absent beyond 32 bits); medians exact; deviations within 1e-12 (double) or
-two float steps (float).
-
-usage: stats_differential.py TABSIFT
+"""usage: stats_differential.py TABSIFT. The statistics of -c s,a,m,d,c,l,h,e
+in line, column and joined column mode, each cell type, on random tables
+with absent cells, short lines, empty columns and extremes (NaN, infinities,
+the largest values, values that cancel), against exact fractions: sums and
+averages exact, rounded once (int: truncated, absent beyond 32 bits);
+medians, lowest and highest exact; deviations and standard errors within
+1e-12 (double) or two float steps (float), int ones the exact root truncated.
 """
 
 import decimal
@@ -23,9 +21,10 @@ from fractions import Fraction
 
 INT_MIN, INT_MAX = -2**31, 2**31 - 1
 DBL_MAX, FLT_MAX, INF, NAN = sys.float_info.max, 3.4028234663852886e38, math.inf, math.nan
-EXTREMES = {"double": [NAN, INF, -INF, DBL_MAX, -DBL_MAX, 2.0**960, 1e16, 0.0],
-            "float": [NAN, INF, -INF, FLT_MAX, -FLT_MAX, 1e17, -1e17, 1e8, 0.0],
+EXTREMES = {"double": [NAN, INF, -INF, DBL_MAX, -DBL_MAX, 2.0**960, 1e16, -1e16, 1e-300, 0.0],
+            "float": [NAN, INF, -INF, FLT_MAX, -FLT_MAX, 1e17, -1e17, 1e8, 1e-30, 0.0],
             "int": [INT_MIN, INT_MAX, INT_MAX - 1, 0]}
+LETTERS = "s,a,m,d,c,l,h,e".split(",")
 decimal.getcontext().prec = 40
 
 
@@ -40,12 +39,15 @@ def to_double(q):
         return INF if q > 0 else -INF
 
 
-def long_double(q):
-    """q rounded to 64 significant bits, ties to even."""
-    shift = 64 - abs(q.numerator).bit_length() + q.denominator.bit_length()
-    while abs(q) * Fraction(2)**shift >= 2**64:
-        shift -= 1
-    return round(q * Fraction(2)**shift) / Fraction(2)**shift
+def cell_of(q, kind):
+    """The Fraction q rounded once, to nearest with ties to even, to a double
+    or float (whose smallest normal number is 2^-126), inf beyond its range."""
+    if kind == "double":
+        return to_double(q)  # Python rounds a Fraction once
+    e = abs(q.numerator).bit_length() - q.denominator.bit_length()
+    quantum = Fraction(2)**(max(e - (Fraction(2)**e > abs(q)), -126) - 23)
+    r = round(q / quantum) * quantum
+    return math.copysign(INF, r) if abs(r) >= 2**128 else float(r)
 
 
 def make_value(rng, kind, offset, extremes):
@@ -76,15 +78,14 @@ def make_files(rng, kind, join):
     return files
 
 
-def wide_total(xs, kind):
-    """The total as kept before its one rounding: exact for int, a double sum
-    for float, a long double sum (a Fraction while finite) for double."""
-    if kind != "double" or not all(map(math.isfinite, xs)):
-        return sum(xs, 0 if kind == "int" else 0.0)
-    q = Fraction(0)
-    for x in xs:
-        q = long_double(q + Fraction(x))
-    return q
+def exact_total(xs, kind):
+    """The exact total, an int or a Fraction; NaN or an infinity as Python's
+    floats add them."""
+    return sum(xs) if kind == "int" or not all(map(math.isfinite, xs)) else sum(map(Fraction, xs))
+
+
+def rounded(q, kind):
+    return q if kind == "int" or isinstance(q, float) else cell_of(q, kind)
 
 
 def middle(xs, kind):
@@ -99,14 +100,19 @@ def middle(xs, kind):
     return cell(both / 2)
 
 
-def deviation(xs, kind):
+def deviation(xs, kind, of_average):
+    """The sample standard deviation, or the standard error of the average."""
     if not all(map(math.isfinite, xs)):
         return NAN
-    variance = statistics.variance(map(Fraction, xs))
+    variance = statistics.variance(map(Fraction, xs)) / (len(xs) if of_average else 1)
     if kind == "int":
         return math.isqrt(math.floor(variance))
     root = (decimal.Decimal(variance.numerator) / variance.denominator).sqrt()
     return f32(float(root)) if kind == "float" else float(root)
+
+
+def extreme(xs, pick):
+    return NAN if any(map(math.isnan, xs)) else pick(xs)
 
 
 def statistic(letter, xs, kind, in_line):
@@ -116,19 +122,19 @@ def statistic(letter, xs, kind, in_line):
         return (n if n or in_line else None), 0
     if n == 0:
         return (0 if letter == "s" and in_line else None), 0
-    if letter == "d" and n == 1:
+    if letter in "de" and n == 1:
         return (None if kind == "int" else NAN), 0
-    if letter == "s":
-        value = wide_total(xs, kind)
-    elif letter == "a":
-        total = wide_total(xs, kind)
-        value = (int(Fraction(total, n)) if kind == "int" else
-                 long_double(total / n) if isinstance(total, Fraction) else total / n)
+    if letter in "sa":
+        total = exact_total(xs, kind)
+        value = rounded(total if letter == "s" else
+                        int(Fraction(total, n)) if kind == "int" else total / n, kind)
+    elif letter in "lh":
+        value = extreme(xs, min if letter == "l" else max)
     else:
-        value = middle(xs, kind) if letter == "m" else deviation(xs, kind)
+        value = middle(xs, kind) if letter == "m" else deviation(xs, kind, letter == "e")
     if kind == "int":
         return (value if INT_MIN <= value <= INT_MAX else None), 0
-    rel = {"double": 1e-12, "float": 2.4e-7}[kind] if letter == "d" else 0
+    rel = {"double": 1e-12, "float": 2.4e-7}[kind] if letter in "de" else 0
     return (f32(value) if kind == "float" else to_double(value)), rel
 
 
@@ -166,14 +172,14 @@ def run_case(tabsift, workdir, files, kind, col, join):
             out.writelines(" ".join("--" if v is None else repr(v) for v in line) + "\n"
                            for line in lines)
     args = [tabsift, "-i", ",".join(names), "--comments", "off", "--prec", "17",
-            "-c", "s,a,m,d,c"] + (["--" + kind] if kind != "double" else []) + \
+            "-c", ",".join(LETTERS)] + (["--" + kind] if kind != "double" else []) + \
         (["--col"] if col else []) + (["-j"] if join else [])
     proc = subprocess.run(args, capture_output=True, text=True)
     where = " ".join(args[1:])
     if proc.returncode != 0:
         return ["%s: exit status %d: %s" % (where, proc.returncode, proc.stderr)]
     got = [l.split() for l in proc.stdout.splitlines() if l.strip() and l[0] != "#"]
-    want = model(files, "s,a,m,d,c".split(","), kind, col, join)
+    want = model(files, LETTERS, kind, col, join)
     if len(got) != len(want):
         return ["%s: %d lines instead of %d" % (where, len(got), len(want))]
     return ["%s: line %d is %s, expected %s" % (where, n + 1, cells, [w[0] for w in line])

@@ -35,7 +35,9 @@ Options with arguments:
   -c [ --calculate ] arg     Argument: s - sum, a - average, m - median, $
                               d - standard deviation (sample standard $
                              deviation)
-                              c - count For example: '-c a,s,m,c'
+                              c - count, l - lowest, h - highest, $
+                              e - standard error of the average For example: $
+                             '-c a,s,m,c'
                              $
   -g [ --group ] arg         Use this option to group lines by values in $
                              specific column or by order in files. $

@@ -1,7 +1,8 @@
 """Statistics appended by -c: the request grammar and its error, the order
 of the letters, results as ordinary cells for the operations around them
 and the messages of int results too large (the values, in every mode and
-cell type, are tests/stats_differential.py's). Results only (-r): each
+cell type, are tests/stats_differential.py's); lowest, highest and standard
+error with NaN, infinities, -0, absent cells and type limits. Results only (-r): each
 request keeps its results in place of the cells it summarised, in line,
 column and joined column mode; files left without lines leave the table
 while every remaining file keeps its own input's parameters. Also the
@@ -14,6 +15,7 @@ from casekit import case, header, off, off_rows
 OFF = "--comments off"
 AB = {"a.dat": "1 2 3\n4 5 9\n", "b.dat": "2 4\n6 8\n10 12\n"}
 WRONG = "Wrong calculate argument\n"
+BLANK = "Invalid value detected in data file: 1\n"
 INT = "Using Integers as data type\n"
 TOO_LARGE = "tabsift: %s does not fit in an int cell; written as absent\n"
 INT_EXTREMES = "2147483647 2147483647 2147483647 \n" * 2 + "-2147483648 1 1 \n"
@@ -28,7 +30,7 @@ RUNS = {"r1.dat": "# T = 300 P = 1\n0 1 10\n1 3 20\n", "e.dat": "# T = 999 P = 9
 # error bars, run on its run files.
 SWEEP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../examples/sweep")
 SWEEP_RUNS = {f"r{n}.dat": open(os.path.join(SWEEP_DIR, f"r{n}.dat")).read() for n in range(1, 5)}
-SWEEP_AVERAGES = "-i r1.dat,r2.dat,r3.dat,r4.dat --comments off -r --col -c a,d -p T,2 -g 1"
+SWEEP_AVERAGES = "-i r1.dat,r2.dat,r3.dat,r4.dat --comments off -r --col -c a,e,l,h -p T,2 -g 1"
 # The script must run exactly the command checked here.
 assert "tabsift " + SWEEP_AVERAGES in open(os.path.join(SWEEP_DIR, "sweep.gp")).read()
 
@@ -81,15 +83,44 @@ CASES = [
          "-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a", files=AB,
          outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a")
                    + "# Data from files: a.dat, b.dat \n1 2.5 3.5 6 \n", "y.txt": "2 6 8 \n"}),
-    # The plotting recipe: T, average and deviation of the energy per run.
-    case("plot recipe: one line per T for the error bars", SWEEP_AVERAGES, files=SWEEP_RUNS,
-         out="250 -1557.53 1.68294 \n300 -1520.13 4.92154 \n"
-             "350 -1481 7.83519 \n400 -1437.2 4.12674 \n\n"),
+    # The plotting recipe: T, then the average, standard error, lowest and
+    # highest energy of each run (the errors are the deviations 1.68294,
+    # 4.92154, 7.83519, 4.12674 over the square root of 8 values).
+    case("plot recipe: one line per T for the error bars and the band", SWEEP_AVERAGES,
+         files=SWEEP_RUNS,
+         out="250 -1557.53 0.59501 -1559.49 -1555.2 \n300 -1520.13 1.74003 -1526.26 -1511 \n"
+             "350 -1481 2.77016 -1490.61 -1464.35 \n400 -1437.2 1.45902 -1443.94 -1430.96 \n\n"),
+
+    # l, h, e in line mode: one value gives a NaN error, none absent cells;
+    # NaN wins, infinities are the ends, -0 lies below +0.
+    off("line mode: lowest, highest, standard error", "-i d.dat -c l,h,e",
+        files={"d.dat": "1 2 3 4\n-- 7 -- --\nnan 1 2 3\n-inf 5 inf 1\n-- -- -- --\n0 -0 -- 1\n"},
+        out="1 2 3 4 1 4 0.645497 \n-- 7 -- -- 7 7 nan \nnan 1 2 3 nan nan nan \n"
+            "-inf 5 inf 1 -inf inf nan \n-- -- -- -- -- -- -- \n0 -0 -- 1 -0 1 0.333333 \n\n",
+        err=BLANK * 8),
+    # int columns: l and h exact, e and d the exact roots truncated.
+    off("int columns at the limits", "-i i.dat --int --col -c l,h,e,d",
+        files={"i.dat": "2147483647 -5 x\n-2147483648 -5 x\n0 -5 x\n"},
+        out="2147483647 -5 -- \n-2147483648 -5 -- \n0 -5 -- \n-2147483648 -5 -- \n"
+            "2147483647 -5 -- \n1239850261 0 -- \n2147483647 0 -- \n\n",
+        err=INT + BLANK * 3),
+    # Joined float columns: the largest floats, and a NaN in the second column.
+    off("joined float columns: one result line over both files", "-i a.dat,b.dat --float -j --col -c l,h,e",
+        files={"a.dat": "3.4028235e38 1\n-1 nan\n", "b.dat": "-3.4028235e38 2\n"},
+        out="3.40282e+38 1 \n-1 nan \n-3.40282e+38 2 \n-3.40282e+38 nan \n"
+            "3.40282e+38 nan \n1.96462e+38 nan \n", err="Using Float as data type\n"),
+    # After grouping (results only) and before a filter that tests a result.
+    *off_rows([
+        ("grouped lines, then their lowest and highest alone", "-i a.dat -g 1 -r -c l,h",
+         "1 7 \n2 3 \n\n"),
+        ("the filter tests the highest of each line", "-i a.dat -c l,h -f 4,gt6",
+         "1 7 1 7 \n\n")], files={"a.dat": "1 5\n2 3\n1 7\n"}),
 
     # The request grammar: no output file is written on a malformed request.
     *[case("malformed request %r" % request, ["-i", "a.dat", "-o", "out.dat", "-c", request],
            files=AB, err=WRONG, rc=1, outfiles={"out.dat": None})
-      for request in [",s", ",", "S", "s, a", " s", "sa", "s,,a", "s,,", "s,x", "sum", "1", "s,q"]],
+      for request in [",s", ",", "S", "s, a", " s", "sa", "s,,a", "s,,", "s,x", "sum", "1", "s,q",
+                      "L", "H", "E", "lh", "e,b", "min"]],
 
     # int results beyond 32 bits are absent, with one message per statistic.
     off("int results too large", "-i a.dat --int --col -c s,d", files={"a.dat": INT_EXTREMES},
