@@ -54,6 +54,24 @@ struct Digits {
     return remainder != 0;
   }
 
+  // Appends the chunks low to high with their carries settled, as the
+  // magnitude of their sum: whether that sum is negative.
+  bool settle(const std::int64_t* chunks, int low, int high) {
+    std::int64_t carry = 0;
+    for (int i = low; i <= high; ++i) {
+      const std::int64_t v = chunks[i] + carry;
+      digit[count++] = static_cast<std::uint32_t>(v);
+      carry = v >> 32;
+    }
+    while (carry != 0 && carry != -1) {
+      digit[count++] = static_cast<std::uint32_t>(carry);
+      carry >>= 32;
+    }
+    // carry -1: the digits hold 2^(32 count) minus the magnitude.
+    if (carry == -1) negate();
+    return carry == -1;
+  }
+
   void negate() {
     std::uint64_t carry = 1;
     for (int i = 0; i < count; ++i) {
@@ -207,20 +225,8 @@ ExactSum::Rounding ExactSum::roundChunks(const std::int64_t* chunks, int low,
   std::uint32_t storage[kChunks + 8];
   Digits digits{storage, 0};
   for (int i = 0; i < pad; ++i) storage[digits.count++] = 0;
-  std::int64_t carry = 0;
-  for (int i = low; i <= high; ++i) {
-    const std::int64_t v = chunks[i] + carry;
-    storage[digits.count++] = static_cast<std::uint32_t>(v);
-    carry = v >> 32;
-  }
-  while (carry != 0 && carry != -1) {
-    storage[digits.count++] = static_cast<std::uint32_t>(carry);
-    carry >>= 32;
-  }
-  // carry -1: the digits hold 2^(32 count) minus the magnitude.
   Rounding rounding;
-  rounding.negative = carry == -1;
-  if (rounding.negative) digits.negate();
+  rounding.negative = digits.settle(chunks, low, high);
   const bool remainder = divisor > 1 && digits.divideBy(divisor);
   while (digits.count > 0 && storage[digits.count - 1] == 0) --digits.count;
   if (digits.count == 0) return {};
