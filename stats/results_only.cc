@@ -14,8 +14,8 @@ namespace {
 
 // Line mode: every line keeps the cells after its first `sizes[l]`; they
 // move to the front of the file's block, which gives back the rest.
-template <typename File>
-void keepLineResults(File& file, const std::vector<std::size_t>& sizes) {
+template <typename File, typename Sizes>
+void keepLineResults(File& file, const Sizes& sizes) {
   std::size_t l = 0;
   file.rewrite([&](const auto& line, auto& out) {
     const std::size_t summarised = l < sizes.size() ? sizes[l] : 0;

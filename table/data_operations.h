@@ -14,6 +14,7 @@
 
 #include "table/cell.h"
 #include "table/data_handler.h"
+#include "table/size_list.h"
 #include "table/table_file.h"
 
 template <typename T>
@@ -91,7 +92,7 @@ class DataOperations : public DataHandler {
   std::vector<double> filterValues;
   std::vector<std::string> filterOps;
   std::vector<std::size_t> filterKeepColumns;
-  std::vector<std::vector<std::size_t>> lineSizes;
+  std::vector<tabsift::SizeList> lineSizes;
   std::string command;
 
   // For each file of `data`, the 0-based position of the input it was read
