@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
 
 #include "ops/cells.h"
 #include "ops/key_order.h"
+#include "table/cell_block.h"
 
 namespace tabsift {
 
@@ -53,23 +55,20 @@ bool someLineReaches(const TableOf<Cell>& data, std::size_t column) {
   });
 }
 
-// One line per distinct key cell at `column`, in ascending key order: the
-// key, then the other cells of every line carrying it, in table order. A
-// line whose key cell is absent or missing adds nothing. Every group line is
-// laid out at its final size first, so that no cell is moved twice.
+// Grouping of lines whose widths differ: every group line is laid out at
+// its final size first in a new file, and the source lines are given back
+// as they are taken.
 template <typename Cell>
-FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
+FileOf<Cell> groupLineByLine(FileOf<Cell>& file, std::size_t column) {
   struct Group {
     std::size_t cells = 1;  // the key and the other cells of its lines
     std::size_t line = 0;   // its line in the result
     std::size_t filled = 0;
   };
   std::map<NumberOf<Cell>, Group, KeyLess> groups;
-  for (const FileOf<Cell>& file : data) {
-    for (const auto& line : file) {
-      if (hasPresentCell(line, column)) {
-        groups[line[column].value()].cells += line.size() - 1;
-      }
+  for (const auto& line : std::as_const(file)) {
+    if (hasPresentCell(line, column)) {
+      groups[line[column].value()].cells += line.size() - 1;
     }
   }
   FileOf<Cell> result;
@@ -77,22 +76,103 @@ FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
     entry.second.line = result.size();
     result.appendUnset(entry.second.cells);
   }
-  for (FileOf<Cell>& file : data) {
-    for (std::size_t l = 0; l < file.size(); ++l) {
-      if (l % kLinesBetweenReleases == 0) file.discardLinesBelow(l);
-      const auto line = std::as_const(file)[l];
-      if (!hasPresentCell(line, column)) continue;
-      Group& group = groups.find(line[column].value())->second;
-      Cell* out = result[group.line].data() + group.filled;
-      if (group.filled == 0) *out++ = line[column];
-      for (std::size_t c = 0; c < line.size(); ++c) {
-        if (c != column) *out++ = line[c];
-      }
-      group.filled = static_cast<std::size_t>(out - result[group.line].data());
+  for (std::size_t l = 0; l < file.size(); ++l) {
+    if (l % kLinesBetweenReleases == 0) file.discardLinesBelow(l);
+    const auto line = std::as_const(file)[l];
+    if (!hasPresentCell(line, column)) continue;
+    Group& group = groups.find(line[column].value())->second;
+    Cell* out = result[group.line].data() + group.filled;
+    if (group.filled == 0) *out++ = line[column];
+    for (std::size_t c = 0; c < line.size(); ++c) {
+      if (c != column) *out++ = line[c];
     }
-    file.clear();
+    group.filled = static_cast<std::size_t>(out - result[group.line].data());
   }
+  file.clear();
   return result;
+}
+
+// Grouping of equally wide lines in their own block: the lines are first
+// put in group order (by key, table order within a key; lines without a key
+// last) by following the cycles of the permutation, then each group's lines
+// are joined into one line from the front of the block. A group line never
+// outgrows the lines it is made of, so writing never overtakes reading.
+template <typename Cell>
+void groupInPlace(FileOf<Cell>& file, std::size_t column) {
+  const std::size_t n = file.size();
+  const std::size_t width = file[0].size();
+  struct Group {
+    std::size_t lines = 0;
+    std::size_t next = 0;  // the place in group order of its next line
+  };
+  std::map<NumberOf<Cell>, Group, KeyLess> groups;
+  std::size_t keyed = 0;
+  for (const auto& line : std::as_const(file)) {
+    if (line[column].present()) {
+      ++groups[line[column].value()].lines;
+      ++keyed;
+    }
+  }
+  std::vector<std::size_t> sizes;
+  sizes.reserve(groups.size());
+  std::size_t start = 0;
+  for (auto& entry : groups) {
+    entry.second.next = start;
+    start += entry.second.lines;
+    sizes.push_back(1 + entry.second.lines * (width - 1));
+  }
+  // The place of every line in group order, kept in a block of its own.
+  CellBlock places;
+  places.reserve(n * sizeof(std::uint32_t), 0);
+  std::uint32_t* place = reinterpret_cast<std::uint32_t*>(places.data());
+  std::size_t unkeyed = keyed;
+  for (std::size_t l = 0; l < n; ++l) {
+    const auto line = std::as_const(file)[l];
+    place[l] = static_cast<std::uint32_t>(
+        line[column].present() ? groups.find(line[column].value())->second.next++
+                               : unkeyed++);
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    while (place[i] != i) {
+      const std::size_t j = place[i];
+      const auto a = file[i];
+      std::swap_ranges(a.begin(), a.end(), file[j].begin());
+      std::swap(place[i], place[j]);
+    }
+  }
+  places.release();
+  Cell* const cells = n > 0 ? file[0].data() : nullptr;
+  std::vector<Cell> line(width);
+  std::size_t out = 0, l = 0;
+  for (const auto& entry : groups) {
+    for (std::size_t k = 0; k < entry.second.lines; ++k, ++l) {
+      std::copy(cells + l * width, cells + (l + 1) * width, line.begin());
+      if (k == 0) cells[out++] = line[column];
+      for (std::size_t c = 0; c < width; ++c) {
+        if (c != column) cells[out++] = line[c];
+      }
+    }
+  }
+  file.relayoutPacked(std::move(sizes));
+  file.shrinkToFit();
+}
+
+// One line per distinct key cell at `column`, in ascending key order: the
+// key, then the other cells of every line carrying it, in table order. A
+// line whose key cell is absent or missing adds nothing.
+template <typename Cell>
+FileOf<Cell> groupByColumn(TableOf<Cell>& data, std::size_t column) {
+  FileOf<Cell> all = data.empty() ? FileOf<Cell>() : std::move(data.front());
+  for (std::size_t f = 1; f < data.size(); ++f) {
+    all.appendFile(std::move(data[f]));
+  }
+  if (all.empty()) return all;
+  if (!all.uniform() || all[0].size() <= column ||
+      all.size() >= std::size_t{UINT32_MAX}) {
+    return groupLineByLine(all, column);
+  }
+  groupInPlace(all, column);
+  return all;
 }
 
 }  // namespace tabsift

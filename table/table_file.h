@@ -215,6 +215,25 @@ class TableFile {
   // `other`.
   void appendFile(TableFile&& other);
 
+  // Declares the block to hold, from its start, lines of `sizes` one after
+  // another (at most the cells the file holds now), written there by the
+  // caller through the lines' data().
+  void relayoutPacked(std::vector<std::size_t> sizes) {
+    std::size_t at = 0;
+    std::vector<std::size_t> begins(sizes.size());
+    for (std::size_t l = 0; l < sizes.size(); ++l) {
+      begins[l] = at;
+      at += sizes[l];
+    }
+    count_ = sizes.size();
+    ragged_ = true;
+    grown_ = 0;
+    used_ = at;
+    begins_.swap(begins);
+    sizes_.swap(sizes);
+    pack();
+  }
+
   // Gives back the memory of lines [0, l), which must not be read again.
   void discardLinesBelow(std::size_t l) {
     if (l > 0 && l <= count_) block_.discardBelow(beginOf(l) * sizeof(Cell));
