@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <new>
 
 namespace tabsift {
 
@@ -21,5 +23,36 @@ char* mapLargeBlock(std::size_t bytes, std::size_t* mapped);
 void askForHugePages(char* data, std::size_t size);
 
 void unmapLargeBlock(char* data, std::size_t mapped);
+
+// An allocator for containers that may grow large (the values a median
+// holds): large arrays are mapped blocks, small ones come from the heap.
+template <typename T>
+struct LargeBlockAllocator {
+  using value_type = T;
+  LargeBlockAllocator() = default;
+  template <typename U>
+  LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
+
+  T* allocate(std::size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+    if (n * sizeof(T) < kLargeBlock) {
+      return static_cast<T*>(::operator new(n * sizeof(T)));
+    }
+    std::size_t mapped = 0;
+    return reinterpret_cast<T*>(mapLargeBlock(n * sizeof(T), &mapped));
+  }
+  void deallocate(T* p, std::size_t n) {
+    if (n * sizeof(T) < kLargeBlock) {
+      ::operator delete(p);
+    } else {
+      std::size_t mapped = (n * sizeof(T) + kHugePage - 1) / kHugePage * kHugePage;
+      unmapLargeBlock(reinterpret_cast<char*>(p), mapped);
+    }
+  }
+  template <typename U>
+  bool operator==(const LargeBlockAllocator<U>&) const {
+    return true;
+  }
+};
 
 }  // namespace tabsift

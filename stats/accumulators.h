@@ -21,6 +21,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/large_block.h"
 #include "number/cell_convert.h"
 
 namespace tabsift {
@@ -77,8 +78,8 @@ T midpoint(T a, T b) {
 
 // The median of `values`, which it reorders. NaN sorts after every number.
 // An empty list has no median.
-template <typename T>
-Outcome<T> medianOf(std::vector<T>& values) {
+template <typename T, typename Allocator>
+Outcome<T> medianOf(std::vector<T, Allocator>& values) {
   const std::size_t n = values.size();
   if (n == 0) return Outcome<T>::absent();
   auto begin = values.begin();
@@ -193,7 +194,7 @@ class MedianAccumulator {
   Outcome<T> finish(ScopeKind) { return medianOf(values_); }
 
  private:
-  std::vector<T> values_;
+  std::vector<T, LargeBlockAllocator<T>> values_;
 };
 
 // The sample standard deviation (divisor n - 1), computed accurately.
