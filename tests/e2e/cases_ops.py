@@ -9,6 +9,14 @@ KEYS = {"k.dat": "1 10\n2 20\n1 30\n", "l.dat": "1 40\n"}
 PARAMS = {"a.dat": "# E = 1.5\n1 2\n3 4\n", "b.dat": "# E = 2.5 F = 7\n5 6\n"}
 INT, FLOAT = "Using Integers as data type\n", "Using Float as data type\n"
 INVALID = "Invalid value detected in data file: 1\n"
+INVALID2 = "Invalid value detected in data file: 2\n"
+# Cells at the edges of every cell type, in lines of two widths in the first
+# file and of another width in the second: every reshaping of the table
+# carries them through unchanged (-nan and nan, -0, subnormals, the limits,
+# absent cells).
+EDGES = {"e.dat": "1 -nan -0 4.9e-324 1.79769e+308 x\n2 nan 0 -4.9e-324 -inf\n"
+                  "3 inf 2147483647 -2147483648 1e-310\n",
+         "f.dat": "4 -0 nan\n"}
 WRONG = {"-f": "Wrong filtr argument\n", "-s": "Wrong swap argument!\n",
          "-g": "Wrong group argument\n", "-p": "Wrong print argument\n"}
 
@@ -90,6 +98,40 @@ CASES = [
         err="read from stdin\n" + WRONG["-p"], rc=1),
     off("select columns from standard input", "-p 2,1", stdin="1 2\n", out="2 1 \n\n",
         err="read from stdin\n"),
+
+    # Edge cells through the reshapings, for each cell type.
+    *off_rows([
+        ('merge, filter, count on lines of two widths', '-i e.dat,f.dat -m -f 2,gt0 -c c',
+         '1 1 -nan -0 4.94066e-324 1.79769e+308 -- 6 \n1 2 nan 0 -4.94066e-324 -inf -- 6 \n1 3 inf 2.14748e+09 -2.14748e+09 1e-310 -- 6 \n2 4 -0 nan 4 \n\n', INVALID * 1),
+        ('group lines of two widths, line sums', '-i e.dat,f.dat -g 1 -c s',
+         '1 -nan -0 4.94066e-324 1.79769e+308 -- -nan \n2 nan 0 -4.94066e-324 -inf -- nan \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- inf \n4 -0 nan -- -- -- nan \n\n', INVALID * 1),
+        ('group joined lines of one width', '-i e.dat,f.dat -j -g 1',
+         '1 -nan -0 4.94066e-324 1.79769e+308 -- \n2 nan 0 -4.94066e-324 -inf -- \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- \n4 -0 nan -- -- -- \n', INVALID * 1),
+        ('select, swap, column medians', '-i e.dat,f.dat -p 6,2,1 -s 1,3 --col -c m',
+         '1 -nan -- \n2 nan -- \n3 inf -- \n4 -0 -- \n2.5 nan -- \n\n', INVALID * 1),
+        ('files side by side, results-only averages', '-i e.dat,f.dat -g f -r -c a',
+         'nan \nnan \ninf \n\n', INVALID * 1),
+        ('float cells: merge, filter, count on lines of two widths', '--float -i e.dat,f.dat -m -f 2,gt0 -c c',
+         '1 1 -nan -0 0 inf -- 6 \n1 2 nan 0 -0 -inf -- 6 \n1 3 inf 2.14748e+09 -2.14748e+09 0 -- 6 \n2 4 -0 nan 4 \n\n', FLOAT + INVALID * 1),
+        ('float cells: group lines of two widths, line sums', '--float -i e.dat,f.dat -g 1 -c s',
+         '1 -nan -0 0 inf -- -nan \n2 nan 0 -0 -inf -- nan \n3 inf 2.14748e+09 -2.14748e+09 0 -- inf \n4 -0 nan -- -- -- nan \n\n', FLOAT + INVALID * 1),
+        ('float cells: group joined lines of one width', '--float -i e.dat,f.dat -j -g 1',
+         '1 -nan -0 0 inf -- \n2 nan 0 -0 -inf -- \n3 inf 2.14748e+09 -2.14748e+09 0 -- \n4 -0 nan -- -- -- \n', FLOAT + INVALID * 1),
+        ('float cells: select, swap, column medians', '--float -i e.dat,f.dat -p 6,2,1 -s 1,3 --col -c m',
+         '1 -nan -- \n2 nan -- \n3 inf -- \n4 -0 -- \n2.5 nan -- \n\n', FLOAT + INVALID * 1),
+        ('float cells: files side by side, results-only averages', '--float -i e.dat,f.dat -g f -r -c a',
+         '-nan \nnan \ninf \n\n', FLOAT + INVALID * 1),
+        ('int cells: merge, filter, count on lines of two widths', '--int -i e.dat,f.dat -m -f 2,gt0 -c c',
+         '1 1 -- 0 0 -- -- 4 \n1 2 -- 0 0 -- -- 4 \n1 3 -- 2147483647 -2147483648 0 -- 5 \n2 4 0 -- 3 \n\n', INT + INVALID * 6 + INVALID2),
+        ('int cells: group lines of two widths, line sums', '--int -i e.dat,f.dat -g 1 -c s',
+         '1 -- 0 0 -- -- 1 \n2 -- 0 0 -- -- 2 \n3 -- 2147483647 -2147483648 0 -- 2 \n4 0 -- -- -- -- 4 \n\n', INT + INVALID * 6 + INVALID2),
+        ('int cells: group joined lines of one width', '--int -i e.dat,f.dat -j -g 1',
+         '1 -- 0 0 -- -- \n2 -- 0 0 -- -- \n3 -- 2147483647 -2147483648 0 -- \n4 0 -- -- -- -- \n', INT + INVALID * 6 + INVALID2),
+        ('int cells: select, swap, column medians', '--int -i e.dat,f.dat -p 6,2,1 -s 1,3 --col -c m',
+         '1 -- -- \n2 -- -- \n3 -- -- \n4 0 -- \n2 0 -- \n\n', INT + INVALID * 6 + INVALID2),
+        ('int cells: files side by side, results-only averages', '--int -i e.dat,f.dat -g f -r -c a',
+         '1 \n0 \n0 \n\n', INT + INVALID * 6 + INVALID2),
+    ], files=EDGES),
 
     # Merge.
     off("merge numbers the lines by the table's files, in the cell type",
