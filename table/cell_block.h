@@ -4,6 +4,9 @@
 // for huge pages (one fault per 2 MiB instead of one per 4 KiB where the
 // kernel offers them on request), grows by remapping (the pages move, the
 // bytes are not copied) and goes back to the system whole when freed.
+// A small block of a final size (a small input, read in full) shares a
+// huge page with others: many small files cost few faults, and each shared
+// page goes back to the system once every block in it is freed.
 #pragma once
 
 #include <cstddef>
@@ -38,10 +41,19 @@ class CellBlock {
   // Frees the block.
   void release();
 
+  // Replaces the block by one of exactly `bytes` (contents unset), shared
+  // with other small blocks of final size when small. Throws std::bad_alloc.
+  void allocateExact(std::size_t bytes);
+
+  // Whether the block is a mapping of its own.
+  bool mapped() const { return kind_ == Kind::kMapped; }
+
  private:
+  enum class Kind { kHeap, kMapped, kShared };
+
   char* data_ = nullptr;
   std::size_t capacity_ = 0;
-  bool mapped_ = false;
+  Kind kind_ = Kind::kHeap;
 };
 
 }  // namespace tabsift

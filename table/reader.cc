@@ -27,12 +27,14 @@ constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
 
 // What reading keeps from one input to the next: the buffer the text is
-// read into and the cells of the line being read, so that an input costs no
-// fresh memory beyond its own cells.
+// read into, the cells of the line being read and the block the lines of
+// an input are gathered in, so that an input costs no fresh memory beyond
+// its own cells.
 template <typename T>
 struct ReadingScratch {
   tabsift::ReadBuffer text;
   typename DataOperations<T>::Line cells;
+  typename DataOperations<T>::File lines;
 };
 
 // Turns the lines of one input into its table and comment lines.
@@ -43,7 +45,7 @@ class InputReader {
 
   // `position` is the 0-based position of the input in the list.
   InputReader(std::size_t position, ReadingScratch<T>& scratch)
-      : position_(position), scratch_(scratch.cells) {}
+      : position_(position), scratch_(scratch.cells), lines_(scratch.lines) {}
 
   void readLines(tabsift::LineReader& reader) {
     std::string_view line;
@@ -65,18 +67,14 @@ class InputReader {
     lines_.appendLine(scratch_.data(), scratch_.size());
   }
 
-  // The file holds its lines in a block that may have room to spare; that
-  // room is given back.
-  File takeLines() {
-    lines_.shrinkToFit();
-    return std::move(lines_);
-  }
+  // The lines, in a block of their own sized to fit.
+  File takeLines() { return lines_.takeExact(); }
   std::vector<std::string> takeComments() { return std::move(comments_); }
 
  private:
   std::size_t position_;
   typename DataOperations<T>::Line& scratch_;
-  File lines_;
+  File& lines_;
   std::vector<std::string> comments_;
 };
 
@@ -136,6 +134,7 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
     // The partial input is gone by now, and so is the line being read,
     // which leaves room for the message.
     typename DataOperations<T>::Line().swap(scratch.cells);
+    scratch.lines.clear();
     store.incompleteInputs.push_back(i);
     tabsift::reportMemoryExhausted("reading " + inputLabel(name));
     throw tabsift::ReadingStopped("memory exhausted");

@@ -248,6 +248,33 @@ class TableFile {
     }
   }
 
+  // The lines of this file in a file of their own whose block is sized to
+  // fit (a large block is handed over as it is, a small one copied into
+  // a shared one); this file is left without lines but keeps a small block
+  // for the lines it is given next.
+  TableFile takeExact() {
+    TableFile taken;
+    if (block_.mapped()) {
+      shrinkToFit();
+      taken.swap(*this);
+      return taken;
+    }
+    const std::size_t n = usedCells();
+    taken.block_.allocateExact(n * sizeof(Cell));
+    if (n > 0) {
+      std::memcpy(static_cast<void*>(taken.cells()), cells(), n * sizeof(Cell));
+    }
+    std::swap(taken.count_, count_);
+    std::swap(taken.width_, width_);
+    std::swap(taken.stride_, stride_);
+    std::swap(taken.grown_, grown_);
+    std::swap(taken.ragged_, ragged_);
+    std::swap(taken.used_, used_);
+    taken.begins_.swap(begins_);
+    taken.sizes_.swap(sizes_);
+    return taken;
+  }
+
   // Removes every line and frees the block.
   void clear() {
     TableFile gone;

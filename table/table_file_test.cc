@@ -56,7 +56,7 @@ void appendRow(File& file, Model& model, std::vector<double> row) {
 // One random step on both; `what` names it for the failure message.
 void step(File& file, Model& model, Random& r, std::size_t wide, std::string& what) {
   const std::size_t n = model.size();
-  switch (r.below(10)) {
+  switch (r.below(11)) {
     case 0: {  // a line as reading appends it: mostly the width of the last
       const std::size_t width = r.below(4) == 0 ? r.below(wide) : (n ? model.back().size() : wide);
       std::vector<double> row;
@@ -159,6 +159,13 @@ void step(File& file, Model& model, Random& r, std::size_t wide, std::string& wh
       what = "empty line";
       break;
     }
+    case 10: {  // sized to fit, as reading hands an input over
+      File taken = file.takeExact();
+      EXPECT_TRUE(file.empty());
+      file = std::move(taken);
+      what = "sized to fit";
+      break;
+    }
     case 9: {  // a line of the file itself, appended again
       if (n == 0) break;
       const std::size_t l = r.below(n);
@@ -199,6 +206,37 @@ TEST(TableFileTest, LargeFilesMatchTheModel) {
       step(file, model, r, 60, what);
       ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << what;
     }
+  }
+}
+
+// Many inputs read through one reused file and each handed over sized to
+// fit, as reading does: every file keeps its own cells while the others
+// come and go.
+TEST(TableFileTest, FilesSizedToFitKeepTheirCells) {
+  Random r(7);
+  File staging;
+  std::vector<File> files;
+  std::vector<Model> models;
+  for (int f = 0; f < 1500; ++f) {  // more than one shared chunk
+    Model model;
+    const std::size_t lines = 1 + r.below(60), width = 1 + r.below(12);
+    for (std::size_t l = 0; l < lines; ++l) {
+      std::vector<double> row;
+      for (std::size_t c = 0; c < width + (f % 7 == 0 ? r.below(3) : 0); ++c) row.push_back(r.next());
+      appendRow(staging, model, row);
+    }
+    files.push_back(staging.takeExact());
+    models.push_back(model);
+    if (f % 3 == 0 && f > 10) {  // one of them freed, one grown
+      const std::size_t gone = 5 + r.below(files.size() - 5);
+      files[gone].clear();
+      models[gone].clear();
+      const std::size_t grown = 5 + r.below(files.size() - 5);
+      appendRow(files[grown], models[grown], {r.next()});
+    }
+  }
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    ASSERT_EQ(contents(files[f]), models[f]) << "file " << f;
   }
 }
 
