@@ -261,9 +261,7 @@ class TableFile {
     }
     const std::size_t n = usedCells();
     taken.block_.allocateExact(n * sizeof(Cell));
-    if (n > 0) {
-      std::memcpy(static_cast<void*>(taken.cells()), cells(), n * sizeof(Cell));
-    }
+    moveCells(taken.cells(), cells(), n);
     std::swap(taken.count_, count_);
     std::swap(taken.width_, width_);
     std::swap(taken.stride_, stride_);
@@ -295,6 +293,11 @@ class TableFile {
   // Where the room of line l ends.
   std::size_t roomEnd(std::size_t l) const {
     return l + 1 < count_ ? beginOf(l + 1) : usedCells();
+  }
+
+  // Moves n cells; nothing at all for none (the block may not exist yet).
+  static void moveCells(Cell* to, const Cell* from, std::size_t n) {
+    if (n > 0) std::memmove(static_cast<void*>(to), from, n * sizeof(Cell));
   }
 
   static std::size_t product(std::size_t a, std::size_t b) {
@@ -345,7 +348,7 @@ void TableFile<Cell>::appendLine(const Cell* source, std::size_t n) {
     return;
   }
   Cell* to = place(n);
-  if (n > 0) std::memcpy(static_cast<void*>(to), source, n * sizeof(Cell));
+  moveCells(to, source, n);
 }
 
 template <typename Cell>
@@ -467,8 +470,7 @@ void TableFile<Cell>::padTo(std::size_t width) {
   ensureCells(product(count_, width));
   for (std::size_t l = count_; l-- > 0;) {
     Cell* to = cells() + l * width;
-    std::memmove(static_cast<void*>(to), cells() + begins_[l],
-                 sizes_[l] * sizeof(Cell));
+    moveCells(to, cells() + begins_[l], sizes_[l]);
     std::fill(to + sizes_[l], to + width, Cell());
   }
   ragged_ = false;
@@ -488,7 +490,7 @@ void TableFile<Cell>::prependCell(const Cell& cell) {
     if (stride_ < width_ + 1) restride(sum(width_, 1));
     for (std::size_t l = 0; l < count_; ++l) {
       Cell* line = cells() + l * stride_;
-      std::memmove(static_cast<void*>(line + 1), line, width_ * sizeof(Cell));
+      moveCells(line + 1, line, width_);
       line[0] = cell;
     }
     ++width_;
@@ -502,7 +504,7 @@ void TableFile<Cell>::prependCell(const Cell& cell) {
   respace(1);
   for (std::size_t l = 0; l < count_; ++l) {
     Cell* line = cells() + begins_[l];
-    std::memmove(static_cast<void*>(line + 1), line, sizes_[l] * sizeof(Cell));
+    moveCells(line + 1, line, sizes_[l]);
     line[0] = cell;
     ++sizes_[l];
   }
@@ -566,8 +568,7 @@ void TableFile<Cell>::appendFile(TableFile&& other) {
     const std::size_t at = usedCells();
     const std::size_t n = other.usedCells();
     ensureCells(sum(at, n));
-    std::memcpy(static_cast<void*>(cells() + at), other.cells(),
-                n * sizeof(Cell));
+    moveCells(cells() + at, other.cells(), n);
     count_ += other.count_;
   } else {
     for (std::size_t l = 0; l < other.count_; ++l) {
@@ -600,8 +601,7 @@ void TableFile<Cell>::restride(std::size_t stride) {
   if (stride <= stride_) return;
   ensureCells(product(count_, stride));
   for (std::size_t l = count_; l-- > 1;) {
-    std::memmove(static_cast<void*>(cells() + l * stride),
-                 cells() + l * stride_, sizeOf(l) * sizeof(Cell));
+    moveCells(cells() + l * stride, cells() + l * stride_, sizeOf(l));
   }
   stride_ = stride;
 }
@@ -613,8 +613,7 @@ void TableFile<Cell>::respace(std::size_t extra) {
   ensureCells(used);
   for (std::size_t l = count_; l-- > 1;) {
     const std::size_t to = begins_[l] + l * extra;
-    std::memmove(static_cast<void*>(cells() + to), cells() + begins_[l],
-                 sizes_[l] * sizeof(Cell));
+    moveCells(cells() + to, cells() + begins_[l], sizes_[l]);
     begins_[l] = to;
   }
   used_ = used;
@@ -629,8 +628,7 @@ void TableFile<Cell>::pack() {
   bool equal = true;
   for (std::size_t l = 0; l < count_; ++l) {
     if (begins_[l] != at) {
-      std::memmove(static_cast<void*>(cells() + at), cells() + begins_[l],
-                   sizes_[l] * sizeof(Cell));
+      moveCells(cells() + at, cells() + begins_[l], sizes_[l]);
       begins_[l] = at;
     }
     at += sizes_[l];
