@@ -38,7 +38,16 @@ CASES = [
         ("filter column beyond every line keeps nothing; swap over a file without lines",
          "-i a.dat -f 9,gt2 -s 1,2", "\n"),
         ("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0",
-         "1 2 \n5 6 \n7 8 \n\n")], files=AB),
+         "1 2 \n5 6 \n7 8 \n\n"),
+        # Column 3 is the first one past each line: it adds nothing, and the
+        # selection makes it absent; joined files pad to the widest of all,
+        # wherever it stands.
+        ("filter list with the first column past the line", "-i a.dat -f 1,gt0,0,3,1",
+         "1 \n5 \n\n"),
+        ("select the first column past the line", "-i b.dat -p 3,1", "-- 7 \n-- -9 \n\n"),
+        ("joined files pad to the widest, the first", "-j -i c.dat,a.dat,b.dat -f 1,gt-99",
+         "0 0 0 \n1 2 -- \n-3 4 -- \n5 6 -- \n7 8 -- \n-9 10 -- \n")],
+        files={**AB, "c.dat": "0 0 0\n"}),
     off("filter drops lines whose test cell is absent, swap moves absent cells",
         "-i x.dat -f 1,lt5 -s 1,2", files={"x.dat": "x 1\n3 y 7\n"}, out="-- 3 7 \n\n",
         err=INVALID * 2),
