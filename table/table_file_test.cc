@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "table/cell.h"
@@ -33,17 +32,16 @@ Model contents(const File& file) {
   return model;
 }
 
-class Random {
- public:
-  explicit Random(unsigned seed) : engine_(seed) {}
-  std::size_t below(std::size_t n) {
-    return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(engine_);
+struct Random {
+  std::mt19937 engine;
+  std::size_t counter = 0;
+  std::size_t below(std::size_t n) { return n == 0 ? 0 : engine() % n; }
+  double next() { return static_cast<double>(counter++); }
+  std::vector<double> row(std::size_t width) {  // a fifth absent
+    std::vector<double> cells;
+    for (std::size_t k = 0; k < width; ++k) cells.push_back(below(5) == 0 ? -1 : next());
+    return cells;
   }
-  double next() { return static_cast<double>(counter_++); }
-
- private:
-  std::mt19937 engine_;
-  std::size_t counter_ = 0;
 };
 
 void appendRow(File& file, Model& model, std::vector<double> row) {
@@ -53,139 +51,93 @@ void appendRow(File& file, Model& model, std::vector<double> row) {
   model.push_back(std::move(row));
 }
 
-// One random step on both; `what` names it for the failure message.
-void step(File& file, Model& model, Random& r, std::size_t wide, std::string& what) {
-  const std::size_t n = model.size();
-  switch (r.below(11)) {
-    case 0: {  // a line as reading appends it: mostly the width of the last
-      const std::size_t width = r.below(4) == 0 ? r.below(wide) : (n ? model.back().size() : wide);
-      std::vector<double> row;
-      for (std::size_t k = 0; k < width; ++k) row.push_back(r.below(5) == 0 ? -1 : r.next());
-      appendRow(file, model, row);
-      what = "append line of " + std::to_string(width);
+// One random step on both; returns which, for the failure message.
+std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
+  const std::size_t n = model.size(), which = r.below(11), l = r.below(n);
+  const double x = r.next();
+  std::size_t width = 0;
+  switch (which) {
+    case 0:  // a line as reading appends it: mostly the width of the last
+      appendRow(file, model, r.row(r.below(4) == 0 ? r.below(wide) : (n ? model.back().size() : wide)));
       break;
-    }
-    case 1: {  // one cell per line in order, as a line statistic appends
-      for (std::size_t l = 0; l < n; ++l) {
-        const double x = r.next();
-        file[l].push_back(made(x));
-        model[l].push_back(x);
+    case 1:  // one cell per line in order, as a line statistic appends
+      for (std::size_t k = 0; k < n; ++k) {
+        file[k].push_back(made(x + k));
+        model[k].push_back(x + k);
       }
-      what = "cell per line";
       break;
-    }
-    case 2: {  // a cell on one line, out of order
-      if (n == 0) break;
-      const std::size_t l = r.below(n);
-      const double x = r.next();
-      auto line = file[l];
-      line.push_back(made(x));
-      model[l].push_back(x);
-      what = "cell on line " + std::to_string(l);
+    case 2:  // a cell on one line, out of order
+      if (n > 0) file[l].push_back(made(x)), model[l].push_back(x);
       break;
-    }
-    case 3: {  // room for more, as a calculation request makes it
-      const std::size_t extra = 1 + r.below(3);
-      for (auto& line : file) line.reserve(line.size() + extra);
-      what = "reserve";
+    case 3:  // room for more, as a calculation request makes it
+      for (auto& line : file) line.reserve(line.size() + 1 + l % 3);
       break;
-    }
-    case 4: {  // blank filling
-      std::size_t width = 0;
+    case 4:  // blank filling, to the widest line or one more
       for (const auto& row : model) width = std::max(width, row.size());
-      width += r.below(2);
-      file.padTo(width);
-      for (auto& row : model) row.resize(std::max(row.size(), width), -1);
-      what = "pad to " + std::to_string(width);
+      file.padTo(width + l % 2);
+      for (auto& row : model) row.resize(std::max(row.size(), width + l % 2), -1);
       break;
-    }
-    case 5: {
-      const double x = r.next();
+    case 5:
       file.prependCell(made(x));
       for (auto& row : model) row.insert(row.begin(), x);
-      what = "prepend";
       break;
-    }
-    case 6: {  // keep some lines, cut, repeated or grown
-      const std::size_t mode = r.below(3);
-      const std::size_t keepEvery = 1 + r.below(3);
-      Model next;
-      std::size_t l = 0;
-      auto transform = [&](const std::vector<double>& row) {
-        std::vector<double> out;
-        if (mode == 0) out = row;
-        if (mode == 1 && !row.empty()) out.assign(row.begin() + 1, row.end());
-        if (mode == 2) {
-          out = row;
-          out.insert(out.end(), row.begin(), row.end());
-          out.push_back(-1);
-        }
-        return out;
+    case 6: {  // keep every first, second or third line: whole, cut, or grown
+      const std::size_t mode = r.below(3), every = 1 + r.below(3);
+      auto transform = [mode](std::vector<double> row) {
+        if (mode == 1 && !row.empty()) row.erase(row.begin());
+        if (mode == 2) row.insert(row.end(), row.begin(), row.end()), row.push_back(-1);
+        return row;
       };
-      for (const auto& row : model) {
-        if (l++ % keepEvery == 0) next.push_back(transform(row));
+      Model next;
+      for (std::size_t k = 0; k < n; ++k) {
+        if (k % every == 0) next.push_back(transform(model[k]));
       }
-      l = 0;
+      std::size_t k = 0;
       file.rewrite([&](const auto& line, std::vector<C>& out) {
-        if (l++ % keepEvery != 0) return false;
+        if (k++ % every != 0) return false;
         std::vector<double> row;
         for (const C& cell : line) row.push_back(shown(cell));
-        for (double x : transform(row)) out.push_back(made(x));
+        for (double y : transform(row)) out.push_back(made(y));
         return true;
       });
       model.swap(next);
-      what = "rewrite mode " + std::to_string(mode) + " every " + std::to_string(keepEvery);
       break;
     }
-    case 7: {  // another file's lines after these
+    case 7: {  // another file's lines after these, mostly of one width
       File other;
       Model otherModel;
-      const std::size_t lines = r.below(5);
-      const std::size_t width = r.below(wide);
-      for (std::size_t k = 0; k < lines; ++k) {
-        std::vector<double> row;
-        for (std::size_t c = 0; c < width + (r.below(4) == 0); ++c) row.push_back(r.next());
-        appendRow(other, otherModel, row);
-      }
+      width = r.below(wide);
+      for (std::size_t k = r.below(5); k > 0; --k) appendRow(other, otherModel, r.row(width + (r.below(4) == 0)));
       file.appendFile(std::move(other));
       EXPECT_TRUE(other.empty());
       model.insert(model.end(), otherModel.begin(), otherModel.end());
-      what = "append file";
       break;
     }
-    case 8: {
+    case 8:
       file.emplace_back();
       model.emplace_back();
-      what = "empty line";
       break;
-    }
+    case 9:  // a line of the file itself, appended again
+      if (n > 0) file.push_back(file[l]), model.push_back(model[l]);
+      break;
     case 10: {  // sized to fit, as reading hands an input over
       File taken = file.takeExact();
       EXPECT_TRUE(file.empty());
       file = std::move(taken);
-      what = "sized to fit";
-      break;
-    }
-    case 9: {  // a line of the file itself, appended again
-      if (n == 0) break;
-      const std::size_t l = r.below(n);
-      file.push_back(file[l]);
-      model.push_back(model[l]);
-      what = "line " + std::to_string(l) + " again";
       break;
     }
   }
+  return which;
 }
 
 TEST(TableFileTest, RandomOperationsMatchTheModel) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
-    Random r(seed);
+    Random r{std::mt19937(seed)};
     File file;
     Model model;
-    std::string what;
     for (int i = 0; i < 40; ++i) {
-      step(file, model, r, 5, what);
-      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << what;
+      const std::size_t which = step(file, model, r, 5);
+      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << which;
     }
   }
 }
@@ -193,18 +145,13 @@ TEST(TableFileTest, RandomOperationsMatchTheModel) {
 // Wide enough that the block is mapped and grows by remapping.
 TEST(TableFileTest, LargeFilesMatchTheModel) {
   for (unsigned seed = 1; seed <= 3; ++seed) {
-    Random r(seed);
+    Random r{std::mt19937(seed)};
     File file;
     Model model;
-    for (int k = 0; k < 3000; ++k) {
-      std::vector<double> row;
-      for (int c = 0; c < 60; ++c) row.push_back(r.next());
-      appendRow(file, model, row);
-    }
-    std::string what;
+    for (int k = 0; k < 3000; ++k) appendRow(file, model, r.row(60));
     for (int i = 0; i < 12; ++i) {
-      step(file, model, r, 60, what);
-      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << what;
+      const std::size_t which = step(file, model, r, 60);
+      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << which;
     }
   }
 }
@@ -213,7 +160,7 @@ TEST(TableFileTest, LargeFilesMatchTheModel) {
 // fit, as reading does: every file keeps its own cells while the others
 // come and go.
 TEST(TableFileTest, FilesSizedToFitKeepTheirCells) {
-  Random r(7);
+  Random r{std::mt19937(7)};
   File staging;
   std::vector<File> files;
   std::vector<Model> models;
@@ -221,9 +168,7 @@ TEST(TableFileTest, FilesSizedToFitKeepTheirCells) {
     Model model;
     const std::size_t lines = 1 + r.below(60), width = 1 + r.below(12);
     for (std::size_t l = 0; l < lines; ++l) {
-      std::vector<double> row;
-      for (std::size_t c = 0; c < width + (f % 7 == 0 ? r.below(3) : 0); ++c) row.push_back(r.next());
-      appendRow(staging, model, row);
+      appendRow(staging, model, r.row(width + (f % 7 == 0 ? r.below(3) : 0)));
     }
     files.push_back(staging.takeExact());
     models.push_back(model);
