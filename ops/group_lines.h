@@ -104,14 +104,29 @@ void groupInPlace(FileOf<Cell>& file, std::size_t column) {
   struct Group {
     std::size_t lines = 0;
     std::size_t next = 0;  // the place in group order of its next line
+    std::uint32_t seen = 0;  // its number in the order of first appearance
   };
   std::map<NumberOf<Cell>, Group, KeyLess> groups;
+  // The place of every line in group order, kept in a block of its own;
+  // it first holds the line's group, so that the groups are looked up once.
+  CellBlock places;
+  places.reserve(n * sizeof(std::uint32_t), 0);
+  std::uint32_t* place = reinterpret_cast<std::uint32_t*>(places.data());
+  std::vector<Group*> found;
+  constexpr std::uint32_t kNoKey = UINT32_MAX;
   std::size_t keyed = 0;
-  for (const auto& line : std::as_const(file)) {
-    if (line[column].present()) {
-      ++groups[line[column].value()].lines;
-      ++keyed;
+  for (std::size_t l = 0; l < n; ++l) {
+    const auto line = std::as_const(file)[l];
+    place[l] = kNoKey;
+    if (!line[column].present()) continue;
+    auto [entry, added] = groups.try_emplace(line[column].value());
+    if (added) {
+      entry->second.seen = static_cast<std::uint32_t>(found.size());
+      found.push_back(&entry->second);
     }
+    place[l] = entry->second.seen;
+    ++entry->second.lines;
+    ++keyed;
   }
   std::vector<std::size_t> sizes;
   sizes.reserve(groups.size());
@@ -121,16 +136,10 @@ void groupInPlace(FileOf<Cell>& file, std::size_t column) {
     start += entry.second.lines;
     sizes.push_back(1 + entry.second.lines * (width - 1));
   }
-  // The place of every line in group order, kept in a block of its own.
-  CellBlock places;
-  places.reserve(n * sizeof(std::uint32_t), 0);
-  std::uint32_t* place = reinterpret_cast<std::uint32_t*>(places.data());
   std::size_t unkeyed = keyed;
   for (std::size_t l = 0; l < n; ++l) {
-    const auto line = std::as_const(file)[l];
     place[l] = static_cast<std::uint32_t>(
-        line[column].present() ? groups.find(line[column].value())->second.next++
-                               : unkeyed++);
+        place[l] == kNoKey ? unkeyed++ : found[place[l]]->next++);
   }
   for (std::size_t i = 0; i < n; ++i) {
     while (place[i] != i) {
