@@ -112,10 +112,19 @@ void CellBlock::reserve(std::size_t bytes, std::size_t keep) {
   if (kind_ == Kind::kMapped) {
     wanted = roundUp(wanted, kHugePage);
     // Extended where it stands if the addresses after it are free, moved
-    // (page tables only) otherwise.
-    void* grown = mremap(data_, capacity_, wanted, 0);
-    if (grown == MAP_FAILED) {
-      grown = mremap(data_, capacity_, wanted, MREMAP_MAYMOVE);
+    // (page tables only) otherwise; where the system will not commit
+    // twice the room (strict overcommit, a memory limit), just the room
+    // asked for.
+    void* grown = MAP_FAILED;
+    for (const std::size_t size : {wanted, roundUp(bytes, kHugePage)}) {
+      grown = mremap(data_, capacity_, size, 0);
+      if (grown == MAP_FAILED) {
+        grown = mremap(data_, capacity_, size, MREMAP_MAYMOVE);
+      }
+      if (grown != MAP_FAILED) {
+        wanted = size;
+        break;
+      }
     }
     if (grown == MAP_FAILED) throw std::bad_alloc();
     data_ = static_cast<char*>(grown);
