@@ -12,7 +12,12 @@ job(name, file, tabsift_args, peers={peer: shell command}). In the commands
 file is a directory runs inside it (many small inputs).
 
 usage: bench.py [-n RUNS] [-k SUBSTRING] [--before OLD_BINARY] [--no-scale]
-                [TABSIFT]   (default build/tabsift)
+                [--faults] [TABSIFT]   (default build/tabsift)
+
+--faults runs only tabsift, once per job of FAULT_GOALS, and states each
+job's minor page faults, system time and peak memory beside its goal, with
+the host's huge-page setting and the cost of one page fault on it: the fault
+counts hardly depend on the host, so any host can check them.
 
 --before also times an older binary on the same tabsift jobs, so that a
 change is measured against its base in the same run. The jobs tagged
@@ -54,28 +59,33 @@ def job(name, file, tabsift_args, peers=None, scale=False):
 
 
 class Measure:
-    def __init__(self, wall, cpu, peak):
+    def __init__(self, wall, cpu, peak, faults=0, sys=0.0):
         self.wall, self.cpu, self.peak = wall, cpu, peak
+        self.faults, self.sys = faults, sys
 
 
 def run_once(command, cwd):
-    """Wall seconds, CPU seconds and peak resident bytes of one command."""
+    """Wall seconds, CPU seconds, peak resident bytes, minor page faults and
+    system seconds of one command."""
     start = time.perf_counter()
-    process = subprocess.Popen(["sh", "-c", command + " >/dev/null 2>&1"], cwd=cwd)
+    # exec: the command replaces the shell, so that the counts are its own
+    # (plus the shell's start and any command substitution it ran).
+    process = subprocess.Popen(["sh", "-c", "exec " + command + " >/dev/null 2>&1"],
+                               cwd=cwd)
     _, status, usage = os.wait4(process.pid, 0)
     wall = time.perf_counter() - start
-    # The usage wait4 reports covers the shell and every child it waited
-    # for; the peak is that of the largest of them.
     cpu = usage.ru_utime + usage.ru_stime
     peak = usage.ru_maxrss * 1024
-    return Measure(wall, cpu, peak)
+    return Measure(wall, cpu, peak, usage.ru_minflt, usage.ru_stime)
 
 
 def measure(command, runs, cwd):
     samples = [run_once(command, cwd) for _ in range(runs)]
     return Measure(statistics.median(s.wall for s in samples),
                    statistics.median(s.cpu for s in samples),
-                   max(s.peak for s in samples))
+                   max(s.peak for s in samples),
+                   int(statistics.median(s.faults for s in samples)),
+                   statistics.median(s.sys for s in samples))
 
 
 def load_jobs():
@@ -97,12 +107,86 @@ def input_size(path):
 
 def line(name, tool, m, size, extra=""):
     ratio = m.peak / size if size else 0
-    print(f"{name:36} {tool:10} {m.wall:8.3f} {m.cpu:8.3f} {size / 1e6 / m.wall:8.1f}"
-          f" {m.peak / 2**20:8.0f} {ratio:6.2f}{extra}", flush=True)
+    print(f"{name:36} {tool:10} {m.wall:8.3f} {m.cpu:8.3f} {m.sys:6.3f} {size / 1e6 / m.wall:8.1f}"
+          f" {m.peak / 2**20:8.0f} {ratio:6.2f} {m.faults:9d}{extra}", flush=True)
+
+
+# The jobs of the page-fault goals: name -> (most minor faults, most peak
+# memory as a multiple of the input; None: no such goal).
+FAULT_GOALS = {
+    "load floats (keeps no line)": (3000, 1.25),
+    "load floats as float cells": (3000, 0.8),
+    "filter $1 > 0.5": (3000, 1.25),
+    "write floats back out": (3000, 1.25),
+    "write floats as float cells": (3000, 0.8),
+    "line sum": (3000, 1.35),
+    "column sum": (3000, 1.25),
+    "column median": (4000, 1.6),
+    "group by key (1000 keys)": (4000, 1.35),
+    "narrow: 5 million lines of one column, read and write": (3000, 6.0),
+    "narrow: column sum of 5 million lines": (3000, 6.0),
+    "20,000 small files: read and write": (None, None),
+}
+
+
+def huge_pages():
+    try:
+        with open("/sys/kernel/mm/transparent_hugepage/enabled") as f:
+            text = f.read()
+        return text[text.index("[") + 1:text.index("]")]
+    except (OSError, ValueError):
+        return "unknown"
+
+
+FAULT_PROBE = """
+import mmap, time
+size = 256 << 20
+block = mmap.mmap(-1, size)
+passes = []
+for _ in range(2):
+    start = time.perf_counter()
+    for i in range(0, size, 4096):
+        block[i] = 1
+    passes.append(time.perf_counter() - start)
+print((passes[0] - passes[1]) / (size // 4096) * 1e6)
+"""
+
+
+def microseconds_per_fault():
+    """Touches every 4 KiB page of a fresh 256 MiB mapping, then again: the
+    difference per page is what one minor fault costs. In a process of its
+    own, since a child started later would count the touched pages in its
+    peak memory."""
+    out = subprocess.run([sys.executable, "-c", FAULT_PROBE], check=True,
+                         capture_output=True, text=True).stdout
+    return float(out)
+
+
+def fault_summary(tabsift, jobs):
+    print(f"transparent huge pages: {huge_pages()}; one minor fault costs about "
+          f"{microseconds_per_fault():.2f} us here")
+    print("| job | minor faults | goal | system s | wall s | sys / wall | peak / file | goal |")
+    print("|---|---|---|---|---|---|---|---|")
+    failed = 0
+    for j in jobs:
+        if j.name not in FAULT_GOALS:
+            continue
+        path = os.path.join(DATA, j.file)
+        cwd = path if os.path.isdir(path) else None
+        m = measure(f"{tabsift} {j.args.format(file=path)}", 1, cwd)
+        faults_goal, peak_goal = FAULT_GOALS[j.name]
+        ratio = m.peak / input_size(path)
+        bad = ((faults_goal is not None and m.faults > faults_goal) or
+               (peak_goal is not None and ratio > peak_goal))
+        failed += bad
+        print(f"| {j.name} | {m.faults} | {faults_goal or ''} | {m.sys:.3f} | {m.wall:.3f} "
+              f"| {m.sys / m.wall:.2f} | {ratio:.2f} | {peak_goal or ''} |"
+              + (" over |" if bad else ""), flush=True)
+    print(f"{failed} job(s) over a goal")
 
 
 def main(argv):
-    runs, only, before, scale = 3, None, None, True
+    runs, only, before, scale, faults = 3, None, None, True, False
     args = argv[1:]
     while args and args[0].startswith("-"):
         flag = args.pop(0)
@@ -114,13 +198,22 @@ def main(argv):
             before = os.path.abspath(args.pop(0))
         elif flag == "--no-scale":
             scale = False
+        elif flag == "--faults":
+            faults = True
     tabsift = os.path.abspath(args[0] if args else os.path.join(HERE, "..", "build", "tabsift"))
     jobs = [j for j in load_jobs() if (not only or only in j.name) and (scale or not j.scale)]
+    if faults:
+        jobs = [j for j in jobs if j.name in FAULT_GOALS]
     subprocess.run([sys.executable, os.path.join(HERE, "gen_data.py")]
                    + (["--scale"] if any(j.scale for j in jobs) else []), check=True)
+    if faults:
+        fault_summary(tabsift, jobs)
+        return
     print(f"runs per figure: {runs}; wall = median seconds, cpu = median user+system "
-          f"seconds, peak = max resident MiB, xfile = peak / input size")
-    print(f"{'job':36} {'tool':10} {'wall s':>8} {'cpu s':>8} {'MB/s':>8} {'peak MiB':>8} {'xfile':>6}")
+          f"seconds, sys = median system seconds, peak = max resident MiB, "
+          f"xfile = peak / input size, faults = median minor page faults")
+    print(f"{'job':36} {'tool':10} {'wall s':>8} {'cpu s':>8} {'sys s':>6} {'MB/s':>8} "
+          f"{'peak MiB':>8} {'xfile':>6} {'faults':>9}")
     summary = []
     for j in jobs:
         path = os.path.join(DATA, j.file)
@@ -159,15 +252,17 @@ def main(argv):
                       f"{(write[index].cpu - load[index].cpu) / numbers * 1e9:.1f} ns cpu, "
                       f"{(write[index].wall - load[index].wall) / numbers * 1e9:.1f} ns wall "
                       f"(read-and-write minus load-only, over {numbers} numbers)")
-    print("\n| job | tabsift | peak / file | fastest peer | ratio |"
+    print("\n| job | tabsift | faults | sys | peak / file | fastest peer | ratio |"
           + (" before |" if before else ""))
-    print("|---|---|---|---|---|" + ("---|" if before else ""))
+    print("|---|---|---|---|---|---|---|" + ("---|" if before else ""))
     for j, size, mine, old, best, best_name in summary:
         peer = f"{best_name} {best.wall:.2f} s" if best else ""
         ratio = f"{mine.wall / best.wall:.2f}" if best else ""
-        prior = (f" {old.wall:.2f} s, x{old.peak / size:.2f} |" if old else " |") if before else ""
+        prior = (f" {old.wall:.2f} s, x{old.peak / size:.2f}, {old.faults} faults, "
+                 f"{old.sys:.2f} s sys |" if old else " |") if before else ""
         print(f"| {j.name} | {mine.wall:.2f} s ({size / 1e6 / mine.wall:.0f} MB/s) "
-              f"| {mine.peak / size:.2f} | {peer} | {ratio} |" + prior)
+              f"| {mine.faults} | {mine.sys:.2f} s | {mine.peak / size:.2f} | {peer} | {ratio} |"
+              + prior)
 
 
 if __name__ == "__main__":

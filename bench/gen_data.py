@@ -4,14 +4,15 @@
   floats.dat  10 columns of floats in printf %g-like forms (~SIZE MB)
   ints.dat    10 columns of integers (~SIZE MB)
   keyed.dat   an integer key column (1000 distinct keys) and 9 float columns
+  narrow.dat  one column: 5 million lines of "1" (10 MB), where the cost per
+              line outweighs the cost per cell
+  small/      20,000 files "0" .. "19999" of 50 lines of floats each, and
+              list.txt naming them all in one comma-separated list
 
 Each file starts with a few comment lines carrying named parameters.
 With --scale also, by the same generator:
 
   floats_1gb.dat, keyed_1gb.dat   the same kinds of file, ten times the size
-  small/                          20,000 files "0" .. "19999" of 50 lines
-                                  of floats each, and list.txt naming them
-                                  all in one comma-separated list
 
 usage: gen_data.py [--scale] [SIZE_MB]   (default 100)
 """
@@ -78,6 +79,18 @@ def write_small():
     print("wrote", folder)
 
 
+NARROW_LINES = 5000000
+
+
+def write_narrow():
+    path = os.path.join(OUT, "narrow.dat")
+    if os.path.exists(path) and os.path.getsize(path) == 2 * NARROW_LINES:
+        return
+    with open(path, "w") as f:
+        f.write("1\n" * NARROW_LINES)
+    print("wrote", path)
+
+
 def main():
     args = sys.argv[1:]
     scale = "--scale" in args
@@ -87,8 +100,9 @@ def main():
     write("floats.dat", size, float_line)
     write("ints.dat", size, int_line)
     write("keyed.dat", size, keyed_line)
+    write_narrow()
+    write_small()
     if scale:
-        write_small()
         # The same generator and seeds, ten times as long.
         write("floats_1gb.dat", size * 10, float_line, seed="floats.dat")
         write("keyed_1gb.dat", size * 10, keyed_line, seed="keyed.dat")

@@ -1,8 +1,9 @@
 """At scale: the 1 GB files (the same generator, ten times as long) through
-a plain pass, column statistics, column medians and grouping, and many
-small inputs: 20,000 files of 50 lines given as separate words, as a shell
-glob hands them over (the names come from small/list.txt, since the run
-happens inside that folder)."""
+a plain pass, column statistics, column medians and grouping; many small
+inputs: 20,000 files of 50 lines given as separate words, as a shell glob
+hands them over (the names come from small/list.txt, since the run happens
+inside that folder); and a narrow table, one column of 5 million lines,
+where what a line costs outweighs what its cell costs."""
 from bench import job
 
 BASE = "-i {file} --comments off"
@@ -19,6 +20,10 @@ JOBS = [
     job("20,000 small files: read and write", "small",
         "--comments off $(tr , ' ' < list.txt)",
         {"mawk": "mawk " + AWK_RENUMBER + " $(tr , ' ' < list.txt)",
-         "gawk": "gawk " + AWK_RENUMBER + " $(tr , ' ' < list.txt)"},
-        scale=True),
+         "gawk": "gawk " + AWK_RENUMBER + " $(tr , ' ' < list.txt)"}),
+    job("narrow: 5 million lines of one column, read and write", "narrow.dat", BASE,
+        {"mawk": "mawk " + AWK_RENUMBER + " {file}"}),
+    job("narrow: column sum of 5 million lines", "narrow.dat", BASE + " -r --col -c s",
+        {"datamash": "datamash -W sum 1 < {file}",
+         "mawk": "mawk '{{s += $1}} END {{print s}}' {file}"}),
 ]

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "table/data_operations.h"
 #include "base/diagnostics.h"
@@ -18,8 +19,14 @@ void apply(unsigned op, const std::string& argument) {
   if (op & 8) store.join();
   if (op & 16) store.col();
   store.tol(0.5);
-  store.data = {{{cell(1), cell(2), absent}, {cell(3), cell(-4), cell(5)}},
-                {{cell(7), absent}, {cell(1), cell(9)}, {cell(0), cell(2)}}};
+  using Line = typename DataOperations<T>::Line;
+  const std::vector<std::vector<Line>> files = {
+      {{cell(1), cell(2), absent}, {cell(3), cell(-4), cell(5)}},
+      {{cell(7), absent}, {cell(1), cell(9)}, {cell(0), cell(2)}}};
+  for (const auto& lines : files) {
+    auto& file = store.data.emplace_back();
+    for (const Line& line : lines) file.push_back(line);
+  }
   store.fileInputs = {0, 2};
   store.commentLines = {{"# T = 300"}, {"\r\n"}, {"# T = 1e40 E = 2"}};
   store.parameters = {{{"T", 300.0}}, {}, {{"T", 1e40}, {"E", 2.0}}};

@@ -5,17 +5,58 @@
 #include <string_view>
 #include <utility>
 
+#include "base/large_block.h"
+
 namespace tabsift {
 
+ReadBuffer::~ReadBuffer() { release(); }
+
+void ReadBuffer::release() {
+  if (mapped_) {
+    unmapLargeBlock(data_, capacity_);
+  } else {
+    delete[] data_;
+  }
+  data_ = nullptr;
+  capacity_ = 0;
+  mapped_ = false;
+}
+
+void ReadBuffer::grow(std::size_t size, std::size_t keep) {
+  if (size <= capacity_) return;
+  const std::size_t capacity = std::max(capacity_ * 2, size);
+  char* grown = nullptr;
+  std::size_t mapped = 0;
+  if (capacity >= kLargeBlock) {
+    grown = mapLargeBlock(capacity, &mapped);
+  } else {
+    grown = new char[capacity];
+  }
+  if (keep > 0) std::memcpy(grown, data_, keep);
+  release();
+  data_ = grown;
+  capacity_ = mapped > 0 ? mapped : capacity;
+  mapped_ = mapped > 0;
+}
+
 LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), blockSize_(blockSize == 0 ? 1 : blockSize) {}
+    : source_(source),
+      blockSize_(blockSize == 0 ? 1 : blockSize),
+      ownBuffer_(std::make_unique<ReadBuffer>()),
+      buffer_(*ownBuffer_) {}
+
+LineReader::LineReader(ByteSource& source, ReadBuffer& buffer,
+                       std::size_t blockSize)
+    : source_(source),
+      blockSize_(blockSize == 0 ? 1 : blockSize),
+      buffer_(buffer) {}
 
 void LineReader::skipByteOrderMark() {
   constexpr std::string_view kMark = "\xef\xbb\xbf";
   // The mark may arrive in pieces from a pipe.
   while (end_ - begin_ < kMark.size() && !atEnd_ && fill()) {
   }
-  const std::string_view start(buffer_.get() + begin_,
+  const std::string_view start(buffer_.data() + begin_,
                                std::min(end_ - begin_, kMark.size()));
   if (start == kMark) begin_ += kMark.size();
   scanned_ = 0;
@@ -23,7 +64,7 @@ void LineReader::skipByteOrderMark() {
 
 bool LineReader::next(std::string_view* line) {
   for (;;) {
-    const char* start = buffer_.get() + begin_;
+    const char* start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
     if (scanned_ < available) {
       const void* lf =
@@ -42,7 +83,7 @@ bool LineReader::next(std::string_view* line) {
     // After a failed read or damaged data it may be cut anywhere, so it is
     // dropped rather than read as a shorter line.
     if (begin_ == end_ || !source_.failure().empty()) return false;
-    *line = std::string_view(buffer_.get() + begin_, end_ - begin_);
+    *line = std::string_view(buffer_.data() + begin_, end_ - begin_);
     begin_ = end_;
     scanned_ = 0;
     return true;
@@ -51,19 +92,16 @@ bool LineReader::next(std::string_view* line) {
 
 bool LineReader::fill() {
   if (begin_ > 0) {
-    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
   // Room for at least one block; a line longer than the buffer doubles it.
-  if (capacity_ - end_ < blockSize_) {
-    const std::size_t capacity = std::max(capacity_ * 2, end_ + blockSize_);
-    std::unique_ptr<char[]> grown(new char[capacity]);
-    if (end_ > 0) std::memcpy(grown.get(), buffer_.get(), end_);
-    buffer_ = std::move(grown);
-    capacity_ = capacity;
+  if (buffer_.capacity() - end_ < blockSize_) {
+    buffer_.grow(end_ + blockSize_, end_);
   }
-  const std::size_t n = source_.read(buffer_.get() + end_, capacity_ - end_);
+  const std::size_t n =
+      source_.read(buffer_.data() + end_, buffer_.capacity() - end_);
   if (n > 0) {
     end_ += n;
     anythingRead_ = true;

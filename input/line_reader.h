@@ -11,11 +11,38 @@
 
 namespace tabsift {
 
+// The bytes a LineReader reads into. One buffer serves every input of a run
+// in turn, so that an input costs no fresh memory; a large one is mapped
+// with huge pages.
+class ReadBuffer {
+ public:
+  ReadBuffer() = default;
+  ~ReadBuffer();
+  ReadBuffer(const ReadBuffer&) = delete;
+  ReadBuffer& operator=(const ReadBuffer&) = delete;
+
+  char* data() const { return data_; }
+  std::size_t capacity() const { return capacity_; }
+  // Room for at least `size` bytes, keeping the first `keep`.
+  void grow(std::size_t size, std::size_t keep);
+
+ private:
+  void release();
+
+  char* data_ = nullptr;
+  std::size_t capacity_ = 0;
+  bool mapped_ = false;
+};
+
 class LineReader {
  public:
   // Reads `source`, which the caller keeps; why reading stopped early is
   // the source's failure().
   explicit LineReader(ByteSource& source, std::size_t blockSize = 1 << 20);
+  // The same, reading into `buffer`, which the caller keeps and may hand to
+  // the reader of the next input.
+  LineReader(ByteSource& source, ReadBuffer& buffer,
+             std::size_t blockSize = 1 << 20);
 
   // Drops a UTF-8 byte order mark at the start of the text; called before
   // the first line is taken.
@@ -38,8 +65,8 @@ class LineReader {
   ByteSource& source_;
   std::size_t blockSize_;
   // Left uninitialised: only bytes that were read are ever looked at.
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_ = 0;
+  std::unique_ptr<ReadBuffer> ownBuffer_;
+  ReadBuffer& buffer_;
   std::size_t begin_ = 0;    // first unconsumed byte
   std::size_t end_ = 0;      // one past the last byte read
   std::size_t scanned_ = 0;  // bytes from begin_ known to hold no LF

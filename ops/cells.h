@@ -1,5 +1,7 @@
 // How the transforms of ops/ see a table: a table is files of lines of cells
 // of any cell type; a cell says whether it is present and gives its number.
+// A file keeps its lines in one block (table/table_file.h); a line built on
+// its own is a vector of cells.
 #pragma once
 
 #include <cstddef>
@@ -7,12 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "table/table_file.h"
+
 namespace tabsift {
 
 template <typename Cell>
 using LineOf = std::vector<Cell>;
 template <typename Cell>
-using FileOf = std::vector<LineOf<Cell>>;
+using FileOf = TableFile<Cell>;
 template <typename Cell>
 using TableOf = std::vector<FileOf<Cell>>;
 
@@ -21,8 +25,8 @@ template <typename Cell>
 using NumberOf = std::decay_t<decltype(std::declval<const Cell&>().value())>;
 
 // Whether line holds a present cell at `column`.
-template <typename Cell>
-bool hasPresentCell(const LineOf<Cell>& line, std::size_t column) {
+template <typename Line>
+bool hasPresentCell(const Line& line, std::size_t column) {
   return column < line.size() && line[column].present();
 }
 

@@ -11,16 +11,7 @@ namespace tabsift {
 template <typename Cell>
 void tagWithFileNumbers(TableOf<Cell>& data) {
   for (std::size_t f = 0; f < data.size(); ++f) {
-    const Cell number(static_cast<NumberOf<Cell>>(f + 1));
-    for (LineOf<Cell>& line : data[f]) {
-      // An exactly sized new line: inserting in place would double the
-      // capacity of every line.
-      LineOf<Cell> tagged;
-      tagged.reserve(line.size() + 1);
-      tagged.push_back(number);
-      tagged.insert(tagged.end(), line.begin(), line.end());
-      line.swap(tagged);
-    }
+    data[f].prependCell(Cell(static_cast<NumberOf<Cell>>(f + 1)));
   }
 }
 

@@ -28,11 +28,10 @@ struct FilterRule {
 
 // Whether a line passes: an absent or missing test cell fails at once; with
 // 'o' the first condition that holds decides, with 'a' the first that fails.
-template <typename Cell>
-bool linePasses(const LineOf<Cell>& line,
-                const FilterRule<NumberOf<Cell>>& rule) {
+template <typename Line, typename Number>
+bool linePasses(const Line& line, const FilterRule<Number>& rule) {
   if (!hasPresentCell(line, rule.column)) return false;
-  const NumberOf<Cell> x = line[rule.column].value();
+  const Number x = line[rule.column].value();
   bool held = false;
   for (const Condition& condition : rule.conditions) {
     held = conditionHolds(condition.op, x, condition.threshold, rule.tolerance);
@@ -42,38 +41,31 @@ bool linePasses(const LineOf<Cell>& line,
   return held;
 }
 
-// The cells of `line` at `columns`, in list order; a column beyond the line
-// adds nothing.
-template <typename Cell>
-LineOf<Cell> cutToColumns(const LineOf<Cell>& line,
-                          const std::vector<std::size_t>& columns) {
-  LineOf<Cell> cut;
-  cut.reserve(columns.size());
+// Appends the cells of `line` at `columns` to `out`, in list order; a
+// column beyond the line adds nothing.
+template <typename Line, typename Cell>
+void cutToColumns(const Line& line, const std::vector<std::size_t>& columns,
+                  LineOf<Cell>& out) {
   for (std::size_t k : columns) {
-    if (k < line.size()) cut.push_back(line[k]);
+    if (k < line.size()) out.push_back(line[k]);
   }
-  return cut;
 }
 
 // Kept lines move toward the front of their own file, so filtering needs no
-// second copy of the table; dropped lines give their memory back at once.
+// second copy of the table; the room of dropped lines is given back.
 template <typename Cell>
 void keepPassingLines(TableOf<Cell>& data,
                       const FilterRule<NumberOf<Cell>>& rule) {
   for (FileOf<Cell>& file : data) {
-    std::size_t kept = 0;
-    for (std::size_t l = 0; l < file.size(); ++l) {
-      LineOf<Cell>& line = file[l];
-      if (!linePasses(line, rule)) {
-        LineOf<Cell>().swap(line);
-        continue;
+    file.rewrite([&rule](const auto& line, LineOf<Cell>& out) {
+      if (!linePasses(line, rule)) return false;
+      if (rule.keepColumns.empty()) {
+        out.assign(line.begin(), line.end());
+      } else {
+        cutToColumns(line, rule.keepColumns, out);
       }
-      if (!rule.keepColumns.empty())
-        line = cutToColumns(line, rule.keepColumns);
-      if (kept != l) file[kept] = std::move(line);
-      ++kept;
-    }
-    file.resize(kept);
+      return true;
+    });
   }
 }
 

@@ -17,17 +17,14 @@ void becomeOneFile(std::vector<File>& data,
   fileInputs.assign(1, 0);
 }
 
-// Every file's lines moved, in order, into one file (never copied).
+// Every file's lines moved, in order, into one file: the first file's block
+// grows to take the lines of the others, each freed as soon as it is taken.
 template <typename File>
 void gatherIntoOneFile(std::vector<File>& data,
                        std::vector<std::size_t>& fileInputs) {
   File gathered = data.empty() ? File() : std::move(data.front());
-  std::size_t total = gathered.size();
-  for (std::size_t f = 1; f < data.size(); ++f) total += data[f].size();
-  gathered.reserve(total);
   for (std::size_t f = 1; f < data.size(); ++f) {
-    for (auto& line : data[f]) gathered.push_back(std::move(line));
-    File().swap(data[f]);
+    gathered.appendFile(std::move(data[f]));
   }
   becomeOneFile(data, fileInputs, std::move(gathered));
 }

@@ -44,10 +44,10 @@ Cell parameterCell(const Parameters& inputs, std::size_t input,
 // For each file, one cell per item: the parameter of the input the file was
 // read from for a parameter item, an absent cell for a column item.
 template <typename Cell>
-tabsift::FileOf<Cell> parameterCellsPerFile(
+tabsift::ParameterCells<Cell> parameterCellsPerFile(
     const std::vector<tabsift::SelectItem>& items, const Parameters& inputs,
     const std::vector<std::size_t>& fileInputs, std::size_t files) {
-  tabsift::FileOf<Cell> cells(files);
+  tabsift::ParameterCells<Cell> cells(files);
   for (std::size_t f = 0; f < files; ++f) {
     const std::size_t input = f < fileInputs.size() ? fileInputs[f] : f;
     for (const tabsift::SelectItem& item : items) {
@@ -68,7 +68,7 @@ void DataOperations<T>::print(std::string argument) {
   if (!items || !parametersKnown(*items, parameters)) {
     tabsift::failArgument("Wrong print argument");
   }
-  const File cells =
+  const tabsift::ParameterCells<Value> cells =
       parameterCellsPerFile<Value>(*items, parameters, fileInputs, data.size());
   bool anyColumn = false;
   for (const tabsift::SelectItem& item : *items) anyColumn |= item.isColumn;

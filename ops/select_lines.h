@@ -11,16 +11,17 @@
 
 namespace tabsift {
 
+template <typename Cell>
+using ParameterCells = std::vector<LineOf<Cell>>;
+
 // Every line rebuilt where it stands from the items in order: a column item
 // takes the line's cell (absent beyond the line), a parameter item the
 // file's parameter cell.
 template <typename Cell>
 void selectItems(TableOf<Cell>& data, const std::vector<SelectItem>& items,
-                 const FileOf<Cell>& fileCells) {
+                 const ParameterCells<Cell>& fileCells) {
   for (std::size_t f = 0; f < data.size(); ++f) {
-    for (LineOf<Cell>& line : data[f]) {
-      LineOf<Cell> selected;
-      selected.reserve(items.size());
+    data[f].rewrite([&](const auto& line, LineOf<Cell>& selected) {
       for (std::size_t k = 0; k < items.size(); ++k) {
         const SelectItem& item = items[k];
         if (!item.isColumn) {
@@ -31,22 +32,23 @@ void selectItems(TableOf<Cell>& data, const std::vector<SelectItem>& items,
           selected.push_back(Cell());
         }
       }
-      line.swap(selected);
-    }
+      return true;
+    });
   }
 }
 
 // One line per file holding that file's parameter cells, in item order.
 template <typename Cell>
 FileOf<Cell> parameterLines(const std::vector<SelectItem>& items,
-                            const FileOf<Cell>& fileCells) {
+                            const ParameterCells<Cell>& fileCells) {
   FileOf<Cell> lines;
+  LineOf<Cell> line;
   for (const LineOf<Cell>& cells : fileCells) {
-    LineOf<Cell> line;
+    line.clear();
     for (std::size_t k = 0; k < items.size(); ++k) {
       if (!items[k].isColumn) line.push_back(cells[k]);
     }
-    lines.push_back(std::move(line));
+    lines.push_back(line);
   }
   return lines;
 }

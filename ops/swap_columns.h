@@ -18,7 +18,7 @@ bool swapFits(const TableOf<Cell>& data, std::size_t begin, std::size_t end,
   if (a == b) return false;
   for (std::size_t f = begin; f < end; ++f) {
     if (data[f].empty()) continue;
-    const LineOf<Cell>& first = data[f].front();
+    const auto first = data[f].front();
     if (first.size() <= a || first.size() <= b) return false;
   }
   return true;
@@ -31,7 +31,7 @@ void swapColumns(TableOf<Cell>& data, std::size_t begin, std::size_t end,
                  std::size_t a, std::size_t b) {
   const std::size_t needed = std::max(a, b);
   for (std::size_t f = begin; f < end; ++f) {
-    for (LineOf<Cell>& line : data[f]) {
+    for (auto& line : data[f]) {
       if (line.size() > needed) std::swap(line[a], line[b]);
     }
   }

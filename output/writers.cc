@@ -38,7 +38,7 @@ class TableText {
         room_(tabsift::numberRoom(store.precision) + 1) {}
 
   void writeTable(BlockSink& sink, const typename Store::File& table) const {
-    for (const typename Store::Line& line : table) {
+    for (const auto& line : table) {
       for (const typename Store::Value& cell : line) {
         if (cell.present()) {
           writeNumber(sink, cell.value());

@@ -23,6 +23,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/large_block.h"
 #include "number/cell_convert.h"
 #include "stats/exact_sum.h"
 
@@ -68,8 +69,8 @@ T midpoint(T a, T b) {
 
 // The median of `values`, which it reorders. NaN sorts after every number.
 // An empty list has no median.
-template <typename T>
-Outcome<T> medianOf(std::vector<T>& values) {
+template <typename T, typename Allocator>
+Outcome<T> medianOf(std::vector<T, Allocator>& values) {
   const std::size_t n = values.size();
   if (n == 0) return Outcome<T>::absent();
   auto begin = values.begin();
@@ -242,7 +243,7 @@ class MedianAccumulator {
   Outcome<T> finish(ScopeKind) { return medianOf(values_); }
 
  private:
-  std::vector<T> values_;
+  std::vector<T, LargeBlockAllocator<T>> values_;
 };
 
 // The sample standard deviation (divisor n - 1), computed accurately, or

@@ -18,13 +18,13 @@ void DataOperations<T>::calculate(std::string request) {
   lineSizes.assign(data.size(), {});
   for (std::size_t f = 0; f < data.size(); ++f) {
     lineSizes[f].reserve(data[f].size());
-    for (const Line& line : data[f]) lineSizes[f].push_back(line.size());
+    for (const auto& line : data[f]) lineSizes[f].push_back(line.size());
   }
   // In line mode every line grows by one cell per letter: make room once,
   // rather than letting each line double its capacity.
   if (!colFlag && !letters->empty()) {
     for (File& file : data) {
-      for (Line& line : file) line.reserve(line.size() + letters->size());
+      for (auto& line : file) line.reserve(line.size() + letters->size());
     }
   }
   for (tabsift::Statistic letter : *letters) {

@@ -254,7 +254,7 @@ TEST(CalculateTest, RequestsOnStoresFilledByHand) {
     std::vector<Rows> after;
     for (const Store::File& file : store.data) {
       Rows& rows = after.emplace_back();
-      for (const Store::Line& line : file) {
+      for (const auto& line : file) {
         auto& row = rows.emplace_back();
         for (const Store::Value& cell : line) {
           row.push_back(cell.present() ? cell.value() : kAbsent);

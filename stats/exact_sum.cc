@@ -130,7 +130,11 @@ void ExactSum::reset() {
 }
 
 std::optional<double> ExactSum::special() const {
-  if (nan_ || (plusInfinity_ && minusInfinity_)) {
+  if (nan_) {
+    return std::copysign(std::numeric_limits<double>::quiet_NaN(),
+                         negativeNan_ ? -1.0 : 1.0);
+  }
+  if (plusInfinity_ && minusInfinity_) {
     return std::numeric_limits<double>::quiet_NaN();
   }
   if (plusInfinity_) return HUGE_VAL;

@@ -12,7 +12,9 @@
 // The result is the exact sum, or the exact sum divided by a count, rounded
 // once (to nearest, ties to even) to the precision and exponent range asked
 // for, so a float result is never rounded twice. Infinities and NaN are
-// kept apart: NaN, or both infinities, give NaN; one infinity gives itself.
+// kept apart: a NaN gives the first NaN of the scope, with its sign, as a
+// chain of additions passes it on; both infinities give NaN; one infinity
+// gives itself.
 #pragma once
 
 #include <algorithm>
@@ -150,6 +152,7 @@ class ExactSum {
   std::optional<double> special() const;
   void addSpecial(bool nan, bool negative) {
     if (nan) {
+      if (!nan_) negativeNan_ = negative;
       nan_ = true;
     } else if (negative) {
       minusInfinity_ = true;
@@ -183,6 +186,7 @@ class ExactSum {
   int windowBit_ = -1;  // -1: no value yet
   std::uint32_t windowAdds_ = 0;
   bool nan_ = false, plusInfinity_ = false, minusInfinity_ = false;
+  bool negativeNan_ = false;  // the sign of the first NaN added
 };
 
 }  // namespace tabsift

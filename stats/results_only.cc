@@ -5,8 +5,6 @@
 // of the input each remaining file came from moves with it.
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -14,26 +12,29 @@
 
 namespace {
 
-// Line mode: every line keeps the cells after its first `sizes[l]`, exactly
-// sized (the summarised cells are usually most of the line).
-template <typename File>
-void keepLineResults(File& file, const std::vector<std::size_t>& sizes) {
-  for (std::size_t l = 0; l < sizes.size() && l < file.size(); ++l) {
-    auto& line = file[l];
-    std::remove_reference_t<decltype(line)> results(
-        line.begin() + static_cast<std::ptrdiff_t>(sizes[l]), line.end());
-    line.swap(results);
-  }
+// Line mode: every line keeps the cells after its first `sizes[l]`; they
+// move to the front of the file's block, which gives back the rest.
+template <typename File, typename Sizes>
+void keepLineResults(File& file, const Sizes& sizes) {
+  std::size_t l = 0;
+  file.rewrite([&](const auto& line, auto& out) {
+    const std::size_t summarised = l < sizes.size() ? sizes[l] : 0;
+    ++l;
+    out.assign(line.begin() + static_cast<std::ptrdiff_t>(summarised),
+               line.end());
+    return true;
+  });
 }
 
 // Column modes: the file keeps the lines after its snapshot lines.
 template <typename File>
 void keepColumnResults(File& file, std::size_t snapshotLines) {
-  const std::size_t summarised = std::min(snapshotLines, file.size());
-  File results(std::make_move_iterator(file.begin() +
-                                       static_cast<std::ptrdiff_t>(summarised)),
-               std::make_move_iterator(file.end()));
-  file.swap(results);
+  std::size_t l = 0;
+  file.rewrite([&](const auto& line, auto& out) {
+    if (l++ < snapshotLines) return false;
+    out.assign(line.begin(), line.end());
+    return true;
+  });
 }
 
 // Removes the files without lines; the input record of each remaining file

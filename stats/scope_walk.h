@@ -49,7 +49,7 @@ void walkLines(DataOperations<T>& store, Accumulator accumulator,
                WalkResult& walk) {
   for (std::size_t f = 0; f < store.lineSizes.size(); ++f) {
     for (std::size_t l = 0; l < store.lineSizes[f].size(); ++l) {
-      auto& line = store.data[f][l];
+      auto&& line = store.data[f][l];
       const std::size_t width = store.lineSizes[f][l];
       accumulator.reset();
       for (int pass = 0; pass < Accumulator::kPasses; ++pass) {

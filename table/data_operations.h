@@ -14,6 +14,8 @@
 
 #include "table/cell.h"
 #include "table/data_handler.h"
+#include "table/size_list.h"
+#include "table/table_file.h"
 
 template <typename T>
 class DataOperations : public DataHandler {
@@ -21,8 +23,12 @@ class DataOperations : public DataHandler {
   // One cell: a number, or an absent cell (no number, value 0); made
   // absent by its default constructor, present by the one taking a T.
   using Value = tabsift::Cell<T>;
+  // A line built on its own (a result line, a parameter line); a file hands
+  // out its lines as views (`LineRef`) of the cells in its block, which
+  // read and index as a Line does.
   using Line = std::vector<Value>;
-  using File = std::vector<Line>;
+  using LineRef = tabsift::LineRef<Value>;
+  using File = tabsift::TableFile<Value>;
 
   DataOperations();
   ~DataOperations() override;
@@ -89,7 +95,7 @@ class DataOperations : public DataHandler {
   std::vector<double> filterValues;
   std::vector<std::string> filterOps;
   std::vector<std::size_t> filterKeepColumns;
-  std::vector<std::vector<std::size_t>> lineSizes;
+  std::vector<tabsift::SizeList> lineSizes;
   std::string command;
 
   // For each file of `data`, the 0-based position of the input it was read

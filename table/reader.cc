@@ -26,60 +26,26 @@ namespace {
 constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
 
-// Gathers the lines of one input in chunks of bounded size and hands them
-// over as one list sized to fit, so that a large input never holds a list
-// grown to twice its length or copied while growing.
-template <typename Line>
-class LineCollector {
- public:
-  void add(Line&& line) {
-    if (current_.size() == current_.capacity()) startChunk();
-    current_.push_back(std::move(line));
-  }
-
-  // The list has room for a few lines more than it holds: column
-  // statistics append one result line per statistic, and without the room
-  // the first of them would copy the whole list into one twice its size.
-  std::vector<Line> take() {
-    std::size_t total = current_.size();
-    for (const auto& chunk : chunks_) total += chunk.size();
-    std::vector<Line> all;
-    all.reserve(total + kSpareLines);
-    for (auto& chunk : chunks_) {
-      for (Line& line : chunk) all.push_back(std::move(line));
-      std::vector<Line>().swap(chunk);
-    }
-    for (Line& line : current_) all.push_back(std::move(line));
-    std::vector<Line>().swap(current_);
-    chunks_.clear();
-    return all;
-  }
-
- private:
-  void startChunk() {
-    if (!current_.empty()) chunks_.push_back(std::move(current_));
-    current_ = std::vector<Line>();
-    current_.reserve(nextCapacity_);
-    if (nextCapacity_ < kLargestChunk) nextCapacity_ *= 2;
-  }
-
-  static constexpr std::size_t kLargestChunk = 1 << 16;
-  static constexpr std::size_t kSpareLines = 8;
-  std::size_t nextCapacity_ = 16;
-  std::vector<std::vector<Line>> chunks_;
-  std::vector<Line> current_;
+// What reading keeps from one input to the next: the buffer the text is
+// read into, the cells of the line being read and the block the lines of
+// an input are gathered in, so that an input costs no fresh memory beyond
+// its own cells.
+template <typename T>
+struct ReadingScratch {
+  tabsift::ReadBuffer text;
+  typename DataOperations<T>::Line cells;
+  typename DataOperations<T>::File lines;
 };
 
 // Turns the lines of one input into its table and comment lines.
 template <typename T>
 class InputReader {
  public:
-  using Value = typename DataOperations<T>::Value;
-  using Line = typename DataOperations<T>::Line;
   using File = typename DataOperations<T>::File;
 
   // `position` is the 0-based position of the input in the list.
-  explicit InputReader(std::size_t position) : position_(position) {}
+  InputReader(std::size_t position, ReadingScratch<T>& scratch)
+      : position_(position), scratch_(scratch.cells), lines_(scratch.lines) {}
 
   void readLines(tabsift::LineReader& reader) {
     std::string_view line;
@@ -98,16 +64,17 @@ class InputReader {
     scratch_.clear();
     std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
-    lines_.add(Line(scratch_.begin(), scratch_.end()));
+    lines_.appendLine(scratch_.data(), scratch_.size());
   }
 
-  File takeLines() { return lines_.take(); }
+  // The lines, in a block of their own sized to fit.
+  File takeLines() { return lines_.takeExact(); }
   std::vector<std::string> takeComments() { return std::move(comments_); }
 
  private:
   std::size_t position_;
-  Line scratch_;
-  LineCollector<Line> lines_;
+  typename DataOperations<T>::Line& scratch_;
+  File& lines_;
   std::vector<std::string> comments_;
 };
 
@@ -136,11 +103,11 @@ using tabsift::inputLabel;
 // partial input is dropped, the failure reported and ReadingStopped thrown.
 template <typename T>
 void readInput(DataOperations<T>& store, std::size_t i, int fd,
-               const std::string* name) {
+               const std::string* name, ReadingScratch<T>& scratch) {
   try {
-    InputReader<T> input(i);
+    InputReader<T> input(i, scratch);
     std::unique_ptr<tabsift::ByteSource> source = tabsift::openByteSource(fd);
-    tabsift::LineReader reader(*source);
+    tabsift::LineReader reader(*source, scratch.text);
     reader.skipByteOrderMark();
     input.readLines(reader);
     if (!source->failure().empty()) {
@@ -161,7 +128,10 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
     if (comments.empty()) comments.emplace_back("\r\n");
     store.commentLines.push_back(std::move(comments));
   } catch (const std::bad_alloc&) {
-    // The partial input is gone by now, which leaves room for the message.
+    // The partial input is gone by now, and so is the line being read,
+    // which leaves room for the message.
+    typename DataOperations<T>::Line().swap(scratch.cells);
+    scratch.lines.clear();
     store.incompleteInputs.push_back(i);
     tabsift::reportMemoryExhausted("reading " + inputLabel(name));
     throw tabsift::ReadingStopped("memory exhausted");
@@ -180,16 +150,18 @@ void skipUnopened(DataOperations<T>& store, std::size_t i,
 
 template <typename T>
 void readStandardInput(DataOperations<T>& store) {
-  readInput(store, 0, STDIN_FILENO, nullptr);
+  ReadingScratch<T> scratch;
+  readInput(store, 0, STDIN_FILENO, nullptr, scratch);
 }
 
 template <typename T>
 void readFileList(DataOperations<T>& store) {
+  ReadingScratch<T> scratch;
   for (std::size_t i = 0; i < store.inputFiles.size(); ++i) {
     const std::string& name = store.inputFiles[i];
     tabsift::FileDescriptor fd = tabsift::openFile(name, O_RDONLY);
     if (fd.valid()) {
-      readInput(store, i, fd.get(), &name);
+      readInput(store, i, fd.get(), &name, scratch);
     } else {
       skipUnopened(store, i, name, errno);
     }

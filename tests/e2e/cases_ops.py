@@ -9,6 +9,14 @@ KEYS = {"k.dat": "1 10\n2 20\n1 30\n", "l.dat": "1 40\n"}
 PARAMS = {"a.dat": "# E = 1.5\n1 2\n3 4\n", "b.dat": "# E = 2.5 F = 7\n5 6\n"}
 INT, FLOAT = "Using Integers as data type\n", "Using Float as data type\n"
 INVALID = "Invalid value detected in data file: 1\n"
+INVALID2 = "Invalid value detected in data file: 2\n"
+# Cells at the edges of every cell type, in lines of two widths in the first
+# file and of another width in the second: every reshaping of the table
+# carries them through unchanged (-nan and nan, -0, subnormals, the limits,
+# absent cells).
+EDGES = {"e.dat": "1 -nan -0 4.9e-324 1.79769e+308 x\n2 nan 0 -4.9e-324 -inf\n"
+                  "3 inf 2147483647 -2147483648 1e-310\n",
+         "f.dat": "4 -0 nan\n"}
 WRONG = {"-f": "Wrong filtr argument\n", "-s": "Wrong swap argument!\n",
          "-g": "Wrong group argument\n", "-p": "Wrong print argument\n"}
 
@@ -30,7 +38,16 @@ CASES = [
         ("filter column beyond every line keeps nothing; swap over a file without lines",
          "-i a.dat -f 9,gt2 -s 1,2", "\n"),
         ("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0",
-         "1 2 \n5 6 \n7 8 \n\n")], files=AB),
+         "1 2 \n5 6 \n7 8 \n\n"),
+        # Column 3 is the first one past each line: it adds nothing, and the
+        # selection makes it absent; joined files pad to the widest of all,
+        # wherever it stands.
+        ("filter list with the first column past the line", "-i a.dat -f 1,gt0,0,3,1",
+         "1 \n5 \n\n"),
+        ("select the first column past the line", "-i b.dat -p 3,1", "-- 7 \n-- -9 \n\n"),
+        ("joined files pad to the widest, the first", "-j -i c.dat,a.dat,b.dat -f 1,gt-99",
+         "0 0 0 \n1 2 -- \n-3 4 -- \n5 6 -- \n7 8 -- \n-9 10 -- \n")],
+        files={**AB, "c.dat": "0 0 0\n"}),
     off("filter drops lines whose test cell is absent, swap moves absent cells",
         "-i x.dat -f 1,lt5 -s 1,2", files={"x.dat": "x 1\n3 y 7\n"}, out="-- 3 7 \n\n",
         err=INVALID * 2),
@@ -101,6 +118,41 @@ CASES = [
         err="read from stdin\n" + WRONG["-p"], rc=1),
     off("select columns from standard input", "-p 2,1", stdin="1 2\n", out="2 1 \n\n",
         err="read from stdin\n"),
+
+    # Edge cells through the reshapings, for each cell type (statistics only
+    # where the result does not hang on which of two NaNs wins).
+    *off_rows([
+        ('merge, filter, count on lines of two widths', '-i e.dat,f.dat -m -f 2,gt0 -c c',
+         '1 1 -nan -0 4.94066e-324 1.79769e+308 -- 6 \n1 2 nan 0 -4.94066e-324 -inf -- 6 \n1 3 inf 2.14748e+09 -2.14748e+09 1e-310 -- 6 \n2 4 -0 nan 4 \n\n', INVALID * 1),
+        ('group lines of two widths, line sums', '-i e.dat,f.dat -g 1 -c s',
+         '1 -nan -0 4.94066e-324 1.79769e+308 -- -nan \n2 nan 0 -4.94066e-324 -inf -- nan \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- inf \n4 -0 nan -- -- -- nan \n\n', INVALID * 1),
+        ('group joined lines of one width', '-i e.dat,f.dat -j -g 1',
+         '1 -nan -0 4.94066e-324 1.79769e+308 -- \n2 nan 0 -4.94066e-324 -inf -- \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- \n4 -0 nan -- -- -- \n', INVALID * 1),
+        ('select, swap, column counts', '-i e.dat,f.dat -p 6,2,1 -s 1,3 --col -c c',
+         '1 -nan -- \n2 nan -- \n3 inf -- \n4 -0 -- \n4 4 -- \n\n', INVALID * 1),
+        ('files side by side, line counts', '-i e.dat,f.dat -g f -c c',
+         '1 -nan -0 4.94066e-324 1.79769e+308 -- 4 -0 nan 8 \n2 nan 0 -4.94066e-324 -inf -- 5 \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- 5 \n\n', INVALID * 1),
+        ('float cells: merge, filter, count on lines of two widths', '--float -i e.dat,f.dat -m -f 2,gt0 -c c',
+         '1 1 -nan -0 0 inf -- 6 \n1 2 nan 0 -0 -inf -- 6 \n1 3 inf 2.14748e+09 -2.14748e+09 0 -- 6 \n2 4 -0 nan 4 \n\n', FLOAT + INVALID * 1),
+        ('float cells: group lines of two widths, line sums', '--float -i e.dat,f.dat -g 1 -c s',
+         '1 -nan -0 0 inf -- -nan \n2 nan 0 -0 -inf -- nan \n3 inf 2.14748e+09 -2.14748e+09 0 -- inf \n4 -0 nan -- -- -- nan \n\n', FLOAT + INVALID * 1),
+        ('float cells: group joined lines of one width', '--float -i e.dat,f.dat -j -g 1',
+         '1 -nan -0 0 inf -- \n2 nan 0 -0 -inf -- \n3 inf 2.14748e+09 -2.14748e+09 0 -- \n4 -0 nan -- -- -- \n', FLOAT + INVALID * 1),
+        ('float cells: select, swap, column counts', '--float -i e.dat,f.dat -p 6,2,1 -s 1,3 --col -c c',
+         '1 -nan -- \n2 nan -- \n3 inf -- \n4 -0 -- \n4 4 -- \n\n', FLOAT + INVALID * 1),
+        ('float cells: files side by side, line counts', '--float -i e.dat,f.dat -g f -c c',
+         '1 -nan -0 0 inf -- 4 -0 nan 8 \n2 nan 0 -0 -inf -- 5 \n3 inf 2.14748e+09 -2.14748e+09 0 -- 5 \n\n', FLOAT + INVALID * 1),
+        ('int cells: merge, filter, count on lines of two widths', '--int -i e.dat,f.dat -m -f 2,gt0 -c c',
+         '1 1 -- 0 0 -- -- 4 \n1 2 -- 0 0 -- -- 4 \n1 3 -- 2147483647 -2147483648 0 -- 5 \n2 4 0 -- 3 \n\n', INT + INVALID * 6 + INVALID2),
+        ('int cells: group lines of two widths, line sums', '--int -i e.dat,f.dat -g 1 -c s',
+         '1 -- 0 0 -- -- 1 \n2 -- 0 0 -- -- 2 \n3 -- 2147483647 -2147483648 0 -- 2 \n4 0 -- -- -- -- 4 \n\n', INT + INVALID * 6 + INVALID2),
+        ('int cells: group joined lines of one width', '--int -i e.dat,f.dat -j -g 1',
+         '1 -- 0 0 -- -- \n2 -- 0 0 -- -- \n3 -- 2147483647 -2147483648 0 -- \n4 0 -- -- -- -- \n', INT + INVALID * 6 + INVALID2),
+        ('int cells: select, swap, column counts', '--int -i e.dat,f.dat -p 6,2,1 -s 1,3 --col -c c',
+         '1 -- -- \n2 -- -- \n3 -- -- \n4 0 -- \n4 1 -- \n\n', INT + INVALID * 6 + INVALID2),
+        ('int cells: files side by side, line counts', '--int -i e.dat,f.dat -g f -c c',
+         '1 -- 0 0 -- -- 4 0 -- 5 \n2 -- 0 0 -- -- 3 \n3 -- 2147483647 -2147483648 0 -- 4 \n\n', INT + INVALID * 6 + INVALID2),
+    ], files=EDGES),
 
     # Merge.
     off("merge numbers the lines by the table's files, in the cell type",

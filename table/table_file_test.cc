@@ -1,0 +1,216 @@
+// The file store against a plain model (a vector of vectors of numbers):
+// random sequences of every operation, on small files and on files large
+// enough to live in mapped blocks, must leave both holding the same lines;
+// the shapes that keep no per-line record must stay that way.
+#include "table/table_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <random>
+#include <vector>
+
+#include "table/cell.h"
+
+namespace tabsift {
+namespace {
+
+using C = Cell<double>;
+using File = TableFile<C>;
+using Model = std::vector<std::vector<double>>;
+
+// An absent cell shows as -1 in the model; every present cell is >= 0.
+double shown(const C& cell) { return cell.present() ? cell.value() : -1; }
+C made(double x) { return x < 0 ? C() : C(x); }
+
+Model contents(const File& file) {
+  Model model;
+  for (const auto& line : file) {
+    auto& row = model.emplace_back();
+    for (const C& cell : line) row.push_back(shown(cell));
+  }
+  return model;
+}
+
+struct Random {
+  std::mt19937 engine;
+  std::size_t counter = 0;
+  std::size_t below(std::size_t n) { return n == 0 ? 0 : engine() % n; }
+  double next() { return static_cast<double>(counter++); }
+  std::vector<double> row(std::size_t width) {  // a fifth absent
+    std::vector<double> cells;
+    for (std::size_t k = 0; k < width; ++k) cells.push_back(below(5) == 0 ? -1 : next());
+    return cells;
+  }
+};
+
+void appendRow(File& file, Model& model, std::vector<double> row) {
+  std::vector<C> cells;
+  for (double x : row) cells.push_back(made(x));
+  file.push_back(cells);
+  model.push_back(std::move(row));
+}
+
+// One random step on both; returns which, for the failure message.
+std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
+  const std::size_t n = model.size(), which = r.below(11), l = r.below(n);
+  const double x = r.next();
+  std::size_t width = 0;
+  switch (which) {
+    case 0:  // a line as reading appends it: mostly the width of the last
+      appendRow(file, model, r.row(r.below(4) == 0 ? r.below(wide) : (n ? model.back().size() : wide)));
+      break;
+    case 1:  // one cell per line in order, as a line statistic appends
+      for (std::size_t k = 0; k < n; ++k) {
+        file[k].push_back(made(x + k));
+        model[k].push_back(x + k);
+      }
+      break;
+    case 2:  // a cell on one line, out of order
+      if (n > 0) file[l].push_back(made(x)), model[l].push_back(x);
+      break;
+    case 3:  // room for more, as a calculation request makes it
+      for (auto& line : file) line.reserve(line.size() + 1 + l % 3);
+      break;
+    case 4:  // blank filling, to the widest line or one more
+      for (const auto& row : model) width = std::max(width, row.size());
+      file.padTo(width + l % 2);
+      for (auto& row : model) row.resize(std::max(row.size(), width + l % 2), -1);
+      break;
+    case 5:
+      file.prependCell(made(x));
+      for (auto& row : model) row.insert(row.begin(), x);
+      break;
+    case 6: {  // keep every first, second or third line: whole, cut, or grown
+      const std::size_t mode = r.below(3), every = 1 + r.below(3);
+      auto transform = [mode](std::vector<double> row) {
+        if (mode == 1 && !row.empty()) row.erase(row.begin());
+        if (mode == 2) row.insert(row.end(), row.begin(), row.end()), row.push_back(-1);
+        return row;
+      };
+      Model next;
+      for (std::size_t k = 0; k < n; ++k) {
+        if (k % every == 0) next.push_back(transform(model[k]));
+      }
+      std::size_t k = 0;
+      file.rewrite([&](const auto& line, std::vector<C>& out) {
+        if (k++ % every != 0) return false;
+        std::vector<double> row;
+        for (const C& cell : line) row.push_back(shown(cell));
+        for (double y : transform(row)) out.push_back(made(y));
+        return true;
+      });
+      model.swap(next);
+      break;
+    }
+    case 7: {  // another file's lines after these, mostly of one width
+      File other;
+      Model otherModel;
+      width = r.below(wide);
+      for (std::size_t k = r.below(5); k > 0; --k) appendRow(other, otherModel, r.row(width + (r.below(4) == 0)));
+      file.appendFile(std::move(other));
+      EXPECT_TRUE(other.empty());
+      model.insert(model.end(), otherModel.begin(), otherModel.end());
+      break;
+    }
+    case 8:
+      file.emplace_back();
+      model.emplace_back();
+      break;
+    case 9:  // a line of the file itself, appended again
+      if (n > 0) file.push_back(file[l]), model.push_back(model[l]);
+      break;
+    case 10: {  // sized to fit, as reading hands an input over
+      File taken = file.takeExact();
+      EXPECT_TRUE(file.empty());
+      file = std::move(taken);
+      break;
+    }
+  }
+  return which;
+}
+
+TEST(TableFileTest, RandomOperationsMatchTheModel) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    Random r{std::mt19937(seed)};
+    File file;
+    Model model;
+    for (int i = 0; i < 40; ++i) {
+      const std::size_t which = step(file, model, r, 5);
+      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << which;
+    }
+  }
+}
+
+// Wide enough that the block is mapped and grows by remapping.
+TEST(TableFileTest, LargeFilesMatchTheModel) {
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    Random r{std::mt19937(seed)};
+    File file;
+    Model model;
+    for (int k = 0; k < 3000; ++k) appendRow(file, model, r.row(60));
+    for (int i = 0; i < 12; ++i) {
+      const std::size_t which = step(file, model, r, 60);
+      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << which;
+    }
+  }
+}
+
+// Many inputs read through one reused file and each handed over sized to
+// fit, as reading does: every file keeps its own cells while the others
+// come and go.
+TEST(TableFileTest, FilesSizedToFitKeepTheirCells) {
+  Random r{std::mt19937(7)};
+  File staging;
+  std::vector<File> files;
+  std::vector<Model> models;
+  for (int f = 0; f < 1500; ++f) {  // more than one shared chunk
+    Model model;
+    const std::size_t lines = 1 + r.below(60), width = 1 + r.below(12);
+    for (std::size_t l = 0; l < lines; ++l) {
+      appendRow(staging, model, r.row(width + (f % 7 == 0 ? r.below(3) : 0)));
+    }
+    files.push_back(staging.takeExact());
+    models.push_back(model);
+    if (f % 3 == 0 && f > 10) {  // one of them freed, one grown
+      const std::size_t gone = 5 + r.below(files.size() - 5);
+      files[gone].clear();
+      models[gone].clear();
+      const std::size_t grown = 5 + r.below(files.size() - 5);
+      appendRow(files[grown], models[grown], {r.next()});
+    }
+  }
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    ASSERT_EQ(contents(files[f]), models[f]) << "file " << f;
+  }
+}
+
+// Equally wide lines keep no per-line record through reading, blank filling,
+// line statistics, merge, the filter and the joining of equal files.
+TEST(TableFileTest, EqualWidthsStayWithoutRecords) {
+  File file;
+  for (int l = 0; l < 100; ++l) file.push_back(std::vector<C>(3, C(l)));
+  EXPECT_TRUE(file.uniform());
+  file.padTo(5);
+  for (auto& line : file) line.reserve(line.size() + 2);
+  for (int s = 0; s < 2; ++s) {
+    for (auto& line : file) line.push_back(C(7));
+  }
+  EXPECT_TRUE(file.uniform());
+  EXPECT_EQ(file[99].size(), 7u);
+  file.prependCell(C(1));
+  file.rewrite([](const auto& line, std::vector<C>& out) {
+    out.assign(line.begin(), line.begin() + 4);
+    return line[1].value() < 50;
+  });
+  EXPECT_TRUE(file.uniform());
+  EXPECT_EQ(file.size(), 50u);
+  File other;
+  other.push_back(std::vector<C>(4, C(2)));
+  file.appendFile(std::move(other));
+  EXPECT_TRUE(file.uniform());
+  EXPECT_EQ(file.size(), 51u);
+}
+
+}  // namespace
+}  // namespace tabsift
