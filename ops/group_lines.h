@@ -99,27 +99,67 @@ FileOf<Cell> groupLineByLine(FileOf<Cell>& file, std::size_t column) {
   return result;
 }
 
+// A group of equally wide lines: how many, the place in group order of its
+// next line, and its number in the order of first appearance.
+struct BlockGroup {
+  std::size_t lines = 0;
+  std::size_t next = 0;
+  std::uint32_t seen = 0;
+};
+
+// Puts line l of `file` at place[l] by following the cycles of the
+// permutation; `place` ends as the identity.
+template <typename Cell>
+void permuteLines(FileOf<Cell>& file, std::uint32_t* place) {
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    while (place[i] != i) {
+      const std::size_t j = place[i];
+      const auto a = file[i];
+      std::swap_ranges(a.begin(), a.end(), file[j].begin());
+      std::swap(place[i], place[j]);
+    }
+  }
+}
+
+// Joins the lines of each group, which stand in group order, into one line
+// from the front of the block: the key, then the other cells of its lines.
+template <typename Cell, typename Groups>
+void joinGroupLines(FileOf<Cell>& file, const Groups& groups,
+                    std::size_t column, std::size_t width) {
+  Cell* const cells = file.size() > 0 ? file[0].data() : nullptr;
+  std::vector<Cell> line(width);
+  std::size_t out = 0, l = 0;
+  std::vector<std::size_t> sizes;
+  sizes.reserve(groups.size());
+  for (const auto& entry : groups) {
+    sizes.push_back(1 + entry.second.lines * (width - 1));
+    for (std::size_t k = 0; k < entry.second.lines; ++k, ++l) {
+      std::copy(cells + l * width, cells + (l + 1) * width, line.begin());
+      if (k == 0) cells[out++] = line[column];
+      for (std::size_t c = 0; c < width; ++c) {
+        if (c != column) cells[out++] = line[c];
+      }
+    }
+  }
+  file.relayoutPacked(std::move(sizes));
+  file.shrinkToFit();
+}
+
 // Grouping of equally wide lines in their own block: the lines are first
 // put in group order (by key, table order within a key; lines without a key
-// last) by following the cycles of the permutation, then each group's lines
-// are joined into one line from the front of the block. A group line never
-// outgrows the lines it is made of, so writing never overtakes reading.
+// last), then each group's lines are joined into one line from the front of
+// the block. A group line never outgrows the lines it is made of, so writing
+// never overtakes reading.
 template <typename Cell>
 void groupInPlace(FileOf<Cell>& file, std::size_t column) {
   const std::size_t n = file.size();
-  const std::size_t width = file[0].size();
-  struct Group {
-    std::size_t lines = 0;
-    std::size_t next = 0;  // the place in group order of its next line
-    std::uint32_t seen = 0;  // its number in the order of first appearance
-  };
-  std::map<NumberOf<Cell>, Group, KeyLess> groups;
+  std::map<NumberOf<Cell>, BlockGroup, KeyLess> groups;
   // The place of every line in group order, kept in a block of its own;
   // it first holds the line's group, so that the groups are looked up once.
   CellBlock places;
   places.reserve(n * sizeof(std::uint32_t), 0);
   std::uint32_t* place = reinterpret_cast<std::uint32_t*>(places.data());
-  std::vector<Group*> found;
+  std::vector<BlockGroup*> found;
   constexpr std::uint32_t kNoKey = UINT32_MAX;
   std::size_t keyed = 0;
   for (std::size_t l = 0; l < n; ++l) {
@@ -135,42 +175,19 @@ void groupInPlace(FileOf<Cell>& file, std::size_t column) {
     ++entry->second.lines;
     ++keyed;
   }
-  std::vector<std::size_t> sizes;
-  sizes.reserve(groups.size());
   std::size_t start = 0;
   for (auto& entry : groups) {
     entry.second.next = start;
     start += entry.second.lines;
-    sizes.push_back(1 + entry.second.lines * (width - 1));
   }
   std::size_t unkeyed = keyed;
   for (std::size_t l = 0; l < n; ++l) {
     place[l] = static_cast<std::uint32_t>(
         place[l] == kNoKey ? unkeyed++ : found[place[l]]->next++);
   }
-  for (std::size_t i = 0; i < n; ++i) {
-    while (place[i] != i) {
-      const std::size_t j = place[i];
-      const auto a = file[i];
-      std::swap_ranges(a.begin(), a.end(), file[j].begin());
-      std::swap(place[i], place[j]);
-    }
-  }
+  permuteLines(file, place);
   places.release();
-  Cell* const cells = n > 0 ? file[0].data() : nullptr;
-  std::vector<Cell> line(width);
-  std::size_t out = 0, l = 0;
-  for (const auto& entry : groups) {
-    for (std::size_t k = 0; k < entry.second.lines; ++k, ++l) {
-      std::copy(cells + l * width, cells + (l + 1) * width, line.begin());
-      if (k == 0) cells[out++] = line[column];
-      for (std::size_t c = 0; c < width; ++c) {
-        if (c != column) cells[out++] = line[c];
-      }
-    }
-  }
-  file.relayoutPacked(std::move(sizes));
-  file.shrinkToFit();
+  joinGroupLines(file, groups, column, n > 0 ? file[0].size() : 0);
 }
 
 // One line per distinct key cell at `column`, in ascending key order: the

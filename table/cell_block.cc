@@ -110,26 +110,7 @@ void CellBlock::reserve(std::size_t bytes, std::size_t keep) {
   }
   std::size_t wanted = std::max(bytes, capacity_ * 2);
   if (kind_ == Kind::kMapped) {
-    wanted = roundUp(wanted, kHugePage);
-    // Extended where it stands if the addresses after it are free, moved
-    // (page tables only) otherwise; where the system will not commit
-    // twice the room (strict overcommit, a memory limit), just the room
-    // asked for.
-    void* grown = MAP_FAILED;
-    for (const std::size_t size : {wanted, roundUp(bytes, kHugePage)}) {
-      grown = mremap(data_, capacity_, size, 0);
-      if (grown == MAP_FAILED) {
-        grown = mremap(data_, capacity_, size, MREMAP_MAYMOVE);
-      }
-      if (grown != MAP_FAILED) {
-        wanted = size;
-        break;
-      }
-    }
-    if (grown == MAP_FAILED) throw std::bad_alloc();
-    data_ = static_cast<char*>(grown);
-    askForHugePages(data_, wanted);
-    capacity_ = wanted;
+    growMapped(wanted, bytes);
     return;
   }
   if (wanted >= kLargeBlock) {
@@ -145,6 +126,29 @@ void CellBlock::reserve(std::size_t bytes, std::size_t keep) {
   void* grown = std::realloc(data_, wanted);
   if (grown == nullptr) throw std::bad_alloc();
   data_ = static_cast<char*>(grown);
+  capacity_ = wanted;
+}
+
+void CellBlock::growMapped(std::size_t wanted, std::size_t bytes) {
+  wanted = roundUp(wanted, kHugePage);
+  // Extended where it stands if the addresses after it are free, moved
+  // (page tables only) otherwise; where the system will not commit
+  // twice the room (strict overcommit, a memory limit), just the room
+  // asked for.
+  void* grown = MAP_FAILED;
+  for (const std::size_t size : {wanted, roundUp(bytes, kHugePage)}) {
+    grown = mremap(data_, capacity_, size, 0);
+    if (grown == MAP_FAILED) {
+      grown = mremap(data_, capacity_, size, MREMAP_MAYMOVE);
+    }
+    if (grown != MAP_FAILED) {
+      wanted = size;
+      break;
+    }
+  }
+  if (grown == MAP_FAILED) throw std::bad_alloc();
+  data_ = static_cast<char*>(grown);
+  askForHugePages(data_, wanted);
   capacity_ = wanted;
 }
 

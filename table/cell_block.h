@@ -49,6 +49,9 @@ class CellBlock {
   bool mapped() const { return kind_ == Kind::kMapped; }
 
  private:
+  // Grows a mapped block to `wanted` bytes, or to just `bytes` where the
+  // system will not give that much.
+  void growMapped(std::size_t wanted, std::size_t bytes);
   enum class Kind { kHeap, kMapped, kShared };
 
   char* data_ = nullptr;
