@@ -11,6 +11,19 @@
 namespace tabsift {
 namespace {
 
+// Stores the kept bits, rounded at the place of `quantum`, in `rounding`:
+// a carry out of the format's precision moves the point by one.
+template <typename Rounding>
+void setKept(Rounding& rounding, unsigned __int128 kept, int quantum,
+             BinaryFormat format) {
+  rounding.exponent = quantum;
+  if (kept >> format.precision) {  // rounded up to the next power of two
+    kept >>= 1;
+    ++rounding.exponent;
+  }
+  rounding.kept = static_cast<std::uint64_t>(kept);
+}
+
 // Digits of 32 bits, least significant first, read beyond their end as 0.
 struct Digits {
   std::uint32_t* digit;
@@ -209,12 +222,7 @@ std::optional<ExactSum::Rounding> ExactSum::roundMagnitude(
   const unsigned __int128 half = static_cast<unsigned __int128>(1)
                                  << (shift - 1);
   if (below > half || (below == half && (sticky || (kept & 1)))) ++kept;
-  rounding.exponent = quantum;
-  if (kept >> format.precision) {  // rounded up to the next power of two
-    kept >>= 1;
-    ++rounding.exponent;
-  }
-  rounding.kept = static_cast<std::uint64_t>(kept);
+  setKept(rounding, kept, quantum, format);
   return rounding;
 }
 
@@ -250,12 +258,7 @@ ExactSum::Rounding ExactSum::roundChunks(const std::int64_t* chunks, int low,
   unsigned __int128 kept = digits.bitsFrom(shift);
   const bool sticky = remainder || digits.anyBelow(shift - 1);
   if (digits.bit(shift - 1) && (sticky || (kept & 1))) ++kept;
-  rounding.exponent = quantum;
-  if (kept >> format.precision) {  // rounded up to the next power of two
-    kept >>= 1;
-    ++rounding.exponent;
-  }
-  rounding.kept = static_cast<std::uint64_t>(kept);
+  setKept(rounding, kept, quantum, format);
   return rounding;
 }
 

@@ -138,6 +138,11 @@ class TableFile {
 
   void swap(TableFile& other) noexcept {
     std::swap(block_, other.block_);
+    swapLayout(other);
+  }
+
+  // Swaps everything but the blocks: which lines there are and where.
+  void swapLayout(TableFile& other) noexcept {
     std::swap(count_, other.count_);
     std::swap(width_, other.width_);
     std::swap(stride_, other.stride_);
@@ -262,14 +267,7 @@ class TableFile {
     const std::size_t n = usedCells();
     taken.block_.allocateExact(n * sizeof(Cell));
     moveCells(taken.cells(), cells(), n);
-    std::swap(taken.count_, count_);
-    std::swap(taken.width_, width_);
-    std::swap(taken.stride_, stride_);
-    std::swap(taken.grown_, grown_);
-    std::swap(taken.ragged_, ragged_);
-    std::swap(taken.used_, used_);
-    taken.begins_.swap(begins_);
-    taken.sizes_.swap(sizes_);
+    taken.swapLayout(*this);
     return taken;
   }
 
@@ -518,13 +516,7 @@ void TableFile<Cell>::rewrite(Fn fn) {
   // The old layout stays readable while the new one is laid down from the
   // front of the same block.
   TableFile old;
-  std::swap(old.count_, count_);
-  std::swap(old.width_, width_);
-  std::swap(old.stride_, stride_);
-  std::swap(old.ragged_, ragged_);
-  std::swap(old.used_, used_);
-  old.begins_.swap(begins_);
-  old.sizes_.swap(sizes_);
+  old.swapLayout(*this);  // grown_ is 0 on both sides
   TableFile spill;
   bool spilled = false;
   std::vector<Cell> out;
