@@ -201,11 +201,13 @@ def main(argv):
         elif flag == "--faults":
             faults = True
     tabsift = os.path.abspath(args[0] if args else os.path.join(HERE, "..", "build", "tabsift"))
-    jobs = [j for j in load_jobs() if (not only or only in j.name) and (scale or not j.scale)]
-    if faults:
-        jobs = [j for j in jobs if j.name in FAULT_GOALS]
+    def chosen():
+        return [j for j in load_jobs() if (not only or only in j.name)
+                and (scale or not j.scale) and (not faults or j.name in FAULT_GOALS)]
     subprocess.run([sys.executable, os.path.join(HERE, "gen_data.py")]
-                   + (["--scale"] if any(j.scale for j in jobs) else []), check=True)
+                   + (["--scale"] if any(j.scale for j in chosen()) else []), check=True)
+    # Loaded again now that the data exist: some jobs make copies of it.
+    jobs = chosen()
     if faults:
         fault_summary(tabsift, jobs)
         return
