@@ -113,7 +113,8 @@ struct TextSource : ByteSource {
 
 Lines linesOf(const std::string& text, std::size_t block, std::size_t piece) {
   TextSource source(text, piece);
-  LineReader reader(source, block);
+  ReadBuffer buffer;
+  LineReader reader(source, buffer, block);
   reader.skipByteOrderMark();
   Lines lines;
   std::string_view line;

@@ -39,12 +39,6 @@ void ReadBuffer::grow(std::size_t size, std::size_t keep) {
   mapped_ = mapped > 0;
 }
 
-LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source),
-      blockSize_(blockSize == 0 ? 1 : blockSize),
-      ownBuffer_(std::make_unique<ReadBuffer>()),
-      buffer_(*ownBuffer_) {}
-
 LineReader::LineReader(ByteSource& source, ReadBuffer& buffer,
                        std::size_t blockSize)
     : source_(source),

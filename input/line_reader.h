@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 
 #include "input/byte_source.h"
@@ -29,6 +28,7 @@ class ReadBuffer {
  private:
   void release();
 
+  // Left uninitialised: only bytes that were read are ever looked at.
   char* data_ = nullptr;
   std::size_t capacity_ = 0;
   bool mapped_ = false;
@@ -36,11 +36,9 @@ class ReadBuffer {
 
 class LineReader {
  public:
-  // Reads `source`, which the caller keeps; why reading stopped early is
-  // the source's failure().
-  explicit LineReader(ByteSource& source, std::size_t blockSize = 1 << 20);
-  // The same, reading into `buffer`, which the caller keeps and may hand to
-  // the reader of the next input.
+  // Reads `source` into `buffer`, both of which the caller keeps (the
+  // buffer may go on to the reader of the next input); why reading stopped
+  // early is the source's failure().
   LineReader(ByteSource& source, ReadBuffer& buffer,
              std::size_t blockSize = 1 << 20);
 
@@ -64,8 +62,6 @@ class LineReader {
 
   ByteSource& source_;
   std::size_t blockSize_;
-  // Left uninitialised: only bytes that were read are ever looked at.
-  std::unique_ptr<ReadBuffer> ownBuffer_;
   ReadBuffer& buffer_;
   std::size_t begin_ = 0;    // first unconsumed byte
   std::size_t end_ = 0;      // one past the last byte read
