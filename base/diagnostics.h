@@ -35,12 +35,16 @@ enum class Level {
 void report(Level level, std::string_view text);
 
 // One note: `text` and a newline.
-inline void say(std::string_view text) { report(Level::kNote, text); }
+inline void say(std::string_view text) {
+  report(Level::kNote, text);
+}
 // One note: `prefix`, the decimal number and a newline.
 void say(std::string_view prefix, std::size_t number);
 
 // A notice, written out at once (the cell-type notice).
-inline void notice(std::string_view text) { report(Level::kNotice, text); }
+inline void notice(std::string_view text) {
+  report(Level::kNotice, text);
+}
 
 // "tabsift: " + `message` as one line; the run goes on.
 inline void warn(std::string_view message) {

@@ -21,7 +21,8 @@ void askForHugePages(char* data, std::size_t size) {
 char* mapLargeBlock(std::size_t bytes, std::size_t* mapped) {
   if (bytes > SIZE_MAX - 2 * kHugePage) throw std::bad_alloc();
   const std::size_t size =
-      (bytes == 0 ? kHugePage : (bytes + kHugePage - 1) / kHugePage * kHugePage);
+      (bytes == 0 ? kHugePage
+                  : (bytes + kHugePage - 1) / kHugePage * kHugePage);
   // One huge page to spare, trimmed so that the block starts on a huge-page
   // boundary and every whole huge page of it can be one.
   const std::size_t span = size + kHugePage;

@@ -45,7 +45,8 @@ struct LargeBlockAllocator {
     if (n * sizeof(T) < kLargeBlock) {
       ::operator delete(p);
     } else {
-      std::size_t mapped = (n * sizeof(T) + kHugePage - 1) / kHugePage * kHugePage;
+      std::size_t mapped =
+          (n * sizeof(T) + kHugePage - 1) / kHugePage * kHugePage;
       unmapLargeBlock(reinterpret_cast<char*>(p), mapped);
     }
   }

@@ -142,8 +142,8 @@ po::options_description withArguments(std::string* inputFiles,
        "Tolerance of comparisons used in filter for example: '-t 1e-10'\n")
       ("calculate,c", po::value<std::string>(),
        "Argument: s - sum, a - average, m - median, \n d - standard deviation "
-       "(sample standard deviation)\n c - count, l - lowest, h - highest, \n e - "
-       "standard error of the average For example: '-c a,s,m,c'\n")
+       "(sample standard deviation)\n c - count, l - lowest, h - highest, "
+       "\n e - standard error of the average For example: '-c a,s,m,c'\n")
       ("group,g", po::value<std::string>(),
        "Use this option to group lines by values in specific column or by "
        "order in files. \n For example: '-g 2', '-g f'\n")

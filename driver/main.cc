@@ -15,10 +15,10 @@
 #include "base/fd.h"
 #include "driver/command_line.h"
 #include "driver/store_release.h"
+#include "output/removal_on_signal.h"
 #include "table/data_operations.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
-#include "output/removal_on_signal.h"
 
 namespace po = boost::program_options;
 using tabsift::Operation;
@@ -89,8 +89,7 @@ std::unique_ptr<DataHandler> createStore(const po::variables_map& vm) {
 
 // The help text when it is asked for (or nothing else is given), else the
 // version text when that is; nothing for a run on tables.
-std::optional<std::string> informationText(const CommandLine& line,
-                                           int argc) {
+std::optional<std::string> informationText(const CommandLine& line, int argc) {
   if (line.vm.count("help") || argc <= 1) {
     return tabsift::helpText(line.groups);
   }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "table/data_operations.h"
 #include "base/diagnostics.h"
+#include "table/data_operations.h"
 
 namespace {
 

@@ -24,16 +24,23 @@ using namespace std::string_literals;
 const std::string kText = "# T = 1\n1 2\n3 4\n";
 
 // kText compressed by gzip -9 -n, zstd, xz and bzip2.
-// clang-format off
-const std::string kGzip = "\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03SV\x08Q\xb0U0\xe4" "2T0\xe2"
-                          "2V0\xe1\x02\x00\xac\xb1\xa1\xcd\x10\x00\x00\x00"s;
-const std::string kZstd = "(\xb5/\xfd$\x10\x81\x00\x00# T = 1\n1 2\n3 4\n\xbe\x1a&\x8b"s;
-const std::string kXz = "\xfd" "7zXZ\x00\x00\x04\xe6\xd6\xb4" "F\x02\x00!\x01\x16\x00\x00\x00t/\xe5"
-                        "\xa3\x01\x00\x0f# T = 1\n1 2\n3 4\n\x00\xab]\x81jV\x1e\x00i\x00\x01(\x10"
-                        "\xe5\x0bl`\x1f\xb6\xf3}\x01\x00\x00\x00\x00\x04YZ"s;
-const std::string kBzip2 = "BZh91AY&SYh0\xca\x91\x00\x00\x04Z\x00\x00\x10H\x00<\x02\x04\x00 \x00"
-    "\x22\x1e\xa0" "d \xc9\x88\xec\xd5I\xb4\xc0'\xc5\xdc\x91N\x14$\x1a\x0c" "2\xa4@"s;
-// clang-format on
+const std::string kGzip =
+    "\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03SV\x08Q\xb0U0\xe4"
+    "2T0\xe2"
+    "2V0\xe1\x02\x00\xac\xb1\xa1\xcd\x10\x00\x00\x00"s;
+const std::string kZstd =
+    "(\xb5/\xfd$\x10\x81\x00\x00# T = 1\n1 2\n3 4\n\xbe\x1a&\x8b"s;
+const std::string kXz =
+    "\xfd"
+    "7zXZ\x00\x00\x04\xe6\xd6\xb4"
+    "F\x02\x00!\x01\x16\x00\x00\x00t/\xe5"
+    "\xa3\x01\x00\x0f# T = 1\n1 2\n3 4\n\x00\xab]\x81jV\x1e\x00i\x00\x01(\x10"
+    "\xe5\x0bl`\x1f\xb6\xf3}\x01\x00\x00\x00\x00\x04YZ"s;
+const std::string kBzip2 =
+    "BZh91AY&SYh0\xca\x91\x00\x00\x04Z\x00\x00\x10H\x00<\x02\x04\x00 \x00"
+    "\x22\x1e\xa0"
+    "d \xc9\x88\xec\xd5I\xb4\xc0'\xc5\xdc\x91N\x14$\x1a\x0c"
+    "2\xa4@"s;
 
 const std::vector<std::string> kStreams = {kGzip, kZstd, kXz, kBzip2};
 
@@ -60,11 +67,13 @@ Decoded decode(const std::string& bytes, std::size_t step) {
 
 // Heads that only begin like a signature stay plain; whole ones are below.
 TEST(CompressionFormatTest, PartSignaturesArePlain) {
-  // clang-format off
-  for (const std::string& head : {"BZh9 1 2 3\n"s, "BZh9"s, "\x1f\x8b\x08\xff rest"s, "\x1f\x8b\x07\x00"s,
-                                  "\x1f 1 2\n"s, "\x28\xb5\x2f"s, "\xfd" "7zXZ"s, ""s})
+  for (const std::string& head :
+       {"BZh9 1 2 3\n"s, "BZh9"s, "\x1f\x8b\x08\xff rest"s, "\x1f\x8b\x07\x00"s,
+        "\x1f 1 2\n"s, "\x28\xb5\x2f"s,
+        "\xfd"
+        "7zXZ"s,
+        ""s})
     EXPECT_EQ(formatOf(head), CompressionFormat::kPlain) << head;
-  // clang-format on
 }
 
 TEST(ByteSourceTest, EveryFormatDecodesWhateverTheReadsAndDamageFails) {
@@ -125,14 +134,16 @@ Lines linesOf(const std::string& text, std::size_t block, std::size_t piece) {
 
 TEST(LineReaderTest, SplitsAtLineFeedsWhateverTheBlockSize) {
   const std::string bom = "\xef\xbb\xbf";
-  // clang-format off
   const std::pair<std::string, Lines> cases[] = {
       {std::string("a b\n\nlong line here\r\nx\0y\nlast", 29),
        {"a b", "", "long line here\r", std::string("x\0y", 3), "last"}},
       // Only a whole byte order mark at the start is dropped.
-      {"1\n2\n", {"1", "2"}}, {"", {}}, {"\n", {""}}, {bom, {}}, {"\xef\xbb", {"\xef\xbb"}},
+      {"1\n2\n", {"1", "2"}},
+      {"", {}},
+      {"\n", {""}},
+      {bom, {}},
+      {"\xef\xbb", {"\xef\xbb"}},
       {bom + "# a\n" + bom + "1\n", {"# a", bom + "1"}}};
-  // clang-format on
   for (const auto& [text, lines] : cases) {
     for (std::size_t block : {1, 2, 3, 7, 64, 1 << 20})
       for (std::size_t piece : {1, 5, 1 << 20})

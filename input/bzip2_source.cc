@@ -37,7 +37,8 @@ class Bzip2Source : public DecodingSource {
   }
 
   Step step(StepBuffers& io, bool) override {
-    stream_.next_in = reinterpret_cast<char*>(const_cast<unsigned char*>(io.in));
+    stream_.next_in =
+        reinterpret_cast<char*>(const_cast<unsigned char*>(io.in));
     stream_.avail_in = static_cast<unsigned>(io.inLeft);
     stream_.next_out = io.out;
     stream_.avail_out = static_cast<unsigned>(io.outLeft);

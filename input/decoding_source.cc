@@ -26,7 +26,8 @@ bool DecodingSource::advance() {
       finished_ = true;
       return false;
     }
-    if (!startsMember(*io_.in)) return damaged("trailing data after the stream");
+    if (!startsMember(*io_.in))
+      return damaged("trailing data after the stream");
     const Step started = restart();
     if (started.kind == Step::kCorrupt) return damaged(started.detail);
     memberOpen_ = true;

@@ -26,7 +26,9 @@ class GzipSource : public DecodingSource {
   }
 
  private:
-  bool startsMember(unsigned char first) const override { return first == 0x1f; }
+  bool startsMember(unsigned char first) const override {
+    return first == 0x1f;
+  }
 
   Step restart() override {
     isal_inflate_reset(state_.get());

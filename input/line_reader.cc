@@ -9,7 +9,9 @@
 
 namespace tabsift {
 
-ReadBuffer::~ReadBuffer() { release(); }
+ReadBuffer::~ReadBuffer() {
+  release();
+}
 
 void ReadBuffer::release() {
   if (mapped_) {

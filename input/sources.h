@@ -37,10 +37,10 @@ struct StepBuffers {
 // What a format's step or restart reports.
 struct Step {
   enum Kind {
-    kGoing,       // judged by what moved in the buffers
-    kMovedInside, // the decoder's own state moved, though no byte did
-    kMemberEnd,   // the member is complete and its text all handed out
-    kCorrupt,     // the data is damaged: `detail` says how
+    kGoing,        // judged by what moved in the buffers
+    kMovedInside,  // the decoder's own state moved, though no byte did
+    kMemberEnd,    // the member is complete and its text all handed out
+    kCorrupt,      // the data is damaged: `detail` says how
   };
   Kind kind = kGoing;
   const char* detail = nullptr;

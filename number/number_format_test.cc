@@ -29,10 +29,19 @@ std::vector<double> sampleValues() {
   using L = std::numeric_limits<double>;
   using F = std::numeric_limits<float>;
   const double inf = L::infinity(), nan = L::quiet_NaN();
-  // clang-format off
-  std::vector<double> v = {0.0, -0.0, inf, -inf, nan, -nan, L::max(), L::lowest(), L::min(),
-                           L::min() / 3, -L::denorm_min(), F::max(), F::denorm_min()};
-  // clang-format on
+  std::vector<double> v = {0.0,
+                           -0.0,
+                           inf,
+                           -inf,
+                           nan,
+                           -nan,
+                           L::max(),
+                           L::lowest(),
+                           L::min(),
+                           L::min() / 3,
+                           -L::denorm_min(),
+                           F::max(),
+                           F::denorm_min()};
   for (int e = -310; e <= 310; ++e) {
     const double p = std::pow(10.0, e);
     v.insert(v.end(), {p, std::nextafter(p, 0.0), std::nextafter(p, inf),

@@ -3,12 +3,12 @@
 // lines of every file into one file.
 #include <utility>
 
+#include "base/diagnostics.h"
 #include "ops/filter_args.h"
 #include "ops/filter_lines.h"
 #include "ops/gather.h"
 #include "ops/lenient_int.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 template <typename T>
 void DataOperations<T>::setFilter(std::string request) {

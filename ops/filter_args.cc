@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "number/c_locale.h"
 #include "ops/filter_condition.h"
 #include "ops/lenient_int.h"
-#include "number/c_locale.h"
 
 namespace tabsift {
 namespace {

@@ -3,11 +3,11 @@
 // ends as one file.
 #include <utility>
 
+#include "base/diagnostics.h"
 #include "ops/gather.h"
 #include "ops/group_args.h"
 #include "ops/group_lines.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 template <typename T>
 void DataOperations<T>::group(std::string argument) {

@@ -30,7 +30,8 @@ Bits bitsOf(const Rows& rows) {
   for (const auto& row : rows) {
     auto& line = out.emplace_back();
     for (const C& cell : row) {
-      line.push_back(cell.present() ? std::bit_cast<std::uint64_t>(cell.value()) : kAbsent);
+      line.push_back(cell.present() ? std::bit_cast<std::uint64_t>(cell.value())
+                                    : kAbsent);
     }
   }
   return out;
@@ -85,7 +86,9 @@ TEST(GroupLinesTest, RandomTablesGroupAsTheReference) {
   const C keys[] = {C(1), C(2), C(-0.0), C(0.0), C(nan), C(-nan), C(), C(-5)};
   for (unsigned seed = 1; seed <= 400; ++seed) {
     std::mt19937 random(seed);
-    auto below = [&](unsigned n) { return static_cast<std::size_t>(random() % n); };
+    auto below = [&](unsigned n) {
+      return static_cast<std::size_t>(random() % n);
+    };
     std::vector<Rows> table(1 + below(3));
     const bool equal = below(2) == 0;
     const std::size_t width = 1 + below(4);
@@ -102,10 +105,12 @@ TEST(GroupLinesTest, RandomTablesGroupAsTheReference) {
     }
     const std::size_t column = below(3);
     TableOf<C> data = storeOf(table);
-    EXPECT_EQ(bitsOf(groupByColumn(data, column)), bitsOf(referenceGroups(table, column)))
+    EXPECT_EQ(bitsOf(groupByColumn(data, column)),
+              bitsOf(referenceGroups(table, column)))
         << "seed " << seed;
     TableOf<C> again = storeOf(table);
-    EXPECT_EQ(bitsOf(sideBySide(again)), bitsOf(referenceSideBySide(table))) << "seed " << seed;
+    EXPECT_EQ(bitsOf(sideBySide(again)), bitsOf(referenceSideBySide(table)))
+        << "seed " << seed;
   }
 }
 

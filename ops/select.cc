@@ -4,12 +4,12 @@
 // holding that file's parameters.
 #include <utility>
 
+#include "base/diagnostics.h"
+#include "number/cell_convert.h"
 #include "ops/gather.h"
 #include "ops/select_args.h"
 #include "ops/select_lines.h"
-#include "number/cell_convert.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 namespace {
 

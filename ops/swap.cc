@@ -1,9 +1,9 @@
 // The column swap: exchanges two columns, cell for cell, in one file of the
 // table or in every file.
+#include "base/diagnostics.h"
 #include "ops/swap_args.h"
 #include "ops/swap_columns.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 template <typename T>
 void DataOperations<T>::swap(std::string argument) {

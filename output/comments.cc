@@ -5,9 +5,9 @@
 #include <ctime>
 #include <ostream>
 
+#include "base/diagnostics.h"
 #include "output/run_header.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ void writeRunHeader(const Store& store, std::ostream& out) {
   writeLine(out, tabsift::runDateText(std::getenv("SOURCE_DATE_EPOCH"),
                                       std::time(nullptr)));
   if (store.mergeFlag) {
-    writeLine(out, tabsift::oneLineText(
-                       tabsift::mergeHeaderText(store.inputFiles)));
+    writeLine(out,
+              tabsift::oneLineText(tabsift::mergeHeaderText(store.inputFiles)));
   }
 }
 

@@ -41,11 +41,12 @@ class OutputFileTest : public testing::Test {
 using SameFileTest = OutputFileTest;
 
 TEST(OutputFilePathTest, PartsAndTemporaryPattern) {
-  // clang-format off
-  const struct { const char *path, *directory, *pattern; } cases[] = {
-      {"d.dat", ".", ".d.dat.tabsift-XXXXXX"}, {"sub/d.dat", "sub", "sub/.d.dat.tabsift-XXXXXX"},
-      {"/d.dat", "/", "/.d.dat.tabsift-XXXXXX"}, {"../a/b.c", "../a", "../a/.b.c.tabsift-XXXXXX"}};
-  // clang-format on
+  const struct {
+    const char *path, *directory, *pattern;
+  } cases[] = {{"d.dat", ".", ".d.dat.tabsift-XXXXXX"},
+               {"sub/d.dat", "sub", "sub/.d.dat.tabsift-XXXXXX"},
+               {"/d.dat", "/", "/.d.dat.tabsift-XXXXXX"},
+               {"../a/b.c", "../a", "../a/.b.c.tabsift-XXXXXX"}};
   for (const auto& c : cases) {
     EXPECT_EQ(directoryPart(c.path), c.directory) << c.path;
     EXPECT_EQ(temporaryPattern(c.path), c.pattern) << c.path;
@@ -100,8 +101,10 @@ TEST_F(SameFileTest, NamesOfOneFile) {
   EXPECT_EQ(findSameFile({"", d + "x.dat", ""}), std::nullopt);
   EXPECT_EQ(findSameFile({d + "x.dat", d + "y.dat"}), std::nullopt);
   ASSERT_EQ(::mkfifo(at("f").c_str(), 0600), 0);
-  EXPECT_EQ(findSameFile({"/dev/null", d + "f", "/dev/null", d + "f"}), std::nullopt);
-  EXPECT_EQ(findSameFile({"/dev/null", d + "x.dat", d + "l.dat"}), Pair({1, 2}));
+  EXPECT_EQ(findSameFile({"/dev/null", d + "f", "/dev/null", d + "f"}),
+            std::nullopt);
+  EXPECT_EQ(findSameFile({"/dev/null", d + "x.dat", d + "l.dat"}),
+            Pair({1, 2}));
 
   // An input not read in full is known under any name of its file.
   const IncompleteInputs incomplete({d + "y.dat", d + "l.dat"}, {1});

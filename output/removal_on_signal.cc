@@ -12,8 +12,8 @@ namespace {
 // apart from SIGKILL (cannot be caught), SIGXFSZ (ignored) and the real-time
 // signals (added by cleanupSet).
 constexpr int kCleanupSignals[] = {
-    SIGHUP,  SIGINT,    SIGQUIT,  SIGTERM, SIGALRM, SIGUSR1, SIGUSR2, SIGPIPE,
-    SIGXCPU, SIGVTALRM, SIGPROF,  SIGPOLL, SIGPWR,  SIGSTKFLT};
+    SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGALRM, SIGUSR1, SIGUSR2,
+    SIGPIPE, SIGXCPU, SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR,  SIGSTKFLT};
 
 // What the handler reads: written only with the signals blocked.
 char recordedPath[PATH_MAX];

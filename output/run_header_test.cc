@@ -37,13 +37,16 @@ TEST(RunHeader, SourceDateEpochTakesWholeIntegersOnlyElseLocalNow) {
 
 // Reading "\n" as a newline and "\\" as a backslash gives the text back.
 TEST(RunHeader, OneLineTextEscapesOnlyWithANewline) {
-  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
       {"t -b a\\nb\\ ", "t -b a\\nb\\ "},  // no newline: unchanged
-      {"x\ny", "x\\ny"}, {"a\n\n", "a\\n\\n"}, {"\\n\n", "\\\\n\\n"},
-      {"\\\\n\n", "\\\\\\\\n\\n"}, {"\\\n", "\\\\\\n"}, {"\n\\x\\", "\\n\\x\\"}};
-  // clang-format on
-  for (const auto& [text, line] : cases) EXPECT_EQ(tabsift::oneLineText(text), line) << text;
+      {"x\ny", "x\\ny"},
+      {"a\n\n", "a\\n\\n"},
+      {"\\n\n", "\\\\n\\n"},
+      {"\\\\n\n", "\\\\\\\\n\\n"},
+      {"\\\n", "\\\\\\n"},
+      {"\n\\x\\", "\\n\\x\\"}};
+  for (const auto& [text, line] : cases)
+    EXPECT_EQ(tabsift::oneLineText(text), line) << text;
 }
 
 // An input without comment lines recorded (standard input) writes none.

@@ -11,14 +11,14 @@
 #include <type_traits>
 #include <vector>
 
-#include "output/block_sink.h"
+#include "base/diagnostics.h"
+#include "base/fd.h"
 #include "number/number_format.h"
+#include "output/block_sink.h"
 #include "output/output_file.h"
 #include "output/output_names.h"
 #include "output/output_prompt.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
-#include "base/fd.h"
 #include "table/name_list.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // Calculation requests, count and sum.
 #include <optional>
 
+#include "base/diagnostics.h"
 #include "stats/request.h"
 #include "stats/scope_walk.h"
 #include "table/data_operations.h"
-#include "base/diagnostics.h"
 
 // Reads the whole request first, so that a malformed one ends the run before
 // any statistic has run; then takes the snapshot of the table's shape that

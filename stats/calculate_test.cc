@@ -92,10 +92,13 @@ TEST(AccumulatorsTest, LongScopesOfOneValue) {
 TEST(NumericHelpersTest, IntegerSquareRootAndRounding) {
   using U = unsigned __int128;
   const U k32 = 4294967295u, k64 = UINT64_MAX;
-  // clang-format off
-  const std::pair<U, U> roots[] = {{0, 0}, {3, 1}, {4, 2}, {k32 * k32, k32},
-      {k32 * k32 - 1, k32 - 1}, {k64 * k64, k64}, {k64 * k64 - 1, k64 - 1}};
-  // clang-format on
+  const std::pair<U, U> roots[] = {{0, 0},
+                                   {3, 1},
+                                   {4, 2},
+                                   {k32 * k32, k32},
+                                   {k32 * k32 - 1, k32 - 1},
+                                   {k64 * k64, k64},
+                                   {k64 * k64 - 1, k64 - 1}};
   for (const auto& [n, root] : roots) EXPECT_TRUE(integerSquareRoot(n) == root);
   // Below half a step beyond DBL_MAX the nearest double is DBL_MAX.
   const long double kMax = DBL_MAX;
@@ -177,24 +180,33 @@ TEST(ExactSumTest, ManyValues) {
   const double kTie = std::ldexp(1.0, -53);
   std::vector<double> window(1501, std::nextafter(8589934592.0, 0.0));
   window[0] = 1;
-  // clang-format off
   const struct {
     std::vector<double> values;
     double sum;
     BinaryFormat format = kDoubleFormat;
   } cases[] = {
-      {{1e20, 1, -1e20}, 1}, {window, 12884901888000.998},
-      {std::vector<double>(10, 0.1), 1}, {std::vector<double>(1000000, 0.1), 100000},
-      {{1, kTie, std::ldexp(1.0, -80)}, 1 + 2 * kTie}, {{1, kTie, -std::ldexp(1.0, -80)}, 1},
-      {{1, kTie}, 1}, {{1 + 2 * kTie, kTie}, 1 + 4 * kTie}, {{-1 - 2 * kTie, -kTie}, -1 - 4 * kTie},
-      {{1, 0x1p-24}, 1, kFloatFormat}, {{1 + 0x1p-23, 0x1p-24}, 1 + 0x1p-22, kFloatFormat},
+      {{1e20, 1, -1e20}, 1},
+      {window, 12884901888000.998},
+      {std::vector<double>(10, 0.1), 1},
+      {std::vector<double>(1000000, 0.1), 100000},
+      {{1, kTie, std::ldexp(1.0, -80)}, 1 + 2 * kTie},
+      {{1, kTie, -std::ldexp(1.0, -80)}, 1},
+      {{1, kTie}, 1},
+      {{1 + 2 * kTie, kTie}, 1 + 4 * kTie},
+      {{-1 - 2 * kTie, -kTie}, -1 - 4 * kTie},
+      {{1, 0x1p-24}, 1, kFloatFormat},
+      {{1 + 0x1p-23, 0x1p-24}, 1 + 0x1p-22, kFloatFormat},
       {{DBL_MAX, std::ldexp(1.0, 970), -std::ldexp(1.0, 900)}, DBL_MAX},
-      {{DBL_MAX, DBL_MAX, -DBL_MAX}, DBL_MAX}, {{1e308, 1e308, 1e308, -1e308, -1e308}, 1e308},
-      {{-DBL_MAX, -DBL_MAX}, -HUGE_VAL}, {{HUGE_VAL, 1, -DBL_MAX}, HUGE_VAL},
-      {{HUGE_VAL, -HUGE_VAL}, NAN}, {{-HUGE_VAL, NAN}, NAN}, {{5e-324, 5e-324, -1e-323, 0.0}, 0},
-      {{FLT_MAX, FLT_MAX, -FLT_MAX}, FLT_MAX, kFloatFormat}, {{1e30, 1, -1e30}, 1, kFloatFormat},
+      {{DBL_MAX, DBL_MAX, -DBL_MAX}, DBL_MAX},
+      {{1e308, 1e308, 1e308, -1e308, -1e308}, 1e308},
+      {{-DBL_MAX, -DBL_MAX}, -HUGE_VAL},
+      {{HUGE_VAL, 1, -DBL_MAX}, HUGE_VAL},
+      {{HUGE_VAL, -HUGE_VAL}, NAN},
+      {{-HUGE_VAL, NAN}, NAN},
+      {{5e-324, 5e-324, -1e-323, 0.0}, 0},
+      {{FLT_MAX, FLT_MAX, -FLT_MAX}, FLT_MAX, kFloatFormat},
+      {{1e30, 1, -1e30}, 1, kFloatFormat},
   };
-  // clang-format on
   for (const auto& c : cases) {
     ExactSum sum = sumOf(c.values);
     EXPECT_TRUE(same(sum.rounded(c.format), c.sum))
@@ -212,7 +224,6 @@ using Rows = std::vector<std::vector<double>>;
 constexpr double kAbsent = -999;  // stands for an absent cell
 
 TEST(CalculateTest, RequestsOnStoresFilledByHand) {
-  // clang-format off
   const struct {
     const char* what;
     bool col, join, results;
@@ -221,25 +232,79 @@ TEST(CalculateTest, RequestsOnStoresFilledByHand) {
     std::vector<Rows> after;
     std::vector<std::size_t> inputs = {}, inputsAfter = {};
   } cases[] = {
-      {"second request, line mode", false, false, false, {{{1, 2}}}, {"s", "s"}, {{{1, 2, 3, 6}}}},
-      {"second request, results only", false, false, true, {{{1, 2, 3}, {4, 5, 9}}},
-       {"s,a", "s,a"}, {{{8, 4}, {24, 12}}}},
-      {"second request, column results", true, false, true, {{{1, 2}, {3, 4}, {5, 6}}},
-       {"a,d,m", "c,s"}, {{{3, 3}, {3 + 2 + 3, 4 + 2 + 4}}}},
+      {"second request, line mode",
+       false,
+       false,
+       false,
+       {{{1, 2}}},
+       {"s", "s"},
+       {{{1, 2, 3, 6}}}},
+      {"second request, results only",
+       false,
+       false,
+       true,
+       {{{1, 2, 3}, {4, 5, 9}}},
+       {"s,a", "s,a"},
+       {{{8, 4}, {24, 12}}}},
+      {"second request, column results",
+       true,
+       false,
+       true,
+       {{{1, 2}, {3, 4}, {5, 6}}},
+       {"a,d,m", "c,s"},
+       {{{3, 3}, {3 + 2 + 3, 4 + 2 + 4}}}},
       {"no files, joined columns", true, true, false, {}, {"s,c"}, {}},
       // Joined columns give nothing when the first file has no lines, except
       // that count leaves an empty line at the end of the last file.
-      {"first file empty, joined", true, true, false, {{}, {{1}}}, {"s,c"}, {{}, {{1}, {}}}},
-      {"first file empty, columns", true, false, false, {{}, {{1}}}, {"s"}, {{}, {{1}, {1}}}},
-      {"wider later line", true, false, false, {{{1}, {2, 5}}}, {"s"}, {{{1}, {2, 5}, {3, 5}}}},
-      {"empty files leave, line mode", false, false, true, {{}, {{1, 2}}, {}, {{3, 4}}}, {"s"},
-       {{{3}}, {{7}}}, {0, 2, 3, 5}, {2, 5}},
-      {"empty files leave, column mode", true, false, true, {{}, {{1, 2}}, {}, {{3, 4}}},
-       {"s"}, {{{1, 2}}, {{3, 4}}}, {0, 2, 3, 5}, {2, 5}},
-      {"joined columns keep the last file", true, true, true, {{{1, 2}}, {{3, 4}, {5, 6}}},
-       {"s"}, {{{9, 12}}}, {0, 4}, {4}},
+      {"first file empty, joined",
+       true,
+       true,
+       false,
+       {{}, {{1}}},
+       {"s,c"},
+       {{}, {{1}, {}}}},
+      {"first file empty, columns",
+       true,
+       false,
+       false,
+       {{}, {{1}}},
+       {"s"},
+       {{}, {{1}, {1}}}},
+      {"wider later line",
+       true,
+       false,
+       false,
+       {{{1}, {2, 5}}},
+       {"s"},
+       {{{1}, {2, 5}, {3, 5}}}},
+      {"empty files leave, line mode",
+       false,
+       false,
+       true,
+       {{}, {{1, 2}}, {}, {{3, 4}}},
+       {"s"},
+       {{{3}}, {{7}}},
+       {0, 2, 3, 5},
+       {2, 5}},
+      {"empty files leave, column mode",
+       true,
+       false,
+       true,
+       {{}, {{1, 2}}, {}, {{3, 4}}},
+       {"s"},
+       {{{1, 2}}, {{3, 4}}},
+       {0, 2, 3, 5},
+       {2, 5}},
+      {"joined columns keep the last file",
+       true,
+       true,
+       true,
+       {{{1, 2}}, {{3, 4}, {5, 6}}},
+       {"s"},
+       {{{9, 12}}},
+       {0, 4},
+       {4}},
   };
-  // clang-format on
   for (const auto& c : cases) {
     Store store;
     if (c.col) store.col();

@@ -20,16 +20,22 @@ Entries scan(std::string_view line) {
 }
 
 TEST(ParameterScanTest, NamesAndValues) {
-  // clang-format off
   const std::pair<const char*, Entries> cases[] = {
-      {"#T=300", {{"#T", 300}}}, {"# Run 7: T = 300", {{"T", 300}}},
-      {"#\tT\t\t=\t1", {{"T", 1}}}, {"=5", {{"", 5}}}, {"#   = 5", {{"#", 5}}},
-      {" \t = 5", {{"", 5}}}, {"# T = 300 P = 1.5", {{"T", 300}, {"P", 1.5}}},
-      {"# T = 300 K", {{"T", 300}}}, {"# a == 1", {{"a", std::nullopt}, {"", 1}}},
-      {"# no parameters here", {}}, {"\r\n", {}}, {"# N = 0\r", {{"N", 0}}},
-      {"# N = zero", {{"N", std::nullopt}}}, {"# x =   \r", {{"x", std::nullopt}}},
+      {"#T=300", {{"#T", 300}}},
+      {"# Run 7: T = 300", {{"T", 300}}},
+      {"#\tT\t\t=\t1", {{"T", 1}}},
+      {"=5", {{"", 5}}},
+      {"#   = 5", {{"#", 5}}},
+      {" \t = 5", {{"", 5}}},
+      {"# T = 300 P = 1.5", {{"T", 300}, {"P", 1.5}}},
+      {"# T = 300 K", {{"T", 300}}},
+      {"# a == 1", {{"a", std::nullopt}, {"", 1}}},
+      {"# no parameters here", {}},
+      {"\r\n", {}},
+      {"# N = 0\r", {{"N", 0}}},
+      {"# N = zero", {{"N", std::nullopt}}},
+      {"# x =   \r", {{"x", std::nullopt}}},
       {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}}};
-  // clang-format on
   for (const auto& [line, entries] : cases)
     EXPECT_EQ(scan(line), entries) << line;
 }

@@ -1,7 +1,7 @@
 // Named parameters: every input's comment lines are scanned for name = value
 // pairs, which go into that input's parameter map (values always double).
-#include "table/data_operations.h"
 #include "base/diagnostics.h"
+#include "table/data_operations.h"
 #include "table/parameter_scan.h"
 
 template <typename T>

@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
-#include "input/byte_source.h"
-#include "table/data_operations.h"
 #include "base/diagnostics.h"
 #include "base/fd.h"
-#include "table/line_cells.h"
+#include "input/byte_source.h"
 #include "input/line_reader.h"
+#include "table/data_operations.h"
+#include "table/line_cells.h"
 #include "table/name_list.h"
 #include "table/reading_stopped.h"
 

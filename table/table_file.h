@@ -36,8 +36,9 @@ class TableFile;
 template <typename Cell>
 class LineRef {
   using Mutable = std::remove_const_t<Cell>;
-  using Owner = std::conditional_t<std::is_const_v<Cell>, const TableFile<Mutable>,
-                                   TableFile<Mutable>>;
+  using Owner =
+      std::conditional_t<std::is_const_v<Cell>, const TableFile<Mutable>,
+                         TableFile<Mutable>>;
 
  public:
   using value_type = Mutable;
@@ -56,18 +57,14 @@ class LineRef {
   Cell& back() const { return cells_[size_ - 1]; }
 
   // Appends one cell to the line; the file makes room for it.
-  void push_back(const Mutable& cell)
-    requires(!std::is_const_v<Cell>)
-  {
+  void push_back(const Mutable& cell) requires(!std::is_const_v<Cell>) {
     file_->appendCell(index_, cell);
     *this = (*file_)[index_];
   }
 
   // Makes room for `n` cells in the line (and, as it goes, in every line of
   // the file), so that appending up to n cells moves nothing.
-  void reserve(std::size_t n)
-    requires(!std::is_const_v<Cell>)
-  {
+  void reserve(std::size_t n) requires(!std::is_const_v<Cell>) {
     file_->reserveLine(index_, n);
     *this = (*file_)[index_];
   }

@@ -20,8 +20,12 @@ using File = TableFile<C>;
 using Model = std::vector<std::vector<double>>;
 
 // An absent cell shows as -1 in the model; every present cell is >= 0.
-double shown(const C& cell) { return cell.present() ? cell.value() : -1; }
-C made(double x) { return x < 0 ? C() : C(x); }
+double shown(const C& cell) {
+  return cell.present() ? cell.value() : -1;
+}
+C made(double x) {
+  return x < 0 ? C() : C(x);
+}
 
 Model contents(const File& file) {
   Model model;
@@ -39,7 +43,8 @@ struct Random {
   double next() { return static_cast<double>(counter++); }
   std::vector<double> row(std::size_t width) {  // a fifth absent
     std::vector<double> cells;
-    for (std::size_t k = 0; k < width; ++k) cells.push_back(below(5) == 0 ? -1 : next());
+    for (std::size_t k = 0; k < width; ++k)
+      cells.push_back(below(5) == 0 ? -1 : next());
     return cells;
   }
 };
@@ -58,7 +63,9 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
   std::size_t width = 0;
   switch (which) {
     case 0:  // a line as reading appends it: mostly the width of the last
-      appendRow(file, model, r.row(r.below(4) == 0 ? r.below(wide) : (n ? model.back().size() : wide)));
+      appendRow(file, model,
+                r.row(r.below(4) == 0 ? r.below(wide)
+                                      : (n ? model.back().size() : wide)));
       break;
     case 1:  // one cell per line in order, as a line statistic appends
       for (std::size_t k = 0; k < n; ++k) {
@@ -75,7 +82,8 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
     case 4:  // blank filling, to the widest line or one more
       for (const auto& row : model) width = std::max(width, row.size());
       file.padTo(width + l % 2);
-      for (auto& row : model) row.resize(std::max(row.size(), width + l % 2), -1);
+      for (auto& row : model)
+        row.resize(std::max(row.size(), width + l % 2), -1);
       break;
     case 5:
       file.prependCell(made(x));
@@ -85,7 +93,10 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
       const std::size_t mode = r.below(3), every = 1 + r.below(3);
       auto transform = [mode](std::vector<double> row) {
         if (mode == 1 && !row.empty()) row.erase(row.begin());
-        if (mode == 2) row.insert(row.end(), row.begin(), row.end()), row.push_back(-1);
+        if (mode == 2) {
+          row.insert(row.end(), row.begin(), row.end());
+          row.push_back(-1);
+        }
         return row;
       };
       Model next;
@@ -107,7 +118,8 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
       File other;
       Model otherModel;
       width = r.below(wide);
-      for (std::size_t k = r.below(5); k > 0; --k) appendRow(other, otherModel, r.row(width + (r.below(4) == 0)));
+      for (std::size_t k = r.below(5); k > 0; --k)
+        appendRow(other, otherModel, r.row(width + (r.below(4) == 0)));
       file.appendFile(std::move(other));
       EXPECT_TRUE(other.empty());
       model.insert(model.end(), otherModel.begin(), otherModel.end());
@@ -118,7 +130,10 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
       model.emplace_back();
       break;
     case 9:  // a line of the file itself, appended again
-      if (n > 0) file.push_back(file[l]), model.push_back(model[l]);
+      if (n > 0) {
+        file.push_back(file[l]);
+        model.push_back(model[l]);
+      }
       break;
     case 10: {  // sized to fit, as reading hands an input over
       File taken = file.takeExact();
@@ -137,7 +152,8 @@ TEST(TableFileTest, RandomOperationsMatchTheModel) {
     Model model;
     for (int i = 0; i < 40; ++i) {
       const std::size_t which = step(file, model, r, 5);
-      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << which;
+      ASSERT_EQ(contents(file), model)
+          << "seed " << seed << " step " << i << ": " << which;
     }
   }
 }
@@ -151,7 +167,8 @@ TEST(TableFileTest, LargeFilesMatchTheModel) {
     for (int k = 0; k < 3000; ++k) appendRow(file, model, r.row(60));
     for (int i = 0; i < 12; ++i) {
       const std::size_t which = step(file, model, r, 60);
-      ASSERT_EQ(contents(file), model) << "seed " << seed << " step " << i << ": " << which;
+      ASSERT_EQ(contents(file), model)
+          << "seed " << seed << " step " << i << ": " << which;
     }
   }
 }

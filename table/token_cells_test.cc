@@ -6,8 +6,8 @@
 
 #include <bit>
 #include <cfloat>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -83,25 +83,95 @@ std::vector<std::string> doubleHalfway() {
 std::string randomToken(std::mt19937_64& rng) {
   static const std::string zeros(400, '0');
   static const std::vector<std::string> halfway = doubleHalfway();
-  // clang-format off
-  static const std::vector<std::string> leads = {"", "", "", "", "-", "-", "+", "\v", "\f", "--"};
+  static const std::vector<std::string> leads = {"",  "",  "",   "",   "-",
+                                                 "-", "+", "\v", "\f", "--"};
   // Boundaries of each type and of the fast paths; hex, inf, nan; NUL bytes.
   static const std::vector<std::string> words = {
-      "-0", "-0e-5", "1e-320", "4.9e-324", "2.4703282292062328e-324", "1.8e308",
-      "-1e400", "3.4028235e38", "3.4028236e38", "3.40282357e38", "-3.5e38",
-      "3.4028235677973366e38", "3.4028235677973362e38", halfway[0], halfway[1], halfway[2],
-      "2147483647.9", "2147483648", "-2147483648.9", "-2147483649", "1.e5", ".e5",
-      "+.5", "+-1", "0x1p3", "-0x1.8p1", "+0x10", "0xg", "0x.p1", "0x1P-1074", "00x1",
-      "0xffffffffffffffffffffp0", "+Inf", "iNfInItY", "-nan", "nan()", "nan(abc_1)",
-      "-nan(0x7)", "nan(a-b)", "\f-2", "\v\f3.5", "\v+.5", "=", std::string("7\0" "8", 3),
-      std::string("\0" "1", 2), "1" + zeros, "0." + zeros + "1", "9007199254740993",
-      "9007199254740992.5000000001", "18014398509481985", "9999999999999999999",
-      "99999999999999999999", "18446744073709551616", "18446744073709551617",
-      "36893488147419103233", "00000000000000000000000000007", "1e22", "1e23", "1e-22", "1e-23", "123456789e-22",
-      "1e99999999999", "1e-99999999999", "5e00000000000001", "٣", "inf", "infinity",
-      "Infinit", "NaN", "nan(12)", "nan(", "0x", "0X1", "0x1.8p", "0xAbC.dp-3", "e", "E+", "#",
-      ",", "x", "."};
-  // clang-format on
+      "-0",
+      "-0e-5",
+      "1e-320",
+      "4.9e-324",
+      "2.4703282292062328e-324",
+      "1.8e308",
+      "-1e400",
+      "3.4028235e38",
+      "3.4028236e38",
+      "3.40282357e38",
+      "-3.5e38",
+      "3.4028235677973366e38",
+      "3.4028235677973362e38",
+      halfway[0],
+      halfway[1],
+      halfway[2],
+      "2147483647.9",
+      "2147483648",
+      "-2147483648.9",
+      "-2147483649",
+      "1.e5",
+      ".e5",
+      "+.5",
+      "+-1",
+      "0x1p3",
+      "-0x1.8p1",
+      "+0x10",
+      "0xg",
+      "0x.p1",
+      "0x1P-1074",
+      "00x1",
+      "0xffffffffffffffffffffp0",
+      "+Inf",
+      "iNfInItY",
+      "-nan",
+      "nan()",
+      "nan(abc_1)",
+      "-nan(0x7)",
+      "nan(a-b)",
+      "\f-2",
+      "\v\f3.5",
+      "\v+.5",
+      "=",
+      std::string("7\0"
+                  "8",
+                  3),
+      std::string("\0"
+                  "1",
+                  2),
+      "1" + zeros,
+      "0." + zeros + "1",
+      "9007199254740993",
+      "9007199254740992.5000000001",
+      "18014398509481985",
+      "9999999999999999999",
+      "99999999999999999999",
+      "18446744073709551616",
+      "18446744073709551617",
+      "36893488147419103233",
+      "00000000000000000000000000007",
+      "1e22",
+      "1e23",
+      "1e-22",
+      "1e-23",
+      "123456789e-22",
+      "1e99999999999",
+      "1e-99999999999",
+      "5e00000000000001",
+      "٣",
+      "inf",
+      "infinity",
+      "Infinit",
+      "NaN",
+      "nan(12)",
+      "nan(",
+      "0x",
+      "0X1",
+      "0x1.8p",
+      "0xAbC.dp-3",
+      "e",
+      "E+",
+      "#",
+      ",",
+      "x",
+      "."};
   static const std::string tails = "eE+-.,#xXpP0123456789abcdefinINF_():/\x80";
   std::string token = leads[rng() % leads.size()];
   char text[64];
