@@ -1,9 +1,27 @@
 // DataOperations<T> is the one table store, for cells of type int, float or
 // double. It holds the settings of a run, the table of every input (files of
 // lines of cells), each input's comment lines and named parameters, and the
-// working state of the operations. Each operation lives in the source file of
-// its subsystem (table/, ops/, stats/, output/); the members are public so
-// that unit tests can set up and inspect a store directly.
+// working state of the operations. The members are public so that unit tests
+// can set up and inspect a store directly.
+//
+// The interface's members have their contracts in table/data_handler.h.
+// Each member is defined in the source file of its subsystem, which
+// instantiates it for the three cell types:
+//   table/data_operations.cc  the constructor, destructor and setters
+//   table/reader.cc           parseFiles, readFiles, load
+//   table/parameters.cc       parseComments
+//   table/blank_fill.cc       fillInBlanks
+//   ops/filter.cc             setFilter, startFiltering
+//   ops/swap.cc, ops/group.cc, ops/select.cc, ops/merge.cc
+//                             swap, group, print, merge
+//   stats/calculate.cc        calculate, count, sum
+//   stats/mean_deviation.cc   mean, deviation, standardError
+//   stats/median.cc           median
+//   stats/lowest_highest.cc   lowest, highest
+//   stats/results_only.cc     keepResultsOnly
+//   output/writers.cc         setOutputFiles, printOut, printToStd,
+//                             printToFile, printToFiles
+//   output/comments.cc        comments, commIn, commOut
 #pragma once
 
 #include <cstddef>
@@ -56,9 +74,26 @@ class DataOperations : public DataHandler {
   void results() override;
 
   // Members outside the interface.
+
+  // Reads the named parameters (name = value) of every input's comment
+  // lines into `parameters`, one map per input. Runs once, after load.
   void parseComments();
+
+  // Pads every line shorter than the widest line of its file (of the whole
+  // table when joinFlag is set) with absent cells at its end. Cells are only
+  // added; run at the end of reading and of grouping.
   void fillInBlanks();
+
+  // Keeps the lines that meet the stored filter (filterColumn, filterLogic,
+  // filterOps, filterValues, tolerance), cut to filterKeepColumns, gathered
+  // into one file. setFilter stores the filter and calls it; returns 0.
   int startFiltering();
+
+  // The statistics of a calculation request. Each reads the snapshot
+  // `lineSizes` that calculate took, so that results of earlier letters of
+  // the same request are never taken as values, and appends its results
+  // (one cell per line, or one line per file or for all files with colFlag)
+  // as stats/scope_walk.h describes. calculate must have set lineSizes.
   void count();
   void sum();
   void mean();
@@ -67,11 +102,24 @@ class DataOperations : public DataHandler {
   void standardError();
   void lowest();
   void highest();
+
+  // With resultsFlag: replaces the snapshot's cells by the results that
+  // the request appended, so that only the results remain. Runs at the end
+  // of calculate, with lineSizes still the request's snapshot.
   void keepResultsOnly();
+
+  // The three layouts of printOut: everything to standard output,
+  // everything into the first output file, or table i into the output file
+  // of its input. Each writes the comment blocks that commentMode asks for.
   void printToStd();
   void printToFile();
   void printToFiles();
+
+  // The comment block of input `input` into `stream` (the run header with
+  // the first input), as commentMode asks; nothing when joinFlag is set.
   void commIn(std::ostream* stream, int input);
+  // All comment blocks at once, for the joined layout; nothing without
+  // joinFlag.
   void commOut(std::ostream* stream);
 
   // Fields, in declaration order.
