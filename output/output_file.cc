@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/check.h"
 #include "output/removal_on_signal.h"
 
 namespace tabsift {
@@ -69,13 +71,51 @@ int ownDescriptor(const std::string& path) {
 }
 
 // An unnamed file for the text of a file written in place: in memory, or
-// under TMPDIR when no memory file can be made.
-FileDescriptor makeBuffer() {
+// under TMPDIR when no memory file can be made. `place` says where, as a
+// message names it.
+FileDescriptor makeBuffer(std::string& place) {
   FileDescriptor fd(::memfd_create("tabsift-output", MFD_CLOEXEC));
-  if (fd.valid()) return fd;
+  if (fd.valid()) {
+    place = "in memory";
+    return fd;
+  }
   const char* directory = std::getenv("TMPDIR");
-  if (directory == nullptr || *directory == '\0') directory = "/tmp";
+  const bool set = directory != nullptr && *directory != '\0';
+  if (!set) directory = "/tmp";
+  place = std::string("under '") + directory + (set ? "' (TMPDIR)" : "'");
   return openFile(directory, O_RDWR | O_TMPFILE, 0600);
+}
+
+// A regular file (or a new one) opened to be written over: for reading too
+// where the run may read it, since the C library's reservation reads the
+// file on a file system without fallocate.
+FileDescriptor openToWriteOver(const std::string& name, int flags) {
+  FileDescriptor file = openFile(name, O_RDWR | flags);
+  if (file.valid() || errno != EACCES) return file;
+  return openFile(name, O_WRONLY | flags);
+}
+
+// Takes an exclusive lock on the file of `fd`, waiting while another
+// holds one: 0, or the errno of the failure.
+int lockWhole(int fd) {
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) return errno;
+  }
+  return 0;
+}
+
+int allocateKeepingSize(int fd, off_t size) {
+  while (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
+    if (errno != EINTR) return errno;
+  }
+  return 0;
+}
+
+// Cuts the file of `fd` to `size` bytes: gives back room reserved past its
+// end and takes back what the C library's reservation appended.
+void cutBack(int fd, off_t size) {
+  while (::ftruncate(fd, size) != 0 && errno == EINTR) {
+  }
 }
 
 // Failures to make or prepare the temporary file after which the file is
@@ -103,7 +143,7 @@ int copyAll(int target, int source) {
 int writeFileOver(const std::string& target, const std::string& source) {
   const FileDescriptor text = openFile(source, O_RDONLY);
   if (!text.valid()) return errno;
-  FileDescriptor file = openFile(target, O_WRONLY);
+  FileDescriptor file = openToWriteOver(target, 0);
   if (!file.valid()) return errno;
   const int error = writeOver(file.get(), text.get());
   const int closed = file.close();
@@ -131,6 +171,29 @@ int takeAttributes(int fd, const OutputPlan& plan) {
   }
   // After the owner: a change of owner clears the set-user-ID bit.
   return ::fchmod(fd, plan.mode) == 0 ? 0 : errno;
+}
+
+// Reserves the room for the first `size` bytes of the regular file `fd`.
+// The room past the end is reserved without growing the file where the file
+// system can; where it has no fallocate (ext2, NFSv3) the C library writes
+// a zero into every block not yet there, which needs `fd` open for reading.
+// 0, or the errno of the failure, after which the file has its old length
+// and bytes again.
+int reserveRoom(int fd, off_t size) {
+  TABSIFT_ASSERT(size >= 0);
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return errno;
+  if (size == 0) return 0;
+  int error = allocateKeepingSize(fd, size);
+  if (error == EOPNOTSUPP || error == ENOSYS) {
+    do {
+      error = ::posix_fallocate(fd, 0, size);
+    } while (error == EINTR);
+    // That way reads the file, which the run may not.
+    if (error == EBADF) error = EACCES;
+  }
+  if (error != 0) cutBack(fd, st.st_size);
+  return error;
 }
 
 }  // namespace
@@ -191,11 +254,10 @@ int writeOver(int target, int source) {
   struct stat st;
   if (::fstat(source, &st) != 0) return errno;
   const off_t size = st.st_size;
-  if (size > 0) {
-    const int error = ::posix_fallocate(target, 0, size);
-    if (error != 0) return error;
-  }
+  // Waits with the signals free: a run ended here leaves the file as it is.
+  if (const int error = lockWhole(target)) return error;
   const SignalBlock block;
+  if (const int error = reserveRoom(target, size)) return error;
   if (::lseek(target, 0, SEEK_SET) != 0) return errno;
   if (const int error = copyAll(target, source)) return error;
   return ::ftruncate(target, size) == 0 ? 0 : errno;
@@ -217,7 +279,7 @@ OutputFile::OutputFile(const std::string& name) {
       return;
     }
   }
-  openInPlace(name);
+  openInPlace(name, !plan.target.empty());
 }
 
 OutputFile::~OutputFile() {
@@ -248,8 +310,9 @@ int OutputFile::openTemporary(const OutputPlan& plan) {
 
 // Opened without truncation: a regular file gets its text built aside and
 // written over it at commit; anything else is written directly.
-void OutputFile::openInPlace(const std::string& name) {
-  FileDescriptor file = openFile(name, O_WRONLY | O_CREAT);
+void OutputFile::openInPlace(const std::string& name, bool regular) {
+  FileDescriptor file = regular ? openToWriteOver(name, O_CREAT)
+                                : openFile(name, O_WRONLY | O_CREAT);
   struct stat st;
   if (!file.valid() || ::fstat(file.get(), &st) != 0) {
     error_ = errno;
@@ -259,7 +322,7 @@ void OutputFile::openInPlace(const std::string& name) {
     fd_ = std::move(file);
     return;
   }
-  fd_ = makeBuffer();
+  fd_ = makeBuffer(aside_);
   if (!fd_.valid()) {
     error_ = errno;
     return;
