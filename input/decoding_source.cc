@@ -64,6 +64,19 @@ bool DecodingSource::haveInput() {
   return io_.inLeft > 0;
 }
 
+void DecodingSource::refuseMemory(const char* what, std::uint64_t need,
+                                  std::uint64_t limit) {
+  constexpr std::uint64_t kMebibyte = 1 << 20;
+  std::string text = std::string(what) + " needs ";
+  if (need > 0) {
+    text +=
+        std::to_string(need / kMebibyte + (need % kMebibyte != 0)) + " MiB, ";
+  }
+  text += "more than the " + std::to_string(limit / kMebibyte) +
+          " MiB the run can get";
+  throw TooMuchMemory(std::move(text));
+}
+
 bool DecodingSource::damaged(const char* detail) {
   fail(std::string(format_) + " data corrupt: " + detail);
   return false;
