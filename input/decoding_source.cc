@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/check.h"
 #include "base/fd.h"
 #include "input/sources.h"
 
@@ -35,6 +36,8 @@ bool DecodingSource::advance() {
   const std::size_t inBefore = io_.inLeft;
   const std::size_t outBefore = io_.outLeft;
   const Step result = step(io_, inputEnded_);
+  // A step moves both pointers forward within their buffers, never back.
+  TABSIFT_ASSERT(io_.inLeft <= inBefore && io_.outLeft <= outBefore);
   switch (result.kind) {
     case Step::kCorrupt: return damaged(result.detail);
     case Step::kMemberEnd: memberOpen_ = false; return true;
