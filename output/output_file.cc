@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/check.h"
+#include "base/diagnostics.h"
 #include "output/removal_on_signal.h"
 
 namespace tabsift {
@@ -95,9 +96,16 @@ FileDescriptor openToWriteOver(const std::string& name, int flags) {
   return openFile(name, O_WRONLY | flags);
 }
 
-// Takes an exclusive lock on the file of `fd`, waiting while another
-// holds one: 0, or the errno of the failure.
-int lockWhole(int fd) {
+// Takes an exclusive lock on the file of `fd`, the output file `name`,
+// waiting while another holds one, and saying so: a run that waits for
+// ever (for a lock its caller holds) shows why. 0, or the errno of the
+// failure.
+int lockWhole(int fd, const std::string& name) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+  if (errno != EWOULDBLOCK && errno != EINTR) return errno;
+  warn("output file '" + name +
+       "' is locked by another process: waiting to write it in place");
+  flushDiagnostics();
   while (::flock(fd, LOCK_EX) != 0) {
     if (errno != EINTR) return errno;
   }
@@ -140,12 +148,13 @@ int copyAll(int target, int source) {
 }
 
 // Writes the text of the file `source` over the file `target` in place.
-int writeFileOver(const std::string& target, const std::string& source) {
+int writeFileOver(const std::string& target, const std::string& source,
+                  const std::string& name) {
   const FileDescriptor text = openFile(source, O_RDONLY);
   if (!text.valid()) return errno;
   FileDescriptor file = openToWriteOver(target, 0);
   if (!file.valid()) return errno;
-  const int error = writeOver(file.get(), text.get());
+  const int error = writeOver(file.get(), text.get(), name);
   const int closed = file.close();
   return error != 0 ? error : closed;
 }
@@ -250,12 +259,12 @@ OutputPlan planOutput(const std::string& name) {
   return plan;
 }
 
-int writeOver(int target, int source) {
+int writeOver(int target, int source, const std::string& name) {
   struct stat st;
   if (::fstat(source, &st) != 0) return errno;
   const off_t size = st.st_size;
   // Waits with the signals free: a run ended here leaves the file as it is.
-  if (const int error = lockWhole(target)) return error;
+  if (const int error = lockWhole(target, name)) return error;
   const SignalBlock block;
   if (const int error = reserveRoom(target, size)) return error;
   if (::lseek(target, 0, SEEK_SET) != 0) return errno;
@@ -263,7 +272,7 @@ int writeOver(int target, int source) {
   return ::ftruncate(target, size) == 0 ? 0 : errno;
 }
 
-OutputFile::OutputFile(const std::string& name) {
+OutputFile::OutputFile(const std::string& name) : name_(name) {
   const OutputPlan plan = planOutput(name);
   if (plan.descriptor >= 0) {
     // The descriptor as it is: a duplicate shares its position.
@@ -333,7 +342,7 @@ void OutputFile::openInPlace(const std::string& name, bool regular) {
 int OutputFile::commit() {
   if (replacing()) return commitTemporary();
   if (!inPlace()) return fd_.close();
-  int error = writeOver(overwritten_.get(), fd_.get());
+  int error = writeOver(overwritten_.get(), fd_.get(), name_);
   const int closed = overwritten_.close();
   fd_.close();
   return error != 0 ? error : closed;
@@ -352,7 +361,7 @@ int OutputFile::commitTemporary() {
     }
     error = errno;
   }
-  if (error == EBUSY) error = writeFileOver(target_, temporary_);
+  if (error == EBUSY) error = writeFileOver(target_, temporary_, name_);
   abandon();
   return error;
 }

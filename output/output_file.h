@@ -15,8 +15,8 @@
 // name is a mount point (a single file bind-mounted into a container). Even
 // then the complete text is built first, in memory (memfd) or in an unnamed
 // file under TMPDIR; at commit the file is locked (flock, exclusive: a
-// second run writing it in place waits for the first), the room for the
-// text is reserved in it without changing what it shows, and only then is
+// second run writing it in place waits for the first, saying so), the room for
+// the text is reserved in it without changing what it shows, and only then is
 // the old text written over, with the signals held back, and the file cut
 // to the new length. A reservation that fails leaves the file's length and
 // bytes as they were. What no program can guard against is SIGKILL, a
@@ -62,13 +62,14 @@ std::string lastPart(std::string_view path);
 // Writes the whole text of `source` (read from its start) over the
 // regular file `target`, open for writing (and for reading too where the
 // file system has no fallocate): takes an exclusive lock on `target`,
-// waiting while another holds one; reserves the room for the text without
+// waiting while another holds one (with a warning that names the output
+// file `name`); reserves the room for the text without
 // changing what `target` shows (on a file system that copies on write the
 // reservation cannot promise the room); then writes with the signals held
 // back and cuts `target` to the new length. The lock goes with the last
 // descriptor of `target`. 0, or the errno of the failure; a failure before
 // the writing leaves the length and bytes of `target` as they were.
-int writeOver(int target, int source);
+int writeOver(int target, int source, const std::string& name);
 
 // The mkstemp pattern for a temporary file beside `target`: a hidden name
 // that shows what it stands for, short enough for any file system.
@@ -117,6 +118,7 @@ class OutputFile {
   // The file written in place at commit.
   FileDescriptor overwritten_;
   int error_ = 0;
+  std::string name_;
   std::string temporary_;
   std::string target_;
   std::string aside_;

@@ -79,6 +79,8 @@ done
 """
 
 FULL = "tabsift: cannot write output file 'm/d/f': No space left on device\n"
+WAITING = ("tabsift: output file 'm/d/f' is locked by another process: waiting to write it "
+           "in place\n")
 
 # The text of a file written in place kept under TMPDIR when no memory file
 # can be made (a preload takes memfd away): a full TMPDIR, a missing one,
@@ -109,7 +111,8 @@ CASES += [
                            "%s write-only: %s\n%s waits: orig\n%s locked: 0 sums\n"
                            % (fs, fs, fs, fs, w, fs, fs)
                            for fs, w in (("ext4", "0 sums"), ("ext2", "1 orig"))),
-               err=FULL + FULL + "tabsift: cannot write output file 'm/d/f': Permission denied\n"),
+               err=FULL + WAITING + FULL + "tabsift: cannot write output file 'm/d/f': Permission "
+                   "denied\n" + WAITING),
     shell_case("in place: the text kept aside under TMPDIR, or in memory",
                MOUNT_OR_SKIP + "exec unshare -m sh t.sh", files={"t.sh": ASIDE, "d/.keep": ""},
                out="'t': 1 1 2,3 4,\n'/nonexistent': 1 1 2,3 4,\n'': 0 1 2 3 ,3 4 7 ,,\n"
