@@ -50,7 +50,8 @@ CASES = [
 
 # Writing in place on ext4 (fallocate) and ext2 (none: the C library's way,
 # which reads the file): full, with room, write-only, and while another
-# holds the lock (a FIFO lets it go once the run is seen waiting).
+# holds the lock (until the script closes its end of a FIFO: once the run
+# is seen waiting, or when the script ends early).
 LOOP = r"""
 awk 'BEGIN { for (i = 0; i < 27000; i++) print i * 3, i * 3 + 1, i * 3 + 2 }' > orig.dat
 tabsift -i orig.dat -o sums.dat -c s --comments off
@@ -67,13 +68,14 @@ for fs in ext4 ext2; do
   user -i m/d/f -o m/d/f -p 1; echo "$fs full -p 1: $? $(kept)"; rm m/fill
   fresh; user -i m/d/f -o m/d/f -c s; echo "$fs -c s: $? $(kept)"
   fresh 222; user -i orig.dat -o m/d/f -c s; s=$?; chmod 666 m/d/f; echo "$fs write-only: $s $(kept)"
-  fresh; flock m/d/f sh -c 'read x < go' & holder=$!
+  fresh; flock m/d/f sh -c 'read x' < go & holder=$!
+  exec 3> go
   until grep -q " WRITE $holder " /proc/locks; do sleep 0.01; done
   setpriv --inh-caps=-dac_override --bounding-set=-dac_override \
-    tabsift -i orig.dat -o m/d/f -c s --comments off & run=$!
+    tabsift -i orig.dat -o m/d/f -c s --comments off 3>&- & run=$!
   until grep -q -- "-> FLOCK *ADVISORY *WRITE $run " /proc/locks || ! kill -0 $run 2>/dev/null; do
     sleep 0.01; done
-  echo "$fs waits: $(kept)"; echo > go; wait $holder; wait $run; echo "$fs locked: $? $(kept)"
+  echo "$fs waits: $(kept)"; exec 3>&-; wait $holder; wait $run; echo "$fs locked: $? $(kept)"
   umount m
 done
 """
