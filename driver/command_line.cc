@@ -38,6 +38,38 @@ void dropAttachedEquals(po::parsed_options& parsed) {
   }
 }
 
+// Whether `word` names one of `options` in long form ("--col", "--res",
+// "--prec=3"), as the parser would take it.
+bool namesLongOption(const std::string& word,
+                     const po::options_description& options) {
+  if (word.size() < 3 || !word.starts_with("--")) return false;
+  const std::string name = word.substr(2, word.find('=') - 2);
+  try {
+    return options.find_nothrow(name, /*approx=*/true) != nullptr;
+  } catch (const po::ambiguous_option&) {
+    return true;  // "--co": the start of more than one
+  }
+}
+
+// The library takes the word after an option that needs a value as that
+// value unless it is a short option ("-b -r" is refused); a long option
+// there ("-b --col", "-o --results") was no more meant as the value, and is
+// refused with the library's message for the short one.
+void refuseOptionsAsValues(const po::parsed_options& parsed,
+                           const po::options_description& options) {
+  for (const po::option& option : parsed.options) {
+    if (option.position_key >= 0 || option.original_tokens.size() != 2 ||
+        !namesLongOption(option.original_tokens[1], options)) {
+      continue;
+    }
+    po::invalid_command_line_syntax error(
+        po::invalid_command_line_syntax::missing_parameter);
+    error.add_context(option.string_key, option.original_tokens[0],
+                      po::command_line_style::allow_long);
+    throw error;
+  }
+}
+
 }  // namespace
 
 std::string commandText(int argc, const char* const* argv) {
@@ -96,6 +128,7 @@ po::parsed_options parseCommandLine(int argc, const char* const* argv,
                                   .options(options)
                                   .extra_style_parser(takeWordRun)
                                   .run();
+  refuseOptionsAsValues(parsed, options);
   dropAttachedEquals(parsed);
   return parsed;
 }

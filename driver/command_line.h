@@ -32,7 +32,11 @@ std::vector<std::string> inputWords(
 // Parses the command line with the declared options. Words that are no
 // option are taken a whole run at a time, so that tens of thousands of input
 // file names (a shell glob) cost no more than their length. A value attached
-// to a short option by "=" ("-c=s", "-rc=s") is the text after the "=".
+// to a short option by "=" ("-c=s", "-rc=s") is the text after the "=". The
+// word after an option that needs a value is not its value when it is one of
+// the options, short ("-b -r") or long ("-b --col", "-o --res"): that is a
+// missing value, as the library reports it; attached, it is the value
+// ("-b=--col").
 boost::program_options::parsed_options parseCommandLine(
     int argc, const char* const* argv,
     const boost::program_options::options_description& options);

@@ -6,9 +6,23 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace tabsift {
+
+// Memory exhausted before it ran out: a stream that needs more than the run
+// can get (memoryLimit()), refused before any text of its frame or stream.
+// what() says how much, for the message.
+class TooMuchMemory : public std::bad_alloc {
+ public:
+  explicit TooMuchMemory(std::string detail) : detail_(std::move(detail)) {}
+  const char* what() const noexcept override { return detail_.c_str(); }
+
+ private:
+  std::string detail_;
+};
 
 class ByteSource {
  public:
@@ -16,7 +30,7 @@ class ByteSource {
 
   // Up to `size` bytes of text into `buffer`: their count, 0 at the end of
   // the input or once it failed. Throws std::bad_alloc when a decoder runs
-  // out of memory.
+  // out of memory, TooMuchMemory when a stream needs more than it can get.
   virtual std::size_t read(char* buffer, std::size_t size) = 0;
 
   // Why the input ended early; empty while everything went well.

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/check.h"
 #include "base/fd.h"
 #include "input/sources.h"
 
@@ -35,6 +36,8 @@ bool DecodingSource::advance() {
   const std::size_t inBefore = io_.inLeft;
   const std::size_t outBefore = io_.outLeft;
   const Step result = step(io_, inputEnded_);
+  // A step moves both pointers forward within their buffers, never back.
+  TABSIFT_ASSERT(io_.inLeft <= inBefore && io_.outLeft <= outBefore);
   switch (result.kind) {
     case Step::kCorrupt: return damaged(result.detail);
     case Step::kMemberEnd: memberOpen_ = false; return true;
@@ -62,6 +65,19 @@ bool DecodingSource::haveInput() {
     io_.inLeft = n > 0 ? static_cast<std::size_t>(n) : 0;
   }
   return io_.inLeft > 0;
+}
+
+void DecodingSource::refuseMemory(const char* what, std::uint64_t need,
+                                  std::uint64_t limit) {
+  constexpr std::uint64_t kMebibyte = 1 << 20;
+  std::string text = std::string(what) + " needs ";
+  if (need > 0) {
+    text +=
+        std::to_string(need / kMebibyte + (need % kMebibyte != 0)) + " MiB, ";
+  }
+  text += "more than the " + std::to_string(limit / kMebibyte) +
+          " MiB the run can get";
+  throw TooMuchMemory(std::move(text));
 }
 
 bool DecodingSource::damaged(const char* detail) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -77,6 +78,13 @@ class DecodingSource : public ByteSource {
   // One round of decoding; `inputEnded` says that no byte follows those in
   // `io`. Throws std::bad_alloc when memory runs out.
   virtual Step step(StepBuffers& io, bool inputEnded) = 0;
+
+  // Throws TooMuchMemory for a member that needs more than the `limit`
+  // bytes the run can get: "`what` needs N MiB, more than the M MiB the run
+  // can get", or with a `need` of 0 (unknown) "`what` needs more than the
+  // M MiB the run can get".
+  [[noreturn]] static void refuseMemory(const char* what, std::uint64_t need,
+                                        std::uint64_t limit);
 
  private:
   bool advance();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <new>
 
+#include "base/memory_limit.h"
 #include "input/sources.h"
 
 namespace tabsift {
@@ -19,7 +20,8 @@ const char* xzDamage(lzma_ret result) {
 
 class XzSource : public DecodingSource {
  public:
-  explicit XzSource(RawInput input) : DecodingSource(std::move(input), "xz") {}
+  explicit XzSource(RawInput input)
+      : DecodingSource(std::move(input), "xz"), limit_(memoryLimit()) {}
   ~XzSource() override { lzma_end(&stream_); }
   XzSource(const XzSource&) = delete;
   XzSource& operator=(const XzSource&) = delete;
@@ -31,7 +33,9 @@ class XzSource : public DecodingSource {
   }
 
   Step restart() override {
-    const lzma_ret result = lzma_stream_decoder(&stream_, UINT64_MAX, 0);
+    // A dictionary of up to 4 GiB, as the stream asks, within what the run
+    // can get: a stream that needs more is refused before it is made.
+    const lzma_ret result = lzma_stream_decoder(&stream_, limit_, 0);
     if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
     if (result != LZMA_OK) return Step::corrupt(xzDamage(result));
     padding_ = 0;
@@ -60,12 +64,16 @@ class XzSource : public DecodingSource {
     io.outLeft = stream_.avail_out;
     if (result == LZMA_STREAM_END) return {Step::kMemberEnd};
     if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
+    if (result == LZMA_MEMLIMIT_ERROR) {
+      refuseMemory("the xz stream", lzma_memusage(&stream_), limit_);
+    }
     // A call that can make no progress is judged by the member loop.
     if (result == LZMA_OK || result == LZMA_BUF_ERROR) return {};
     return Step::corrupt(xzDamage(result));
   }
 
   lzma_stream stream_ = LZMA_STREAM_INIT;
+  std::uint64_t limit_;
   unsigned long padding_ = 0;
   bool inStream_ = false;
 };

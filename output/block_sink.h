@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/check.h"
+
 namespace tabsift {
 
 class BlockSink : public std::streambuf {
@@ -29,12 +31,17 @@ class BlockSink : public std::streambuf {
   BlockSink& operator=(const BlockSink&) = delete;
 
   // A pointer to at least `n` free bytes (n at most the capacity); write into
-  // them, then hand the end of what was written to commit().
+  // them, then hand the end of what was written to commit(), at most the
+  // `n` bytes on.
   char* reserve(std::size_t n) {
+    TABSIFT_ASSERT(n <= buffer_.size());
     if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
     return pptr();
   }
-  void commit(char* end) { pbump(static_cast<int>(end - pptr())); }
+  void commit(char* end) {
+    TABSIFT_ASSERT(end >= pptr() && end <= epptr());
+    pbump(static_cast<int>(end - pptr()));
+  }
 
   // Appends bytes of any length.
   void append(std::string_view text);

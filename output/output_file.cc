@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -12,6 +13,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/check.h"
+#include "base/diagnostics.h"
 #include "output/removal_on_signal.h"
 
 namespace tabsift {
@@ -69,13 +72,58 @@ int ownDescriptor(const std::string& path) {
 }
 
 // An unnamed file for the text of a file written in place: in memory, or
-// under TMPDIR when no memory file can be made.
-FileDescriptor makeBuffer() {
+// under TMPDIR when no memory file can be made. `place` says where, as a
+// message names it.
+FileDescriptor makeBuffer(std::string& place) {
   FileDescriptor fd(::memfd_create("tabsift-output", MFD_CLOEXEC));
-  if (fd.valid()) return fd;
+  if (fd.valid()) {
+    place = "in memory";
+    return fd;
+  }
   const char* directory = std::getenv("TMPDIR");
-  if (directory == nullptr || *directory == '\0') directory = "/tmp";
+  const bool set = directory != nullptr && *directory != '\0';
+  if (!set) directory = "/tmp";
+  place = std::string("under '") + directory + (set ? "' (TMPDIR)" : "'");
   return openFile(directory, O_RDWR | O_TMPFILE, 0600);
+}
+
+// A regular file (or a new one) opened to be written over: for reading too
+// where the run may read it, since the C library's reservation reads the
+// file on a file system without fallocate.
+FileDescriptor openToWriteOver(const std::string& name, int flags) {
+  FileDescriptor file = openFile(name, O_RDWR | flags);
+  if (file.valid() || errno != EACCES) return file;
+  return openFile(name, O_WRONLY | flags);
+}
+
+// Takes an exclusive lock on the file of `fd`, the output file `name`,
+// waiting while another holds one, and saying so: a run that waits for
+// ever (for a lock its caller holds) shows why. 0, or the errno of the
+// failure.
+int lockWhole(int fd, const std::string& name) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+  if (errno != EWOULDBLOCK && errno != EINTR) return errno;
+  warn("output file '" + name +
+       "' is locked by another process: waiting to write it in place");
+  flushDiagnostics();
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) return errno;
+  }
+  return 0;
+}
+
+int allocateKeepingSize(int fd, off_t size) {
+  while (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
+    if (errno != EINTR) return errno;
+  }
+  return 0;
+}
+
+// Cuts the file of `fd` to `size` bytes: gives back room reserved past its
+// end and takes back what the C library's reservation appended.
+void cutBack(int fd, off_t size) {
+  while (::ftruncate(fd, size) != 0 && errno == EINTR) {
+  }
 }
 
 // Failures to make or prepare the temporary file after which the file is
@@ -100,12 +148,13 @@ int copyAll(int target, int source) {
 }
 
 // Writes the text of the file `source` over the file `target` in place.
-int writeFileOver(const std::string& target, const std::string& source) {
+int writeFileOver(const std::string& target, const std::string& source,
+                  const std::string& name) {
   const FileDescriptor text = openFile(source, O_RDONLY);
   if (!text.valid()) return errno;
-  FileDescriptor file = openFile(target, O_WRONLY);
+  FileDescriptor file = openToWriteOver(target, 0);
   if (!file.valid()) return errno;
-  const int error = writeOver(file.get(), text.get());
+  const int error = writeOver(file.get(), text.get(), name);
   const int closed = file.close();
   return error != 0 ? error : closed;
 }
@@ -131,6 +180,29 @@ int takeAttributes(int fd, const OutputPlan& plan) {
   }
   // After the owner: a change of owner clears the set-user-ID bit.
   return ::fchmod(fd, plan.mode) == 0 ? 0 : errno;
+}
+
+// Reserves the room for the first `size` bytes of the regular file `fd`.
+// The room past the end is reserved without growing the file where the file
+// system can; where it has no fallocate (ext2, NFSv3) the C library writes
+// a zero into every block not yet there, which needs `fd` open for reading.
+// 0, or the errno of the failure, after which the file has its old length
+// and bytes again.
+int reserveRoom(int fd, off_t size) {
+  TABSIFT_ASSERT(size >= 0);
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return errno;
+  if (size == 0) return 0;
+  int error = allocateKeepingSize(fd, size);
+  if (error == EOPNOTSUPP || error == ENOSYS) {
+    do {
+      error = ::posix_fallocate(fd, 0, size);
+    } while (error == EINTR);
+    // That way reads the file, which the run may not.
+    if (error == EBADF) error = EACCES;
+  }
+  if (error != 0) cutBack(fd, st.st_size);
+  return error;
 }
 
 }  // namespace
@@ -187,21 +259,20 @@ OutputPlan planOutput(const std::string& name) {
   return plan;
 }
 
-int writeOver(int target, int source) {
+int writeOver(int target, int source, const std::string& name) {
   struct stat st;
   if (::fstat(source, &st) != 0) return errno;
   const off_t size = st.st_size;
-  if (size > 0) {
-    const int error = ::posix_fallocate(target, 0, size);
-    if (error != 0) return error;
-  }
+  // Waits with the signals free: a run ended here leaves the file as it is.
+  if (const int error = lockWhole(target, name)) return error;
   const SignalBlock block;
+  if (const int error = reserveRoom(target, size)) return error;
   if (::lseek(target, 0, SEEK_SET) != 0) return errno;
   if (const int error = copyAll(target, source)) return error;
   return ::ftruncate(target, size) == 0 ? 0 : errno;
 }
 
-OutputFile::OutputFile(const std::string& name) {
+OutputFile::OutputFile(const std::string& name) : name_(name) {
   const OutputPlan plan = planOutput(name);
   if (plan.descriptor >= 0) {
     // The descriptor as it is: a duplicate shares its position.
@@ -217,7 +288,7 @@ OutputFile::OutputFile(const std::string& name) {
       return;
     }
   }
-  openInPlace(name);
+  openInPlace(name, !plan.target.empty());
 }
 
 OutputFile::~OutputFile() {
@@ -248,8 +319,9 @@ int OutputFile::openTemporary(const OutputPlan& plan) {
 
 // Opened without truncation: a regular file gets its text built aside and
 // written over it at commit; anything else is written directly.
-void OutputFile::openInPlace(const std::string& name) {
-  FileDescriptor file = openFile(name, O_WRONLY | O_CREAT);
+void OutputFile::openInPlace(const std::string& name, bool regular) {
+  FileDescriptor file = regular ? openToWriteOver(name, O_CREAT)
+                                : openFile(name, O_WRONLY | O_CREAT);
   struct stat st;
   if (!file.valid() || ::fstat(file.get(), &st) != 0) {
     error_ = errno;
@@ -259,7 +331,7 @@ void OutputFile::openInPlace(const std::string& name) {
     fd_ = std::move(file);
     return;
   }
-  fd_ = makeBuffer();
+  fd_ = makeBuffer(aside_);
   if (!fd_.valid()) {
     error_ = errno;
     return;
@@ -270,7 +342,7 @@ void OutputFile::openInPlace(const std::string& name) {
 int OutputFile::commit() {
   if (replacing()) return commitTemporary();
   if (!inPlace()) return fd_.close();
-  int error = writeOver(overwritten_.get(), fd_.get());
+  int error = writeOver(overwritten_.get(), fd_.get(), name_);
   const int closed = overwritten_.close();
   fd_.close();
   return error != 0 ? error : closed;
@@ -289,7 +361,7 @@ int OutputFile::commitTemporary() {
     }
     error = errno;
   }
-  if (error == EBUSY) error = writeFileOver(target_, temporary_);
+  if (error == EBUSY) error = writeFileOver(target_, temporary_, name_);
   abandon();
   return error;
 }

@@ -14,12 +14,16 @@
 // or group the run may not give) or when the rename is refused because the
 // name is a mount point (a single file bind-mounted into a container). Even
 // then the complete text is built first, in memory (memfd) or in an unnamed
-// file under TMPDIR; the room for it is reserved in the file
-// (posix_fallocate); only then is the old text written over, with the
-// signals held back, and the file cut to the new length. Any other failure
-// to make the temporary file (no free inode or block, a quota, too many open
-// files, a name too long, an I/O error) leaves the file as it was and is
-// reported.
+// file under TMPDIR; at commit the file is locked (flock, exclusive: a
+// second run writing it in place waits for the first, saying so), the room for
+// the text is reserved in it without changing what it shows, and only then is
+// the old text written over, with the signals held back, and the file cut
+// to the new length. A reservation that fails leaves the file's length and
+// bytes as they were. What no program can guard against is SIGKILL, a
+// power loss or a crash while the old text is written over: the file may
+// then hold part of each text. Any other failure to make the temporary file
+// (no free inode or block, a quota, too many open files, a name too long,
+// an I/O error) leaves the file as it was and is reported.
 //
 // A name that denotes a descriptor of this process (/dev/stdout,
 // /dev/stderr, /dev/fd/N, /proc/self/fd/N) is written through that
@@ -56,10 +60,16 @@ std::string directoryPart(std::string_view path);
 std::string lastPart(std::string_view path);
 
 // Writes the whole text of `source` (read from its start) over the
-// regular file `target`: reserves the room first, then writes with the
-// signals held back and cuts `target` to the new length. 0, or the errno of
-// the failure; a failed reservation leaves `target` as it was.
-int writeOver(int target, int source);
+// regular file `target`, open for writing (and for reading too where the
+// file system has no fallocate): takes an exclusive lock on `target`,
+// waiting while another holds one (with a warning that names the output
+// file `name`); reserves the room for the text without
+// changing what `target` shows (on a file system that copies on write the
+// reservation cannot promise the room); then writes with the signals held
+// back and cuts `target` to the new length. The lock goes with the last
+// descriptor of `target`. 0, or the errno of the failure; a failure before
+// the writing leaves the length and bytes of `target` as they were.
+int writeOver(int target, int source, const std::string& name);
 
 // The mkstemp pattern for a temporary file beside `target`: a hidden name
 // that shows what it stands for, short enough for any file system.
@@ -83,6 +93,11 @@ class OutputFile {
   bool replacing() const { return !temporary_.empty(); }
   // True when the text is built aside and written over the file at commit.
   bool inPlace() const { return overwritten_.valid(); }
+  // Where the text of a file written in place is kept until commit, as a
+  // message names it: "in memory", "under 'DIR' (TMPDIR)" or "under
+  // '/tmp'"; empty for any other file. Set also when the place could not
+  // be made (then not valid()).
+  const std::string& aside() const { return aside_; }
 
   // Closes the file and puts the text in place: renames a temporary file
   // over the name, or writes a file in place. 0, or the errno of the
@@ -94,15 +109,19 @@ class OutputFile {
 
  private:
   int openTemporary(const OutputPlan& plan);
-  void openInPlace(const std::string& name);
+  // `regular`: the name is a regular file or a new one, opened for reading
+  // too where the run may read it.
+  void openInPlace(const std::string& name, bool regular);
   int commitTemporary();
 
   FileDescriptor fd_;
   // The file written in place at commit.
   FileDescriptor overwritten_;
   int error_ = 0;
+  std::string name_;
   std::string temporary_;
   std::string target_;
+  std::string aside_;
 };
 
 }  // namespace tabsift

@@ -122,6 +122,35 @@ TEST(OutputPrompt, InputUsedUpByTheTableMeansStandardOutput) {
             OutputChoice::kStandardOutput);
 }
 
+// An answer is an integer alone on its line; every other line is dropped
+// and the question asked again.
+TEST(OutputPrompt, AnswersAreWholeLines) {
+  using enum OutputChoice;
+  const struct {
+    const char* input;
+    OutputChoice choice;
+    std::size_t questions;
+  } cases[] = {
+      {"1\n", kStandardOutput, 1},
+      {" \t2 \r\n", kFirstFile, 1},
+      {"0", kNothing, 1},
+      {"+002\n", kFirstFile, 1},
+      {"-0\n", kNothing, 1},
+      {"0.9\n2.5\n1x\n1 2\n- 1\n\n2\n", kFirstFile, 7},
+      {"3\n-1\n99999999999999999999\n", kNoValidAnswer, 4},
+      {"3\n0.9\n", kNoValidAnswer, 3},
+      {"0.9\n", kStandardOutput, 2},
+      {"", kStandardOutput, 1},
+  };
+  const std::string question = kOutputPrompt;
+  for (const auto& c : cases) {
+    std::istringstream in(c.input);
+    std::ostringstream out;
+    EXPECT_EQ(askOutputChoice(in, out, false), c.choice) << c.input;
+    EXPECT_EQ(out.str().size(), question.size() * c.questions) << c.input;
+  }
+}
+
 // Every kind of text stays in order across many small blocks.
 TEST(BlockSink, StreamTextAndDirectTextStayInOrder) {
   std::FILE* file = std::tmpfile();

@@ -13,6 +13,15 @@ void reportFileFailure(const std::string& name, int error) {
   reportFailure("cannot write output file '" + name + "': " + errorText(error));
 }
 
+// The text of a file written in place could not be kept aside (`verb`:
+// "make", "write"); the file itself is untouched.
+void reportAsideFailure(const std::string& name, const OutputFile& file,
+                        const char* verb, int error) {
+  reportFailure(std::string("cannot ") + verb +
+                " the temporary text of output file '" + name + "' " +
+                file.aside() + ": " + errorText(error));
+}
+
 }  // namespace
 
 void writeOutputFile(const std::string& name,
@@ -25,7 +34,11 @@ void writeOutputFile(const std::string& name,
   }
   OutputFile file(name);
   if (!file.valid()) {
-    reportFileFailure(name, file.error());
+    if (file.aside().empty()) {
+      reportFileFailure(name, file.error());
+    } else {
+      reportAsideFailure(name, file, "make", file.error());
+    }
     return;
   }
   int error;
@@ -33,6 +46,11 @@ void writeOutputFile(const std::string& name,
     BlockSink sink(file.fd());
     write(sink);
     error = sink.flush() ? 0 : sink.error();
+  }
+  if (error != 0 && file.inPlace()) {
+    reportAsideFailure(name, file, "write", error);
+    file.abandon();
+    return;
   }
   if (error != 0) {
     file.abandon();

@@ -1,8 +1,9 @@
 #include "output/output_prompt.h"
 
+#include <algorithm>
 #include <istream>
-#include <limits>
 #include <ostream>
+#include <string>
 
 namespace tabsift {
 
@@ -14,17 +15,55 @@ const char kOutputPrompt[] =
 
 namespace {
 
-// Reads one integer answer. An integer beyond the int range is still an
-// integer answer (one other than 0, 1 and 2): the stream then stores the
-// largest or smallest int and fails, and the failure is taken back.
-bool readIntegerAnswer(std::istream& in, int& answer) {
-  if (in >> answer) return true;
-  const bool outOfRange =
-      !in.bad() && (answer == std::numeric_limits<int>::max() ||
-                    answer == std::numeric_limits<int>::min());
-  if (!outOfRange) return false;
-  in.clear(in.rdstate() & std::ios::eofbit);
-  return true;
+// What one line of input says as an answer.
+enum class Answer { kZero, kOne, kTwo, kOtherInteger, kNoInteger, kEnded };
+
+bool isBlank(int c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// Where a line stands as an answer after each byte: blanks, a sign,
+// digits, blanks; anything else makes it no integer.
+enum class Part { kBefore, kSign, kDigits, kAfter, kWrong };
+
+Part nextPart(Part part, int c) {
+  const bool digit = c >= '0' && c <= '9';
+  switch (part) {
+    case Part::kBefore:
+      if (isBlank(c)) return Part::kBefore;
+      if (c == '+' || c == '-') return Part::kSign;
+      return digit ? Part::kDigits : Part::kWrong;
+    case Part::kSign: return digit ? Part::kDigits : Part::kWrong;
+    case Part::kDigits:
+      if (digit) return Part::kDigits;
+      return isBlank(c) ? Part::kAfter : Part::kWrong;
+    case Part::kAfter: return isBlank(c) ? Part::kAfter : Part::kWrong;
+    case Part::kWrong: break;
+  }
+  return Part::kWrong;
+}
+
+// Reads one line, without keeping it: an integer alone on it, with blanks
+// around it allowed and however many digits, is an integer answer; any
+// other line is none. kEnded when the input has ended (or failed) before
+// the line's first byte.
+Answer readAnswer(std::istream& in) {
+  constexpr int kEnd = std::char_traits<char>::eof();
+  Part part = Part::kBefore;
+  bool negative = false;
+  int value = 0;  // 3 stands for every value above 2
+  int c = in.get();
+  if (c == kEnd) return Answer::kEnded;
+  for (; c != kEnd && c != '\n'; c = in.get()) {
+    part = nextPart(part, c);
+    if (part == Part::kSign) negative = c == '-';
+    if (part == Part::kDigits) value = std::min(value * 10 + (c - '0'), 3);
+  }
+  if (part != Part::kDigits && part != Part::kAfter) return Answer::kNoInteger;
+  if (negative && value != 0) return Answer::kOtherInteger;
+  constexpr Answer kSmall[] = {Answer::kZero, Answer::kOne, Answer::kTwo,
+                               Answer::kOtherInteger};
+  return kSmall[value];
 }
 
 }  // namespace
@@ -35,22 +74,17 @@ OutputChoice askOutputChoice(std::istream& in, std::ostream& out,
   for (;;) {
     out << kOutputPrompt;
     out.flush();
-    int answer = 0;
-    if (!inputUsedUp && readIntegerAnswer(in, answer)) {
-      switch (answer) {
-        case 0: return OutputChoice::kNothing;
-        case 1: return OutputChoice::kStandardOutput;
-        case 2: return OutputChoice::kFirstFile;
-        default: answered = true; continue;
-      }
+    if (inputUsedUp) return OutputChoice::kStandardOutput;
+    switch (readAnswer(in)) {
+      case Answer::kZero: return OutputChoice::kNothing;
+      case Answer::kOne: return OutputChoice::kStandardOutput;
+      case Answer::kTwo: return OutputChoice::kFirstFile;
+      case Answer::kOtherInteger: answered = true; break;
+      case Answer::kNoInteger: break;
+      case Answer::kEnded:
+        return answered ? OutputChoice::kNoValidAnswer
+                        : OutputChoice::kStandardOutput;
     }
-    if (inputUsedUp || in.eof() || in.bad()) {
-      return answered ? OutputChoice::kNoValidAnswer
-                      : OutputChoice::kStandardOutput;
-    }
-    // Not an integer: drop the rest of the line and ask again.
-    in.clear();
-    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
   }
 }
 

@@ -16,9 +16,12 @@ enum class OutputChoice {
   kNoValidAnswer,   // input ended after answers other than 0, 1 and 2
 };
 
-// Writes the prompt to `out` (flushed) and reads an integer answer from
-// `in`, again and again until the answer is 0, 1 or 2 or the input ends.
-// An answer that is not an integer discards the rest of its input line.
+// Writes the prompt to `out` (flushed) and reads an answer line from `in`,
+// again and again until the answer is 0, 1 or 2 or the input ends. An
+// answer is an integer alone on its line, with blanks around it allowed
+// ("2", " 2 ", "+002"); any other line ("0.9", "2.5", "1x", "1 2", an empty
+// one) is dropped and the question asked again. Only integer answers count
+// for kNoValidAnswer; a line that is not one leaves the choice as before it.
 // `inputUsedUp` says that `in` already carried the data and is at its end:
 // the prompt is then answered as by an ended input, without reading.
 OutputChoice askOutputChoice(std::istream& in, std::ostream& out,

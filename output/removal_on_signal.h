@@ -7,7 +7,8 @@
 // run was started with ignored stays ignored. Signals of a fault in the
 // program itself (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, ...) and SIGKILL
 // are not caught: they may leave a temporary file behind, never a damaged
-// output file.
+// output file, except one that they end while it is written over in place
+// (output_file.h).
 #pragma once
 
 #include <signal.h>

@@ -127,13 +127,17 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
     std::vector<std::string> comments = input.takeComments();
     if (comments.empty()) comments.emplace_back("\r\n");
     store.commentLines.push_back(std::move(comments));
-  } catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc& e) {
     // The partial input is gone by now, and so is the line being read,
     // which leaves room for the message.
     typename DataOperations<T>::Line().swap(scratch.cells);
     scratch.lines.clear();
     store.incompleteInputs.push_back(i);
-    tabsift::reportMemoryExhausted("reading " + inputLabel(name));
+    // A stream refused for the memory it would need says how much.
+    const bool refused = dynamic_cast<const tabsift::TooMuchMemory*>(&e);
+    tabsift::reportMemoryExhausted(
+        "reading " + inputLabel(name) +
+        (refused ? std::string(": ") + e.what() : std::string()));
     throw tabsift::ReadingStopped("memory exhausted");
   }
 }

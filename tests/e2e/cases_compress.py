@@ -13,8 +13,13 @@ from casekit import case, header
 TABLE = "1 2 \n3 4 \n\n"
 
 
-def zst(data):
-    return subprocess.run(["zstd", "-q", "-c"], input=data, check=True,
+def zst(data, *options):
+    return subprocess.run(["zstd", "-q", "-c", *options], input=data, check=True,
+                          capture_output=True).stdout
+
+
+def xz_tool(data, *options):
+    return subprocess.run(["xz", "-c", *options], input=data, check=True,
                           capture_output=True).stdout
 
 
@@ -88,6 +93,11 @@ CASES = [
              for f, name in [("gz", "gzip"), ("zst", "zstd"), ("xz", "xz"), ("bz2", "bzip2")]] + [
              ("p.xz", "xz data corrupt: invalid stream padding"), ("s.gz", "gzip data cut short"),
              ("s.bz2", "bzip2 data corrupt: invalid header")])),
+    # From a pipe the zstd command writes the window --long asks for.
+    case("zstd windows and xz dictionaries of gigabytes", "-i w28,w31,x9e,d1536 --comments off",
+         files={"w28": zst(GOOD, "--long=28"), "w31": zst(GOOD, "--long=31"),
+                "x9e": xz_tool(GOOD, "-9e"), "d1536": xz_tool(GOOD, "--lzma2=dict=1536MiB")},
+         out=TABLE * 4),
     case("members of every less common shape: counts and sums",
          "-i " + ",".join(SHAPES) + " --int --col -c c,s -r --comments off", files=SHAPES,
          err="Using Integers as data type\n",

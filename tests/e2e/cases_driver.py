@@ -88,8 +88,13 @@ CASES = [
           for long, args in [("calculate", "-c s -c a"), ("calculate", "-cs --calculate a"),
                              ("filter", "--filter 1,gt0 -f1,gt1"), ("group", "-jg1 --group=2"),
                              ("print", "--print=1 -p=2"), ("swap", "-s1,2 -ms 2,1")]],
-        # A switch word is not taken as an argument.
+        # A switch word is not taken as an argument, nor a long option, whole,
+        # shortened or with a value.
         ("-i a.dat -b -c", "the required argument for option '--blanks' is missing"),
+        ("-i a.dat -b --col", "the required argument for option '--blanks' is missing"),
+        ("-i a.dat -o --res", "the required argument for option '--output-files' is missing"),
+        ("-i a.dat --blanks --prec=3", "the required argument for option '--blanks' is missing"),
+        ("-i a.dat -c --co", "the required argument for option '--calculate' is missing"),
     ]
 ] + [
     case("settings and operations in long form take effect",
@@ -97,6 +102,8 @@ CASES = [
          files=K, out="2\t20\t\n2\t20\t\n\n"),
     off("a value attached to a short option by = is the text after it, and no option itself",
         "-i a.dat -b=-c -p=1,3 --output-files==o", files=A, outfiles={"=o": "1 -c \n3 -c \n\n"}),
+    off("a long option attached by =, or a word no option names, is a value",
+        "-i a.dat -b=--col -p 1,3 -o --x", files=A, outfiles={"--x": "1 --col \n3 --col \n\n"}),
 ] + [
     # Each operation between two whose results show where it ran.
     off("%s as %s" % (letter, form.format(x=letter, long=long, v=value)),

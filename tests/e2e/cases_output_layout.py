@@ -90,10 +90,10 @@ CASES = [
          files={"e.dat": "", "o.txt": "old"}, outfiles={"o.txt": ""}),
 
     # The prompt, when the lists fit no pattern.
-    off("prompt: any other integer or a word asks again, the rest of a line answers",
+    off("prompt: any other integer or any other line asks again",
         "-i a.dat,b.dat,b.dat -o x,y", files=AB,
-        stdin="5\nthree 1\n4294967297\n-99999999999999999999 1\n",
-        out=PROMPT * 5 + BOTH + B_TABLE + "\n", outfiles={"x": None, "y": None}),
+        stdin="5\nthree 1\n4294967297\n0.9\n2.5\n1x\n 1 \n",
+        out=PROMPT * 7 + BOTH + B_TABLE + "\n", outfiles={"x": None, "y": None}),
     *[off("prompt: " + name, both("-o o.txt"), files=AB, stdin=stdin, out=out, rc=rc, err=err,
           outfiles={"o.txt": None}) for name, stdin, out, rc, err in [
         ("0 writes nothing", "0\n", PROMPT, 0, ""),
