@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "table/line_format.h"
+
 class DataHandler {
  public:
   virtual ~DataHandler() {}
@@ -33,4 +35,6 @@ class DataHandler {
   virtual void setFilter(std::string request) = 0;
   virtual void setOutputFiles(std::string list) = 0;
   virtual void results() = 0;
+  // How the data lines of the inputs are written; set before they are read.
+  virtual void setLineFormat(tabsift::LineFormat format) = 0;
 };
