@@ -99,12 +99,23 @@ class InputReader {
         unquoted_(scratch.unquoted) {}
 
   void readLines(tabsift::LineReader& reader) {
-    std::string_view line;
-    while (reader.next(&line)) take(line);
+    if (plain_) {
+      readLinesAs<true>(reader);
+    } else {
+      readLinesAs<false>(reader);
+    }
   }
 
-  void take(std::string_view line) {
-    ++lineNumber_;
+  // Takes every line, the default format (`Plain`) by the fastest path.
+  template <bool Plain>
+  void readLinesAs(tabsift::LineReader& reader) {
+    std::string_view line;
+    std::size_t number = 0;  // blank and comment lines counted too
+    while (reader.next(&line)) take<Plain>(line, ++number);
+  }
+
+  template <bool Plain>
+  void take(std::string_view line, std::size_t number) {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
@@ -114,13 +125,12 @@ class InputReader {
       return;
     }
     scratch_.clear();
-    tabsift::PartialToken* partial = partial_.found ? nullptr : &partial_;
     std::size_t invalid =
-        plain_ ? tabsift::appendLineCells<T>(line.substr(i), scratch_, partial)
-               : tabsift::appendFormattedCells<T>(line, format_, scratch_,
-                                                  partial, unquoted_);
+        Plain ? tabsift::appendLineCells<T>(line.substr(i), scratch_, unnoted_)
+              : tabsift::appendFormattedCells<T>(line, format_, scratch_,
+                                                 unnoted_, unquoted_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
-    if (partial != nullptr && partial_.found) notePartialRead();
+    if (unnoted_ != nullptr && unnoted_->found) notePartialRead(number);
     lines_.appendLine(scratch_.data(), scratch_.size());
   }
 
@@ -129,10 +139,11 @@ class InputReader {
   std::vector<std::string> takeComments() { return std::move(comments_); }
 
  private:
-  void notePartialRead() {
+  void notePartialRead(std::size_t number) {
     const std::string value = valueText(scratch_[partial_.column].value());
-    tabsift::warn(partialReadNote(tabsift::inputLabel(name_), lineNumber_,
-                                  partial_, value, format_));
+    tabsift::warn(partialReadNote(tabsift::inputLabel(name_), number, partial_,
+                                  value, format_));
+    unnoted_ = nullptr;
   }
 
   std::size_t position_;
@@ -144,10 +155,10 @@ class InputReader {
   File& lines_;
   std::string& unquoted_;
   std::vector<std::string> comments_;
-  // Lines taken so far, blank and comment lines included.
-  std::size_t lineNumber_ = 0;
-  // The first token of the input read only in part, once found.
+  // The first token of the input read only in part, once found; the
+  // reading looks for it through `unnoted_` until it has been noted.
   tabsift::PartialToken partial_;
+  tabsift::PartialToken* unnoted_ = &partial_;
 };
 
 }  // namespace
