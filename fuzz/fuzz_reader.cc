@@ -1,11 +1,13 @@
 // Arbitrary bytes (compressed streams too) read as a data file into a store of
-// each cell type: the table comes out padded, with one comment entry.
+// each cell type, in the default line format and in a delimited one: the
+// table comes out padded, with one comment entry.
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "table/data_operations.h"
@@ -13,8 +15,9 @@
 namespace {
 
 template <typename T>
-void readAs(const std::string& path) {
+void readAs(const std::string& path, tabsift::LineFormat format) {
   DataOperations<T> store;
+  store.setLineFormat(format);
   store.parseFiles(path);
   if (store.commentLines.size() != 1 || store.parameters.size() != 1 ||
       store.commentLines[0].empty() ||
@@ -34,9 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
   if (fd < 0) return 0;
   if (write(fd, bytes, size) == static_cast<ssize_t>(size)) {
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    readAs<double>(path);
-    readAs<float>(path);
-    readAs<int>(path);
+    // The delimiter follows from the size, so that the inputs meet every
+    // delimiter, with and without the decimal comma.
+    tabsift::LineFormat delimited;
+    delimited.delimiter = ",;|:\t"[size % 5];
+    delimited.decimalComma = size / 5 % 2 == 1;
+    for (const tabsift::LineFormat& format :
+         {tabsift::LineFormat(), delimited}) {
+      readAs<double>(path, format);
+      readAs<float>(path, format);
+      readAs<int>(path, format);
+    }
   }
   close(fd);
   return 0;

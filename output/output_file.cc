@@ -16,6 +16,7 @@
 #include "base/check.h"
 #include "base/diagnostics.h"
 #include "output/removal_on_signal.h"
+#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
@@ -229,6 +230,10 @@ std::string temporaryPattern(std::string_view target) {
 
 OutputPlan planOutput(const std::string& name) {
   OutputPlan plan;
+  if (isStandardStreamName(name)) {
+    plan.descriptor = STDOUT_FILENO;
+    return plan;
+  }
   if (name.empty() || name.back() == '/') return plan;
   std::string path = name;
   for (int links = 0; links <= kMostLinks; ++links) {

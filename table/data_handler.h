@@ -31,6 +31,8 @@
 #include <string>
 #include <vector>
 
+#include "table/line_format.h"
+
 class DataHandler {
  public:
   virtual ~DataHandler() {}
@@ -133,4 +135,6 @@ class DataHandler {
   // Sets results only: every later calculation request replaces the cells
   // it summarised by its results. Must come before calculate.
   virtual void results() = 0;
+  // How the data lines of the inputs are written; set before they are read.
+  virtual void setLineFormat(tabsift::LineFormat format) = 0;
 };

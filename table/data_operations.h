@@ -32,6 +32,7 @@
 
 #include "table/cell.h"
 #include "table/data_handler.h"
+#include "table/line_format.h"
 #include "table/size_list.h"
 #include "table/table_file.h"
 
@@ -72,6 +73,7 @@ class DataOperations : public DataHandler {
   void setFilter(std::string request) override;
   void setOutputFiles(std::string list) override;
   void results() override;
+  void setLineFormat(tabsift::LineFormat format) override;
 
   // Members outside the interface.
 
@@ -159,6 +161,11 @@ class DataOperations : public DataHandler {
   // Set by `results()`: every calculation request replaces the cells it
   // summarised by its results.
   bool resultsFlag = false;
+
+  // How the data lines of the inputs are written: the delimiter between
+  // cells (runs of blanks by default) and the decimal point; set by
+  // `setLineFormat` before the input is read.
+  tabsift::LineFormat lineFormat;
 };
 
 extern template class DataOperations<int>;

@@ -35,7 +35,9 @@ TEST(ParameterScanTest, NamesAndValues) {
       {"# N = 0\r", {{"N", 0}}},
       {"# N = zero", {{"N", std::nullopt}}},
       {"# x =   \r", {{"x", std::nullopt}}},
-      {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}}};
+      {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}},
+      {"# dt = 1.0D-03 x = 2.5-3 K", {{"dt", 0.001}, {"x", 0.0025}}},
+      {"# r = 2.5-3.5 y = 2.5-3,", {{"r", 2.5}, {"y", 2.5}}}};
   for (const auto& [line, entries] : cases)
     EXPECT_EQ(scan(line), entries) << line;
 }

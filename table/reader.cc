@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <memory>
 #include <new>
 #include <string>
@@ -26,16 +27,58 @@ namespace {
 constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
 
+// The longest part of a token that a message shows.
+constexpr std::size_t kShownToken = 40;
+
 // What reading keeps from one input to the next: the buffer the text is
-// read into, the cells of the line being read and the block the lines of
-// an input are gathered in, so that an input costs no fresh memory beyond
-// its own cells.
+// read into, the cells of the line being read, the block the lines of an
+// input are gathered in and the room for unquoted fields, so that an input
+// costs no fresh memory beyond its own cells.
 template <typename T>
 struct ReadingScratch {
   tabsift::ReadBuffer text;
   typename DataOperations<T>::Line cells;
   typename DataOperations<T>::File lines;
+  std::string unquoted;
 };
+
+// A cell's value as the shortest text that reads back to it.
+template <typename T>
+std::string valueText(T value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+// What the note on a token read only in part suggests, from the character
+// after its number: the delimiter or the decimal point that would read it.
+std::string_view partialReadHint(char next, const tabsift::LineFormat& format) {
+  if (next == ';' && format.delimiter != ';') {
+    return "; give -d ';' if ';' separates the cells";
+  }
+  if (next != ',') return "";
+  if (format.decimalComma) {
+    return format.delimiter == 0 ? "; give -d ',' if ',' separates the cells"
+                                 : "";
+  }
+  return format.delimiter == 0
+             ? "; give -d ',' if ',' separates the cells, --decimal-comma if "
+               "',' is the decimal point"
+             : "; give --decimal-comma if ',' is the decimal point";
+}
+
+// The note on the first token of an input that was read only in part.
+std::string partialReadNote(const std::string& input, std::size_t lineNumber,
+                            const tabsift::PartialToken& partial,
+                            const std::string& value,
+                            const tabsift::LineFormat& format) {
+  std::string shown = partial.token.substr(0, kShownToken);
+  if (partial.token.size() > kShownToken) shown += "...";
+  std::string note = input + ", line " + std::to_string(lineNumber) +
+                     ": token '" + shown + "' read only in part, as " + value;
+  note.append(partialReadHint(partial.token[partial.length], format));
+  return note;
+}
 
 // Turns the lines of one input into its table and comment lines.
 template <typename T>
@@ -43,16 +86,36 @@ class InputReader {
  public:
   using File = typename DataOperations<T>::File;
 
-  // `position` is the 0-based position of the input in the list.
-  InputReader(std::size_t position, ReadingScratch<T>& scratch)
-      : position_(position), scratch_(scratch.cells), lines_(scratch.lines) {}
+  // `position` is the 0-based position of the input in the list, `name`
+  // its name (null for standard input).
+  InputReader(std::size_t position, const std::string* name,
+              const tabsift::LineFormat& format, ReadingScratch<T>& scratch)
+      : position_(position),
+        name_(name),
+        format_(format),
+        plain_(format.delimiter == 0 && !format.decimalComma),
+        scratch_(scratch.cells),
+        lines_(scratch.lines),
+        unquoted_(scratch.unquoted) {}
 
   void readLines(tabsift::LineReader& reader) {
-    std::string_view line;
-    while (reader.next(&line)) take(line);
+    if (plain_) {
+      readLinesAs<true>(reader);
+    } else {
+      readLinesAs<false>(reader);
+    }
   }
 
-  void take(std::string_view line) {
+  // Takes every line, the default format (`Plain`) by the fastest path.
+  template <bool Plain>
+  void readLinesAs(tabsift::LineReader& reader) {
+    std::string_view line;
+    std::size_t number = 0;  // blank and comment lines counted too
+    while (reader.next(&line)) take<Plain>(line, ++number);
+  }
+
+  template <bool Plain>
+  void take(std::string_view line, std::size_t number) {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
@@ -62,8 +125,12 @@ class InputReader {
       return;
     }
     scratch_.clear();
-    std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
+    std::size_t invalid =
+        Plain ? tabsift::appendLineCells<T>(line.substr(i), scratch_, unnoted_)
+              : tabsift::appendFormattedCells<T>(line, format_, scratch_,
+                                                 unnoted_, unquoted_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
+    if (unnoted_ != nullptr && unnoted_->found) notePartialRead(number);
     lines_.appendLine(scratch_.data(), scratch_.size());
   }
 
@@ -72,10 +139,26 @@ class InputReader {
   std::vector<std::string> takeComments() { return std::move(comments_); }
 
  private:
+  void notePartialRead(std::size_t number) {
+    const std::string value = valueText(scratch_[partial_.column].value());
+    tabsift::warn(partialReadNote(tabsift::inputLabel(name_), number, partial_,
+                                  value, format_));
+    unnoted_ = nullptr;
+  }
+
   std::size_t position_;
+  const std::string* name_;
+  const tabsift::LineFormat& format_;
+  // The default format, read by the fastest path.
+  bool plain_;
   typename DataOperations<T>::Line& scratch_;
   File& lines_;
+  std::string& unquoted_;
   std::vector<std::string> comments_;
+  // The first token of the input read only in part, once found; the
+  // reading looks for it through `unnoted_` until it has been noted.
+  tabsift::PartialToken partial_;
+  tabsift::PartialToken* unnoted_ = &partial_;
 };
 
 }  // namespace
@@ -105,7 +188,7 @@ template <typename T>
 void readInput(DataOperations<T>& store, std::size_t i, int fd,
                const std::string* name, ReadingScratch<T>& scratch) {
   try {
-    InputReader<T> input(i, scratch);
+    InputReader<T> input(i, name, store.lineFormat, scratch);
     std::unique_ptr<tabsift::ByteSource> source = tabsift::openByteSource(fd);
     tabsift::LineReader reader(*source, scratch.text);
     reader.skipByteOrderMark();
@@ -163,6 +246,10 @@ void readFileList(DataOperations<T>& store) {
   ReadingScratch<T> scratch;
   for (std::size_t i = 0; i < store.inputFiles.size(); ++i) {
     const std::string& name = store.inputFiles[i];
+    if (tabsift::isStandardStreamName(name)) {
+      readInput(store, i, STDIN_FILENO, nullptr, scratch);
+      continue;
+    }
     tabsift::FileDescriptor fd = tabsift::openFile(name, O_RDONLY);
     if (fd.valid()) {
       readInput(store, i, fd.get(), &name, scratch);
