@@ -80,12 +80,15 @@ struct Digits {
       digit[count++] = static_cast<std::uint32_t>(carry);
       carry >>= 32;
     }
-    // carry -1: the digits hold 2^(32 count) minus the magnitude.
-    if (carry == -1) negate();
+    // carry -1: the digits hold 2^(32 count) minus the magnitude. When they
+    // are all zero, the magnitude is 2^(32 count) itself, one digit more.
+    if (carry == -1 && negate()) digit[count++] = 1;
     return carry == -1;
   }
 
-  void negate() {
+  // Replaces the digits by 2^(32 count) minus them; the result says whether
+  // that carried out of the top digit (the digits were all zero).
+  bool negate() {
     std::uint64_t carry = 1;
     for (int i = 0; i < count; ++i) {
       const std::uint64_t v =
@@ -93,6 +96,7 @@ struct Digits {
       digit[i] = static_cast<std::uint32_t>(v);
       carry = v >> 32;
     }
+    return carry != 0;
   }
 };
 
