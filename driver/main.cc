@@ -15,7 +15,6 @@
 #include "base/diagnostics.h"
 #include "base/fd.h"
 #include "driver/command_line.h"
-#include "driver/store_release.h"
 #include "output/removal_on_signal.h"
 #include "table/data_operations.h"
 #include "table/name_list.h"
@@ -205,7 +204,7 @@ int writeOutput(Run& run, const std::string& commandText) {
   try {
     run.store->setCommand(commandText);
     run.store->printOut();
-    tabsift::releaseStoreAtExit(std::move(run.store));
+    run.store.reset();
   } catch (const std::bad_alloc&) {
     return memoryExhausted(run.store, "writing the output");
   } catch (const std::exception& e) {

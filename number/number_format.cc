@@ -80,38 +80,6 @@ char* putExponent(char* out, int exponent) {
   return out;
 }
 
-// printf's %.Pg from the significant digits: trailing zeros and a bare point
-// are dropped.
-char* layoutPlain(const Scientific& s, int precision, char* out) {
-  int count = s.count;
-  while (count > 1 && s.digits[count - 1] == '0') --count;
-  const int x = s.exponent;
-  if (s.negative) *out++ = '-';
-  if (x < -4 || x >= precision) {
-    *out++ = s.digits[0];
-    if (count > 1) {
-      *out++ = '.';
-      out = putDigits(out, s.digits + 1, count - 1);
-    }
-    return putExponent(out, x);
-  }
-  if (x < 0) {
-    *out++ = '0';
-    *out++ = '.';
-    out = putZeros(out, -x - 1);
-    return putDigits(out, s.digits, count);
-  }
-  const int whole = x + 1;
-  const int shown = count < whole ? count : whole;
-  out = putDigits(out, s.digits, shown);
-  out = putZeros(out, whole - shown);
-  if (count > whole) {
-    *out++ = '.';
-    out = putDigits(out, s.digits + whole, count - whole);
-  }
-  return out;
-}
-
 // printf's %#.Pg from the significant digits (s.count of them; any further
 // ones up to `precision` are zeros left to the caller): the point is always
 // written and trailing zeros are kept. The C library the streams write
@@ -341,22 +309,30 @@ bool roundingCarried(double value, const Scientific& s) {
   return exact.exponent < s.exponent;
 }
 
-// Every value and precision: the quick rounding where it serves, otherwise
-// exact rounding, laid out through a Scientific.
-[[gnu::noinline]] NumberText formatAny(double value, int precision, char* out) {
+// printf's %g, which std::to_chars writes as it is: the stream's default
+// layout of the values the quick rounding does not serve (zeros, subnormal
+// and far-off magnitudes, values near a rounding midpoint, NaN and the
+// infinities).
+[[gnu::noinline]] NumberText formatPlain(double value, char* out) {
+  const char* end = std::to_chars(out, out + numberRoom(0), value,
+                                  std::chars_format::general, kDefaultDigits)
+                        .ptr;
+  NumberText text;
+  text.length = static_cast<std::size_t>(end - out);
+  text.padAt = text.length;
+  return text;
+}
+
+// printf's %#.Pg of any value: the quick rounding where it serves,
+// otherwise exact rounding, laid out through a Scientific. std::to_chars
+// has no form that keeps the point and the trailing zeros.
+[[gnu::noinline]] NumberText formatShowpoint(double value, int precision,
+                                             char* out) {
   if (!std::isfinite(value)) return formatNonFinite(value, out);
-  const int digits = precision < 1              ? kDefaultDigits
-                     : precision < kExactDigits ? precision
-                                                : kExactDigits;
+  const int digits = precision < kExactDigits ? precision : kExactDigits;
   Scientific s;
   const bool quick = digits <= kQuickDigits && quickDigits(value, digits, s);
   if (!quick) exactDigits(value, digits, s);
-  if (precision < 1) {
-    NumberText text;
-    text.length = static_cast<std::size_t>(layoutPlain(s, digits, out) - out);
-    text.padAt = text.length;
-    return text;
-  }
   const bool carried =
       !quick && s.exponent == precision && roundingCarried(value, s);
   return layoutShowpoint(s, precision, carried, out);
@@ -365,10 +341,11 @@ bool roundingCarried(double value, const Scientific& s) {
 }  // namespace
 
 NumberText formatDouble(double value, int precision, char* out) {
+  if (precision >= 1) return formatShowpoint(value, precision, out);
   // The stream's default layout of a common value takes the short way.
   std::uint64_t whole;
   int exponent;
-  if (precision < 1 && value != 0 && std::isfinite(value) &&
+  if (value != 0 && std::isfinite(value) &&
       quickRound(value, kDefaultDigits, whole, exponent)) {
     NumberText text;
     text.length = static_cast<std::size_t>(
@@ -376,7 +353,7 @@ NumberText formatDouble(double value, int precision, char* out) {
     text.padAt = text.length;
     return text;
   }
-  return formatAny(value, precision, out);
+  return formatPlain(value, out);
 }
 
 char* formatInt(int value, char* out) {

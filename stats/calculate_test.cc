@@ -168,12 +168,6 @@ TEST(ExactSumTest, TwoValuesAndQuotientsAsTheHardwareRoundsThem) {
   }
 }
 
-// A column of a wide table holds one accumulator per column: the exact sum
-// keeps its chunks out of line until a value needs them.
-TEST(ExactSumTest, SmallUntilTheChunksAreNeeded) {
-  EXPECT_LE(sizeof(ExactSum), 96u);
-}
-
 TEST(ExactSumTest, ManyValues) {
   // Half a unit of 1 in the last place (ties go to even); 1 opening a
   // window, then more values at its top than it holds.

@@ -8,6 +8,8 @@
 #include <limits>
 #include <optional>
 
+#include "base/check.h"
+
 namespace tabsift {
 namespace {
 
@@ -80,12 +82,15 @@ struct Digits {
       digit[count++] = static_cast<std::uint32_t>(carry);
       carry >>= 32;
     }
-    // carry -1: the digits hold 2^(32 count) minus the magnitude.
-    if (carry == -1) negate();
+    // carry -1: the digits hold 2^(32 count) minus the magnitude. When they
+    // are all zero, the magnitude is 2^(32 count) itself, one digit more.
+    if (carry == -1 && negate()) digit[count++] = 1;
     return carry == -1;
   }
 
-  void negate() {
+  // Replaces the digits by 2^(32 count) minus them; the result says whether
+  // that carried out of the top digit (the digits were all zero).
+  bool negate() {
     std::uint64_t carry = 1;
     for (int i = 0; i < count; ++i) {
       const std::uint64_t v =
@@ -93,6 +98,7 @@ struct Digits {
       digit[i] = static_cast<std::uint32_t>(v);
       carry = v >> 32;
     }
+    return carry != 0;
   }
 };
 
@@ -109,6 +115,7 @@ double powerOfTwo(int e) {
 }  // namespace
 
 void ExactSum::placeWindow(std::int64_t* chunks, int& low, int& high) const {
+  TABSIFT_ASSERT(windowBit_ >= 0);
   const bool negative = static_cast<__int128>(window_) < 0;
   const unsigned __int128 magnitude = negative ? -window_ : window_;
   const std::int64_t mask = negative ? -1 : 0;
@@ -239,6 +246,7 @@ ExactSum::Rounding ExactSum::roundChunks(const std::int64_t* chunks, int low,
   for (int i = 0; i < pad; ++i) storage[digits.count++] = 0;
   Rounding rounding;
   rounding.negative = digits.settle(chunks, low, high);
+  TABSIFT_ASSERT(digits.count <= kChunks + 8);
   const bool remainder = divisor > 1 && digits.divideBy(divisor);
   while (digits.count > 0 && storage[digits.count - 1] == 0) --digits.count;
   if (digits.count == 0) return {};
@@ -263,6 +271,7 @@ ExactSum::Rounding ExactSum::roundChunks(const std::int64_t* chunks, int low,
 }
 
 double ExactSum::rounded(BinaryFormat format, std::uint64_t divisor) const {
+  TABSIFT_ASSERT(divisor >= 1);
   if (const std::optional<double> value = special()) return *value;
   const Rounding r = round(format, divisor);
   // At most 53 bits times a power of two whose product the format holds:
@@ -272,6 +281,7 @@ double ExactSum::rounded(BinaryFormat format, std::uint64_t divisor) const {
 }
 
 long double ExactSum::roundedWide(std::uint64_t divisor) const {
+  TABSIFT_ASSERT(divisor >= 1);
   if (const std::optional<double> value = special()) return *value;
   const Rounding r = round(kLongDoubleFormat, divisor);
   const long double magnitude =

@@ -18,10 +18,13 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
+
+#include "base/check.h"
 
 namespace tabsift {
 
@@ -64,6 +67,7 @@ class ExactSum {
     }
     const unsigned offset = position - static_cast<unsigned>(windowBit_);
     if (offset <= kWindowSpan) {
+      TABSIFT_ASSERT(windowAdds_ < kWindowAdds);
       const auto wideMask =
           static_cast<unsigned __int128>(static_cast<__int128>(mask));
       window_ +=
@@ -96,11 +100,19 @@ class ExactSum {
   // 2^10 of them stay below 2^127 before the window goes into the chunks.
   static constexpr unsigned kWindowBelow = 32, kWindowSpan = 64;
   static constexpr std::uint32_t kWindowAdds = std::uint32_t{1} << 10;
+  static_assert(53 + kWindowSpan + std::bit_width(kWindowAdds) - 1 <= 127);
+  // Between two settlings a chunk, from [-2^31, 2^32), takes at most
+  // kCarryEvery + 2 parts below 2^32 each.
+  static_assert(((std::uint64_t{kCarryEvery} + 3) << 32) < (1ull << 63));
+  // The lowest bit of the largest double is bit 2045; a window opened near
+  // it reaches 64 bits higher, plus three chunks, and settling adds one.
+  static_assert(((2045 - kWindowBelow + kWindowSpan) >> 5) + 3 < kChunks);
 
   // Adds `bits` (below 2^64) times 2^(position - 1074), negated when `mask`
   // is all ones, to the three of `chunks` it spans, widening [low, high].
   static void place(std::int64_t* chunks, int& low, int& high, int position,
                     std::uint64_t bits, std::int64_t mask) {
+    TABSIFT_ASSERT(position >= 0 && (position >> 5) + 2 < kChunks);
     const int chunk = position >> 5;
     const unsigned __int128 placed = static_cast<unsigned __int128>(bits)
                                      << (position & 31);
@@ -188,5 +200,9 @@ class ExactSum {
   bool nan_ = false, plusInfinity_ = false, minusInfinity_ = false;
   bool negativeNan_ = false;  // the sign of the first NaN added
 };
+
+// A column of a wide table holds one accumulator per column: the exact sum
+// keeps its chunks out of line until a value needs them.
+static_assert(sizeof(ExactSum) <= 96);
 
 }  // namespace tabsift

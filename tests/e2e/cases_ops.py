@@ -35,6 +35,8 @@ CASES = [
         ("filter list of 0 alone empties kept lines", "-i a.dat -f 1,gt-9,0", "\n\n\n\n"),
         ("filter either of two conditions", "-i a.dat -f 1,lt0,o,gt4", "-3 4 \n5 6 \n\n"),
         ("filter both conditions on column 2", "-i a.dat -f 2,ge2,a,ne4,2", "2 \n6 \n\n"),
+        # -3 fails the first condition and meets the second: both are needed.
+        ("filter both conditions, the first failing", "-i a.dat -f 1,gt0,a,lt4", "1 2 \n\n"),
         ("filter column beyond every line keeps nothing; swap over a file without lines",
          "-i a.dat -f 9,gt2 -s 1,2", "\n"),
         ("filter gathers every file into one table", "-i a.dat,b.dat -f 1,gt0",

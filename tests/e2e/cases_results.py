@@ -126,6 +126,15 @@ CASES = [
     off("int results too large", "-i a.dat --int --col -c s,d", files={"a.dat": INT_EXTREMES},
         out=INT_EXTREMES + "2147483646 -- -- \n-- 1239850261 1239850261 \n\n",
         err=INT + TOO_LARGE % "sum" + TOO_LARGE % "standard deviation"),
+    # 8192 cells of -2^33 after a pair that cancels: the sum is -2^46, a power
+    # of two just above the chunk the cells filled.
+    *off_rows([
+        ("a sum of minus a power of two in a line", "-i p.dat --prec 17 -r -c s,a",
+         "-70368744177664.000 -8587837951.8750305 \n\n"),
+        ("a sum of minus a power of two in a column", "-i q.dat --prec 17 -r --col -c s,a",
+         "-70368744177664.000 \n-8587837951.8750305 \n\n")],
+        files={"p.dat": "2 -2" + " -8589934592" * 8192 + "\n",
+               "q.dat": "2\n-2\n" + "-8589934592\n" * 8192}),
     # Results are ordinary cells for the operations around them.
     *off_rows([
         ("statistics after the filter see one file", "-i a.dat,b.dat -f 1,gt2 -c s",
