@@ -71,7 +71,8 @@ TEST(NumberFormat, MatchesTheStreamAtEveryPrecision) {
   for (int precision :
        {0,  -3, 1,  2,  3,  4,  5,  6,  7,   8,   9,   10,  11,  12,
         13, 14, 15, 16, 17, 18, 25, 40, 120, 400, 760, 800, 801, 5000}) {
-    for (std::size_t i = 0; i<values.size(); i += precision> 17 ? 7 : 1) {
+    const std::size_t step = precision > 17 ? 7 : 1;
+    for (std::size_t i = 0; i < values.size(); i += step) {
       ASSERT_EQ(numberToString(values[i], precision),
                 streamText(values[i], precision))
           << "precision " << precision << " value "
