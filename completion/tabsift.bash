@@ -38,7 +38,8 @@ _tabsift() {
 
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W '-h --help --tab -v --version --float --int
-      -j --join -m --merge --col -r --results -i --input-files -o --output-files
+      -j --join -m --merge --col -r --results --header
+      -i --input-files -o --output-files
       -f --filter -t --tolerance -c --calculate -g --group -p --print
       -s --swap --comments --prec -b --blanks --' -- "$cur"))
     return 0

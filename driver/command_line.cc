@@ -121,7 +121,8 @@ po::options_description withoutArguments() {
       ("join,j", "Join input")
       ("merge,m", "Merge all data")
       ("col", "Calculation in columns instead in lines")
-      ("results,r", "Keep only the results of calculations");
+      ("results,r", "Keep only the results of calculations")
+      ("header", "Name the columns by each input's line of names");
   // clang-format on
   return group;
 }

@@ -114,6 +114,7 @@ void passSettings(const po::variables_map& vm, DataHandler& store) {
   if (vm.count("join")) store.join();
   if (vm.count("col")) store.col();
   if (vm.count("results")) store.results();
+  if (vm.count("header")) store.header();
   if (vm.count("comments")) store.comments(vm["comments"].as<std::string>());
 }
 

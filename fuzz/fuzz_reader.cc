@@ -1,5 +1,6 @@
 // Arbitrary bytes (compressed streams too) read as a data file into a store of
-// each cell type: the table comes out padded, with one comment entry.
+// each cell type, and with named columns: the table comes out padded, with one
+// comment entry and a name for every column.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,9 +14,14 @@
 namespace {
 
 template <typename T>
-void readAs(const std::string& path) {
+void readAs(const std::string& path, bool named) {
   DataOperations<T> store;
+  if (named) store.header();
   store.parseFiles(path);
+  if (named && store.columnNames.size() != store.data.size()) std::abort();
+  for (std::size_t f = 0; named && f < store.data.size(); ++f) {
+    if (store.columnNames[f].size() != store.data[f].widest()) std::abort();
+  }
   if (store.commentLines.size() != 1 || store.parameters.size() != 1 ||
       store.commentLines[0].empty() ||
       store.fileInputs.size() != store.data.size()) {
@@ -34,9 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
   if (fd < 0) return 0;
   if (write(fd, bytes, size) == static_cast<ssize_t>(size)) {
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    readAs<double>(path);
-    readAs<float>(path);
-    readAs<int>(path);
+    readAs<double>(path, false);
+    readAs<float>(path, false);
+    readAs<int>(path, false);
+    readAs<double>(path, true);
   }
   close(fd);
   return 0;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/check.h"
 #include "base/diagnostics.h"
 #include "base/fd.h"
 #include "output/block_sink.h"
@@ -45,6 +46,23 @@ void writeBlocksBefore(DataOperations<T>& store, std::ostream& stream,
   }
 }
 
+// With named columns, the line of names in front of table i; joined
+// tables form one table, named once in front of the first.
+template <typename T>
+void writeNamesBefore(const DataOperations<T>& store,
+                      const tabsift::TableText<T>& text, BlockSink& sink,
+                      std::size_t i) {
+  if (!store.headerFlag) return;
+  TABSIFT_ASSERT(store.columnNames.size() == store.data.size());
+  if (!store.joinFlag) {
+    text.writeNames(sink, store.columnNames[i], store.data[i].widest());
+  } else if (i == 0) {
+    std::size_t width = 0;
+    for (const auto& file : store.data) width = file.widest(width);
+    text.writeNames(sink, tabsift::gatheredNames(store.columnNames), width);
+  }
+}
+
 // Comment blocks and tables in the layout of standard output and of the
 // single output file: with joined inputs all comment blocks at the top and
 // the tables one after another, otherwise each table after its comment
@@ -57,6 +75,7 @@ void writeAllTables(DataOperations<T>& store, BlockSink& sink) {
   std::size_t k = 0;
   for (std::size_t i = 0; i < store.data.size(); ++i) {
     if (!store.joinFlag) writeBlocksBefore(store, stream, i, k);
+    writeNamesBefore(store, text, sink, i);
     text.writeTable(sink, store.data[i]);
     if (!store.joinFlag) sink.append("\n");
   }
@@ -142,7 +161,10 @@ void DataOperations<T>::printToFiles() {
         std::ostream stream(&sink);
         commIn(&stream, static_cast<int>(k));
       }
-      for (std::size_t i : routing.perOutput[k]) text.writeTable(sink, data[i]);
+      for (std::size_t i : routing.perOutput[k]) {
+        if (headerFlag) text.writeNames(sink, columnNames[i], data[i].widest());
+        text.writeTable(sink, data[i]);
+      }
     });
   }
 }

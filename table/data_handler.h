@@ -33,4 +33,7 @@ class DataHandler {
   virtual void setFilter(std::string request) = 0;
   virtual void setOutputFiles(std::string list) = 0;
   virtual void results() = 0;
+  // Each input's columns are named by its line of names; arguments may name
+  // them, and the output names them.
+  virtual void header() = 0;
 };

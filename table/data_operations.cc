@@ -31,6 +31,11 @@ void DataOperations<T>::results() {
 }
 
 template <typename T>
+void DataOperations<T>::header() {
+  headerFlag = true;
+}
+
+template <typename T>
 void DataOperations<T>::tol(double x) {
   tolerance = tabsift::toleranceToCell<T>(x);
 }

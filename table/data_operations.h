@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "table/cell.h"
+#include "table/column_names.h"
 #include "table/data_handler.h"
+#include "table/line_format.h"
 #include "table/size_list.h"
 #include "table/table_file.h"
 
@@ -54,6 +56,7 @@ class DataOperations : public DataHandler {
   void setFilter(std::string request) override;
   void setOutputFiles(std::string list) override;
   void results() override;
+  void header() override;
 
   // Members outside the interface.
   void parseComments();
@@ -111,6 +114,16 @@ class DataOperations : public DataHandler {
   // Set by `results()`: every calculation request replaces the cells it
   // summarised by its results.
   bool resultsFlag = false;
+
+  // How the data lines of the inputs are split into cells.
+  tabsift::LineFormat lineFormat;
+
+  // Set by `header()`: the columns have names. `columnNames` then holds, for
+  // each file of `data`, the names of its columns (one per column, an empty
+  // text for a column without a name); every operation moves them with
+  // their columns. Empty without names.
+  bool headerFlag = false;
+  std::vector<tabsift::ColumnNames> columnNames;
 };
 
 extern template class DataOperations<int>;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,15 +38,27 @@ struct ReadingScratch {
   typename DataOperations<T>::File lines;
 };
 
-// Turns the lines of one input into its table and comment lines.
+// How the line of names of an input is read (--header): the lines are
+// split as `format` says, and `blank` is the text of an absent cell.
+struct NamesReading {
+  const tabsift::LineFormat* format = nullptr;
+  std::string_view blank;
+};
+
+// Turns the lines of one input into its table, comment lines and, when
+// `names` is given, the names of its columns.
 template <typename T>
 class InputReader {
  public:
   using File = typename DataOperations<T>::File;
 
   // `position` is the 0-based position of the input in the list.
-  InputReader(std::size_t position, ReadingScratch<T>& scratch)
-      : position_(position), scratch_(scratch.cells), lines_(scratch.lines) {}
+  InputReader(std::size_t position, ReadingScratch<T>& scratch,
+              std::optional<NamesReading> names)
+      : position_(position),
+        scratch_(scratch.cells),
+        lines_(scratch.lines),
+        names_(names) {}
 
   void readLines(tabsift::LineReader& reader) {
     std::string_view line;
@@ -56,11 +69,16 @@ class InputReader {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
-    if (i == n) return;
-    if (line[i] == '#') {
-      comments_.emplace_back(line.substr(i));
+    if (i == n) {
+      afterComment_ = false;
       return;
     }
+    if (line[i] == '#') {
+      comments_.emplace_back(line.substr(i));
+      afterComment_ = true;
+      return;
+    }
+    if (names_ && takeNamesLine(line.substr(i))) return;
     scratch_.clear();
     std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
@@ -70,12 +88,31 @@ class InputReader {
   // The lines, in a block of their own sized to fit.
   File takeLines() { return lines_.takeExact(); }
   std::vector<std::string> takeComments() { return std::move(comments_); }
+  // The names of the columns (none before the first data line) and whether
+  // they are numbers only.
+  const tabsift::NamesLine& namesLine() const { return namesLine_; }
 
  private:
+  // At the first data line: finds the names; true when that line holds
+  // them and so is no data.
+  bool takeNamesLine(std::string_view line) {
+    std::optional<std::string_view> comment;
+    if (afterComment_) comment = comments_.back();
+    namesLine_ =
+        tabsift::chooseNamesLine(comment, line, *names_->format, names_->blank);
+    names_.reset();
+    return !namesLine_.fromComment;
+  }
+
   std::size_t position_;
   typename DataOperations<T>::Line& scratch_;
   File& lines_;
   std::vector<std::string> comments_;
+  // Until the first data line: how to read the names, and whether the line
+  // before was a comment line.
+  std::optional<NamesReading> names_;
+  bool afterComment_ = false;
+  tabsift::NamesLine namesLine_;
 };
 
 }  // namespace
@@ -97,6 +134,34 @@ namespace {
 
 using tabsift::inputLabel;
 
+template <typename T>
+std::optional<NamesReading> namesReading(const DataOperations<T>& store) {
+  if (!store.headerFlag) return std::nullopt;
+  return NamesReading{&store.lineFormat, store.blankText};
+}
+
+// The table of input `i` joins the store with the names of its columns; a
+// names line wider than the data widens the table with absent cells, so
+// that every name keeps its column.
+template <typename T>
+void keepTable(DataOperations<T>& store, std::size_t i,
+               typename DataOperations<T>::File lines,
+               const tabsift::NamesLine& namesLine, const std::string* name) {
+  if (store.headerFlag && namesLine.onlyNumbers) {
+    tabsift::warn("the names line of " + inputLabel(name) +
+                  " holds numbers only");
+  }
+  if (lines.empty()) return;
+  if (store.headerFlag) {
+    if (namesLine.names.size() > lines.widest()) {
+      lines.padTo(namesLine.names.size());
+    }
+    store.columnNames.push_back(namesLine.names);
+  }
+  store.data.push_back(std::move(lines));
+  store.fileInputs.push_back(i);
+}
+
 // Reads one input from `fd` into the store as input `i`, decoding it when it
 // is compressed. A read that fails midway keeps the lines before the damage
 // and marks the input incomplete. Memory running out ends the run: the
@@ -105,7 +170,7 @@ template <typename T>
 void readInput(DataOperations<T>& store, std::size_t i, int fd,
                const std::string* name, ReadingScratch<T>& scratch) {
   try {
-    InputReader<T> input(i, scratch);
+    InputReader<T> input(i, scratch, namesReading(store));
     std::unique_ptr<tabsift::ByteSource> source = tabsift::openByteSource(fd);
     tabsift::LineReader reader(*source, scratch.text);
     reader.skipByteOrderMark();
@@ -119,11 +184,7 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
           std::string(atOpen ? "cannot open " : "cannot read ") +
           inputLabel(name) + ": " + source->failure());
     }
-    typename DataOperations<T>::File lines = input.takeLines();
-    if (!lines.empty()) {
-      store.data.push_back(std::move(lines));
-      store.fileInputs.push_back(i);
-    }
+    keepTable(store, i, input.takeLines(), input.namesLine(), name);
     std::vector<std::string> comments = input.takeComments();
     if (comments.empty()) comments.emplace_back("\r\n");
     store.commentLines.push_back(std::move(comments));

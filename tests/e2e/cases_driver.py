@@ -19,6 +19,7 @@ Options without arguments:
   -m [ --merge ]             Merge all data
   --col                      Calculation in columns instead in lines
   -r [ --results ]           Keep only the results of calculations
+  --header                   Name the columns by each input's line of names
 
 Options with arguments:
   -i [ --input-files ] arg   Give the names of files separated by ','
