@@ -5,10 +5,19 @@ tabsift --header unchanged. Which argument items are columns, and the
 names as files are gathered, cut and grouped, are the unit tests'
 (ops/name_args_test.cc, table/column_names_test.cc)."""
 
+import os
+
 from casekit import case, header, off, off_rows, shell_case
 
+# The README's example: its command on examples/thermo.dat.
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../..")
+THERMO = {"thermo.dat": open(os.path.join(ROOT, "examples/thermo.dat")).read()}
+README_OPS = "-f Step,ge100 -r --col -c a,e -p Temp,Press"
+assert f"tabsift --header -i examples/thermo.dat --comments off {README_OPS}" in \
+    open(os.path.join(ROOT, "README.md")).read()
+
 # A LAMMPS-style log table, its names in its first line; two runs whose names
-# stand in a comment line, with a parameter T; a table with a column T.
+# stand in a comment line, with a parameter T; keys that repeat.
 LOG = {"log.dat": "Step Temp E_pair Press\n0 300 -5.5 1.2\n100 310 -5.4 1.3\n200 305 -5.6 1.1\n"}
 RUNS = {"c.dat": "# T = 300\n# step energy press\n0 -1.5 1\n1 -2.5 x\n",
         "d.dat": "# T = 350\n# step energy press\n0 -3 2\n"}
@@ -26,6 +35,8 @@ def refused(option, argument, message, files=LOG, inputs="-i log.dat", err=""):
 
 
 CASES = [
+    named("the README's example", "-i thermo.dat " + README_OPS,
+          "Temp Press \n0.777009 3.25092 \n0.00519622 0.0357015 \n\n", files=THERMO),
     # Where the names come from: the first line of words, or the comment line
     # just before the first data line when that line holds numbers only.
     *off_rows([
