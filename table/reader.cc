@@ -62,6 +62,11 @@ class InputReader {
 
   void readLines(tabsift::LineReader& reader) {
     std::string_view line;
+    if (names_) {
+      while (reader.next(&line)) {
+        if (takeBeforeNames(line)) break;
+      }
+    }
     while (reader.next(&line)) take(line);
   }
 
@@ -69,16 +74,11 @@ class InputReader {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
-    if (i == n) {
-      afterComment_ = false;
-      return;
-    }
+    if (i == n) return;
     if (line[i] == '#') {
       comments_.emplace_back(line.substr(i));
-      afterComment_ = true;
       return;
     }
-    if (names_ && takeNamesLine(line.substr(i))) return;
     scratch_.clear();
     std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
@@ -93,23 +93,31 @@ class InputReader {
   const tabsift::NamesLine& namesLine() const { return namesLine_; }
 
  private:
-  // At the first data line: finds the names; true when that line holds
-  // them and so is no data.
-  bool takeNamesLine(std::string_view line) {
-    std::optional<std::string_view> comment;
-    if (afterComment_) comment = comments_.back();
-    namesLine_ =
-        tabsift::chooseNamesLine(comment, line, *names_->format, names_->blank);
-    names_.reset();
-    return !namesLine_.fromComment;
+  // Takes one line up to the first data line, which holds the names or
+  // follows the comment line that does; true once that line is taken.
+  bool takeBeforeNames(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
+    const bool comment = i < line.size() && line[i] == '#';
+    if (i == line.size() || comment) {
+      take(line);
+      afterComment_ = comment;
+      return false;
+    }
+    std::optional<std::string_view> before;
+    if (afterComment_) before = comments_.back();
+    namesLine_ = tabsift::chooseNamesLine(before, line.substr(i),
+                                          *names_->format, names_->blank);
+    if (namesLine_.fromComment) take(line);
+    return true;
   }
 
   std::size_t position_;
   typename DataOperations<T>::Line& scratch_;
   File& lines_;
   std::vector<std::string> comments_;
-  // Until the first data line: how to read the names, and whether the line
-  // before was a comment line.
+  // How to read the names, and whether the line before the first data line
+  // was a comment line.
   std::optional<NamesReading> names_;
   bool afterComment_ = false;
   tabsift::NamesLine namesLine_;
