@@ -56,10 +56,7 @@ CASES = [
         ("column statistics add lines, not names", "--header -i log.dat --col -c a -p Press",
          "Press \n1.2 \n1.3 \n1.1 \n1.2 \n\n"),
         ("--tab separates the names too", "--header --tab -i log.dat -p Press,Step",
-         "Press\tStep\t\n1.2\t0\t\n1.3\t100\t\n1.1\t200\t\n\n"),
-        ("grouping by a name: the key, then the other columns",
-         "--header -i log.dat -g Temp -p Temp,Step",
-         "Temp Step \n300 0 \n305 200 \n310 100 \n\n")], files=LOG),
+         "Press\tStep\t\n1.2\t0\t\n1.3\t100\t\n1.1\t200\t\n\n")], files=LOG),
     *off_rows([
         ("names from the comment line before the data; the parameter by its name",
          "--header -i c.dat,d.dat -p T,energy,step",
@@ -70,8 +67,6 @@ CASES = [
          "--header -i c.dat,d.dat -s energy,step,2",
          "step energy press \n0 -1.5 1 \n1 -2.5 -- \n\nenergy step press \n-3 0 2 \n\n",
          INVALID),
-        ("merge names the file number", "--header -i c.dat,d.dat -m -f file,eq2",
-         "file step energy press \n2 0 -3 2 \n\n", INVALID),
         ("joined inputs: one line of names", "--header -i c.dat,d.dat -m -j",
          "file step energy press \n1 0 -1.5 1 \n1 1 -2.5 -- \n2 0 -3 2 \n", INVALID),
         ("files side by side: names numbered by file", "--header -i c.dat,d.dat -g f",
@@ -103,7 +98,6 @@ CASES = [
 
     # Refused words: one line naming the word, status 1, nothing written.
     refused("-f", "nope,gt0", "no column is named 'nope'"),
-    refused("-f", "1,gt0,0,Step,temp", "no column is named 'temp'"),
     refused("-s", "Step,x", "no column is named 'x'"),
     refused("-g", "E-pair", "no column is named 'E-pair'"),
     refused("-p", "Step,T", "no column or parameter is named 'T'"),
