@@ -2,6 +2,8 @@
 """Writes the deterministic benchmark files into bench/data/.
 
   floats.dat  10 columns of floats in printf %g-like forms (~SIZE MB)
+  floats.csv  the same table with its cells separated by commas (made from
+              floats.dat, byte for byte the same size; comment lines kept)
   ints.dat    10 columns of integers (~SIZE MB)
   keyed.dat   an integer key column (1000 distinct keys) and 9 float columns
   narrow.dat  one column: 5 million lines of "1" (10 MB), where the cost per
@@ -79,6 +81,18 @@ def write_small():
     print("wrote", folder)
 
 
+def write_csv():
+    """floats.dat with a comma in place of every blank of its data lines."""
+    source = os.path.join(OUT, "floats.dat")
+    path = os.path.join(OUT, "floats.csv")
+    if os.path.exists(path) and os.path.getsize(path) == os.path.getsize(source):
+        return
+    with open(source, "rb") as f, open(path, "wb") as out:
+        for text in f:
+            out.write(text if text.startswith(b"#") else text.replace(b" ", b","))
+    print("wrote", path)
+
+
 NARROW_LINES = 5000000
 
 
@@ -98,6 +112,7 @@ def main():
     size = int(args[0]) if args else 100
     os.makedirs(OUT, exist_ok=True)
     write("floats.dat", size, float_line)
+    write_csv()
     write("ints.dat", size, int_line)
     write("keyed.dat", size, keyed_line)
     write_narrow()

@@ -1,7 +1,8 @@
 # bash completion for tabsift: options in short and long form, file names
 # for input and output lists (after the last comma of a list too) and for
-# the words that name input files, the words of --comments, and nothing for
-# values that are free text.
+# the words that name input files, the words of --comments and the
+# delimiters of -d (quoted for the shell), and nothing for values that are
+# free text.
 
 _tabsift() {
   local cur=${COMP_WORDS[COMP_CWORD]}
@@ -32,16 +33,25 @@ _tabsift() {
     --comments)
       COMPREPLY=($(compgen -W 'off all 1' -- "$cur"))
       return 0 ;;
+    -d|--delimiter)
+      # ";" and "|" go in with a backslash, which the shell takes off.
+      local word
+      for word in , ';' '|' : tab; do
+        [[ $word == "$cur"* ]] || continue
+        [[ $word == [\;\|] ]] && word=\\$word
+        COMPREPLY+=("$word")
+      done
+      return 0 ;;
     -f|--filter|-t|--tolerance|-c|--calculate|-g|--group|-p|--print|-s|--swap|--prec|-b|--blanks)
       return 0 ;;
   esac
 
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W '-h --help --tab -v --version --float --int
-      -j --join -m --merge --col -r --results --header
+      -j --join -m --merge --col --decimal-comma -r --results --header
       -i --input-files -o --output-files
       -f --filter -t --tolerance -c --calculate -g --group -p --print
-      -s --swap --comments --prec -b --blanks --' -- "$cur"))
+      -s --swap --comments --prec -b --blanks -d --delimiter --' -- "$cur"))
     return 0
   fi
   # Any other word names an input file.

@@ -1,6 +1,7 @@
 #include "driver/command_line.h"
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 
 namespace po = boost::program_options;
@@ -100,6 +101,22 @@ po::parsed_options parseCommandLine(int argc, const char* const* argv,
   return parsed;
 }
 
+LineFormat lineFormat(const po::variables_map& vm) {
+  LineFormat format;
+  if (vm.count("delimiter")) {
+    const std::string& argument = vm["delimiter"].as<std::string>();
+    const std::optional<char> byte = delimiterByte(argument);
+    if (!byte) {
+      throw po::error("the argument ('" + argument +
+                      "') for option '--delimiter' is invalid: give ',', "
+                      "';', '|', ':' or 'tab'");
+    }
+    format.delimiter = *byte;
+  }
+  format.decimalComma = vm.count("decimal-comma") > 0;
+  return format;
+}
+
 const char* optionName(Operation op) {
   for (const OperationOption& s : kOperationOptions) {
     if (s.op == op) return s.option;
@@ -121,6 +138,7 @@ po::options_description withoutArguments() {
       ("join,j", "Join input")
       ("merge,m", "Merge all data")
       ("col", "Calculation in columns instead in lines")
+      ("decimal-comma", "Read a comma in numbers as the decimal point")
       ("results,r", "Keep only the results of calculations")
       ("header", "Name the columns by each input's line of names");
   // clang-format on
@@ -158,7 +176,9 @@ po::options_description withArguments(std::string* inputFiles,
       ("prec", po::value<int>(),
        "Sets printing precision of all values\n e.g. '--prec 10'\n")
       ("blanks,b", po::value<std::string>(),
-       "Set string displayed in place of missing values");
+       "Set string displayed in place of missing values")
+      ("delimiter,d", po::value<std::string>(),
+       "Cells separated by ',', ';', '|', ':' or 'tab'");
   // clang-format on
   return group;
 }

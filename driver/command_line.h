@@ -7,6 +7,8 @@
 
 #include <boost/program_options.hpp>
 
+#include "table/line_format.h"
+
 namespace tabsift {
 
 // The operations that are replayed in command-line order.
@@ -44,6 +46,11 @@ boost::program_options::parsed_options parseCommandLine(
 // when `args` holds a single word (the library handles that itself).
 std::vector<boost::program_options::option> takeWordRun(
     std::vector<std::string>& args);
+
+// How the inputs' data lines are written, from -d and --decimal-comma.
+// Throws the option library's error for a delimiter it does not know, so
+// that the command line counts as one that cannot be parsed.
+LineFormat lineFormat(const boost::program_options::variables_map& vm);
 
 // The long option name whose value an operation is replayed with.
 const char* optionName(Operation op);

@@ -2,6 +2,7 @@
 // the chosen cell type and drives it through a run.
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -42,6 +43,7 @@ struct CommandLine {
   tabsift::OptionGroups groups =
       tabsift::declareOptions(&inputFiles, &outputFiles);
   po::variables_map vm;
+  tabsift::LineFormat format;
   std::vector<Operation> order;
   std::vector<std::string> words;
 };
@@ -62,6 +64,7 @@ bool parseWords(int argc, const char* const* argv, CommandLine& line) {
   try {
     parsed = tabsift::parseCommandLine(argc, argv, parsing);
     po::store(parsed, line.vm);
+    line.format = tabsift::lineFormat(line.vm);
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
@@ -108,7 +111,9 @@ int writeStandardOutput(const std::string& text) {
   return error != 0 ? kExitFailure : kExitSuccess;
 }
 
-void passSettings(const po::variables_map& vm, DataHandler& store) {
+void passSettings(const CommandLine& line, DataHandler& store) {
+  const po::variables_map& vm = line.vm;
+  store.setLineFormat(line.format);
   if (vm.count("tab")) store.tab();
   if (vm.count("blanks")) store.blanks(vm["blanks"].as<std::string>());
   if (vm.count("join")) store.join();
@@ -120,7 +125,8 @@ void passSettings(const po::variables_map& vm, DataHandler& store) {
 
 // The inputs: the names of the -i list followed by every word that is
 // neither an option nor an option's value, in command-line order. Without
-// either, the table is read from standard input.
+// either, the table is read from standard input; "-" among them names it,
+// which can be read only once.
 void readInput(const CommandLine& line, DataHandler& store) {
   if (line.vm.count("input-files") || !line.words.empty()) {
     std::vector<std::string> names;
@@ -128,6 +134,12 @@ void readInput(const CommandLine& line, DataHandler& store) {
       names = tabsift::splitNameList(line.inputFiles);
     }
     names.insert(names.end(), line.words.begin(), line.words.end());
+    if (std::count_if(names.begin(), names.end(),
+                      tabsift::isStandardStreamName) > 1) {
+      tabsift::failArgument(
+          "tabsift: standard input ('-') is named more than once among the "
+          "inputs");
+    }
     store.readFiles(std::move(names));
   } else {
     tabsift::say("read from stdin");
@@ -218,7 +230,7 @@ int main(int argc, char** argv) {
     if (const auto text = informationText(line, argc)) {
       return writeStandardOutput(*text);
     }
-    passSettings(line.vm, *run.store);
+    passSettings(line, *run.store);
     run.step = "reading the input";
     readInput(line, *run.store);
     run.step = "working on the table";

@@ -1,12 +1,14 @@
 // Arbitrary bytes (compressed streams too) read as a data file into a store of
-// each cell type, and with named columns: the table comes out padded, with one
-// comment entry and a name for every column.
+// each cell type, in the default line format and in a delimited one, and
+// with named columns: the table comes out padded, with one comment entry and
+// a name for every column.
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "table/data_operations.h"
@@ -14,8 +16,9 @@
 namespace {
 
 template <typename T>
-void readAs(const std::string& path, bool named) {
+void readAs(const std::string& path, tabsift::LineFormat format, bool named) {
   DataOperations<T> store;
+  store.setLineFormat(format);
   if (named) store.header();
   store.parseFiles(path);
   if (named && store.columnNames.size() != store.data.size()) std::abort();
@@ -40,10 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
   if (fd < 0) return 0;
   if (write(fd, bytes, size) == static_cast<ssize_t>(size)) {
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    readAs<double>(path, false);
-    readAs<float>(path, false);
-    readAs<int>(path, false);
-    readAs<double>(path, true);
+    // The delimiter follows from the size, so that the inputs meet every
+    // delimiter, with and without the decimal comma.
+    tabsift::LineFormat delimited;
+    delimited.delimiter = ",;|:\t"[size % 5];
+    delimited.decimalComma = size / 5 % 2 == 1;
+    for (const tabsift::LineFormat& format :
+         {tabsift::LineFormat(), delimited}) {
+      readAs<double>(path, format, false);
+      readAs<float>(path, format, false);
+      readAs<int>(path, format, false);
+      readAs<double>(path, format, true);
+    }
   }
   close(fd);
   return 0;

@@ -172,7 +172,9 @@ const char* readShortDecimal(const char* first, const char* last, double* out) {
 
 namespace {
 
-bool readWithStrtod(std::string_view text, double* out) {
+// The end of the number that strtod reads at the start of `text`, or
+// nullptr when it reads none.
+const char* readWithStrtod(std::string_view text, double* out) {
   // strtod needs a terminated string. Nothing it accepts contains white
   // space or a NUL after the leading white space, so the copy can stop at
   // the first of them.
@@ -180,31 +182,114 @@ bool readWithStrtod(std::string_view text, double* out) {
   while (start < text.size() && isCSpace(text[start])) ++start;
   std::size_t end = start;
   while (end < text.size() && text[end] != '\0' && !isCSpace(text[end])) ++end;
-  if (end == start) return false;
+  if (end == start) return nullptr;
   std::string copy(text.substr(start, end - start));
   char* stop = nullptr;
   double value = std::strtod(copy.c_str(), &stop);
-  if (stop == copy.c_str()) return false;
+  if (stop == copy.c_str()) return nullptr;
   *out = value;
-  return true;
+  return text.data() + start + (stop - copy.c_str());
+}
+
+// The end of the number that the C library reads at the start of `text`.
+const char* readCNumber(std::string_view text, double* value) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (plainDecimal(text)) {
+    if (const char* stop = readShortDecimal(first, last, value)) return stop;
+    double parsed = 0;
+    auto result = fast_float::from_chars(first, last, parsed);
+    if (result.ec == std::errc() && result.ptr != first) {
+      *value = parsed;
+      return result.ptr;
+    }
+  }
+  return readWithStrtod(text, value);
+}
+
+// Whether [first, stop) is a decimal mantissa without an exponent: white
+// space, a sign, then digits with at most one point, at least one digit.
+// *point tells whether it has the point.
+bool decimalMantissa(const char* first, const char* stop, bool* point) {
+  while (first < stop && isCSpace(*first)) ++first;
+  if (first < stop && (*first == '+' || *first == '-')) ++first;
+  bool digit = false;
+  *point = false;
+  for (; first < stop; ++first) {
+    if (isDecimalDigit(*first)) {
+      digit = true;
+    } else if (*first == '.' && !*point) {
+      *point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
+// A Fortran exponent at `stop`, right after the mantissa [first, stop) that
+// the C reading took (see readLeadingNumber): the end of the exponent, with
+// the number it makes in *value; nullptr when the text has none there.
+const char* readFortranExponent(const char* first, const char* stop,
+                                const char* last, double* value) {
+  if (stop == last) return nullptr;
+  const char c = *stop;
+  const bool letter = c == 'D' || c == 'd' || c == 'Q' || c == 'q';
+  if (!letter && c != '+' && c != '-') return nullptr;
+  bool point = false;
+  if (!decimalMantissa(first, stop, &point)) return nullptr;
+  const char* exponent = letter ? stop + 1 : stop;
+  const char* digits = exponent;
+  if (digits < last && (*digits == '+' || *digits == '-')) ++digits;
+  const char* end = digits;
+  while (end < last && isDecimalDigit(*end)) ++end;
+  if (end == digits) return nullptr;
+  if (!letter &&
+      (!point || end - digits > 3 || (end < last && !isCSpace(*end)))) {
+    return nullptr;
+  }
+  std::string number(first, stop);
+  number += 'e';
+  number.append(exponent, end);
+  *value = std::strtod(number.c_str(), nullptr);
+  return end;
+}
+
+// readLeadingNumber with the comma as the decimal point: the token (up to
+// the first white space after the leading one, where any reading stops) is
+// read with its commas and points swapped.
+std::size_t readWithDecimalComma(std::string_view text, double* value) {
+  std::size_t start = 0;
+  while (start < text.size() && isCSpace(text[start])) ++start;
+  std::size_t end = start;
+  while (end < text.size() && !isCSpace(text[end])) ++end;
+  std::string swapped(text.substr(start, end - start));
+  for (char& c : swapped) {
+    if (c == ',') {
+      c = '.';
+    } else if (c == '.') {
+      c = ',';
+    }
+  }
+  const std::size_t taken = readLeadingNumber(swapped, value);
+  return taken == 0 ? 0 : start + taken;
 }
 
 }  // namespace
 
-bool readLeadingNumber(std::string_view text, double* value) {
-  if (plainDecimal(text)) {
-    if (readShortDecimal(text.data(), text.data() + text.size(), value)) {
-      return true;
-    }
-    const char* first = text.data();
-    double parsed = 0;
-    auto result = fast_float::from_chars(first, first + text.size(), parsed);
-    if (result.ec == std::errc() && result.ptr != first) {
-      *value = parsed;
-      return true;
-    }
+std::size_t readLeadingNumber(std::string_view text, double* value,
+                              bool decimalComma) {
+  if (decimalComma) return readWithDecimalComma(text, value);
+  double number;
+  const char* stop = readCNumber(text, &number);
+  if (stop == nullptr) return 0;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (const char* end = readFortranExponent(first, stop, last, &number)) {
+    stop = end;
   }
-  return readWithStrtod(text, value);
+  *value = number;
+  return static_cast<std::size_t>(stop - first);
 }
 
 }  // namespace tabsift

@@ -1,9 +1,12 @@
-// Reading a number from text exactly as the C library's atof reads it in the
-// C locale, and judging whether the text held a number at all: a token is a
-// number when that reading consumes at least one character of it. Data cells
-// and parameter values are both read this way.
+// Reading a number from text as the C library's atof reads it in the C
+// locale, with the exponents that Fortran programs write, and judging whether
+// the text held a number at all: a token is a number when that reading
+// consumes at least one character of it, and was read only in part when the
+// reading stops before its end. Data cells and parameter values are both
+// read this way.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -14,14 +17,27 @@ namespace tabsift {
 // The number at the start of `text` as strtod reads it (leading white space
 // skipped; sign, decimal or hexadecimal digits, exponent, inf, infinity, nan
 // and nan(...) in any case; reading stops at the first character that cannot
-// continue the number, or at a NUL byte). False, leaving *value alone, when
-// strtod would consume no character, i.e. when the text does not begin with
-// a number.
-bool readLeadingNumber(std::string_view text, double* value);
+// continue the number, or at a NUL byte), and Fortran's exponents: after a
+// decimal mantissa (a sign, digits and at most one point, no exponent), a D,
+// d, Q or q stands for the E ("1.0D+03" is 1000, "-2.5d-4" is -0.00025);
+// and after a mantissa with a point, a sign followed by one to three digits
+// that end the text or stand before white space is the exponent ("0.14-270"
+// is 0.14e-270, "1.5+100" is 1.5e100).
+//
+// With `decimalComma` the comma is the decimal point and the point is a
+// character like any other: "1,5" is 1.5, "0,14-270" and "1,0D+03" as
+// above, while "1.5" is read as 1 followed by the text ".5".
+//
+// Returns how many bytes of `text` the number took, leading white space
+// included; 0, leaving *value alone, when the text does not begin with a
+// number.
+std::size_t readLeadingNumber(std::string_view text, double* value,
+                              bool decimalComma = false);
 
-inline std::optional<double> leadingNumber(std::string_view text) {
+inline std::optional<double> leadingNumber(std::string_view text,
+                                           bool decimalComma = false) {
   double value;
-  if (!readLeadingNumber(text, &value)) return std::nullopt;
+  if (readLeadingNumber(text, &value, decimalComma) == 0) return std::nullopt;
   return value;
 }
 
@@ -37,11 +53,16 @@ const char* readShortDecimal(const char* first, const char* last,
 
 // The cell of type T for one data token: its leading number reduced to T, or
 // nothing when the token is not a number or its value has no T (an int cell
-// for NaN, infinity or a value outside the 32-bit range).
+// for NaN, infinity or a value outside the 32-bit range). `length`, when
+// given, receives how many bytes of the token the number took.
 template <typename T>
-std::optional<T> tokenToCell(std::string_view token) {
+std::optional<T> tokenToCell(std::string_view token,
+                             std::size_t* length = nullptr,
+                             bool decimalComma = false) {
   double number;
-  if (!readLeadingNumber(token, &number)) return std::nullopt;
+  const std::size_t taken = readLeadingNumber(token, &number, decimalComma);
+  if (length != nullptr) *length = taken;
+  if (taken == 0) return std::nullopt;
   return cellFromDouble<T>(number);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "output/removal_on_signal.h"
+#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
@@ -157,6 +158,10 @@ std::string temporaryPattern(std::string_view target) {
 
 OutputPlan planOutput(const std::string& name) {
   OutputPlan plan;
+  if (isStandardStreamName(name)) {
+    plan.descriptor = STDOUT_FILENO;
+    return plan;
+  }
   if (name.empty() || name.back() == '/') return plan;
   std::string path = name;
   for (int links = 0; links <= kMostLinks; ++links) {

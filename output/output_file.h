@@ -22,8 +22,9 @@
 // reported.
 //
 // A name that denotes a descriptor of this process (/dev/stdout,
-// /dev/stderr, /dev/fd/N, /proc/self/fd/N) is written through that
-// descriptor as it is, at its position: never reopened, never truncated.
+// /dev/stderr, /dev/fd/N, /proc/self/fd/N, and "-" for standard output) is
+// written through that descriptor as it is, at its position: never
+// reopened, never truncated.
 // Other special files (devices, FIFOs) are opened and written directly.
 #pragma once
 

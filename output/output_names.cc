@@ -10,6 +10,7 @@
 
 #include "base/diagnostics.h"
 #include "output/output_file.h"
+#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
@@ -68,7 +69,8 @@ std::optional<std::pair<std::size_t, std::size_t>> findSameFile(
   for (std::size_t i = 0; i < names.size(); ++i) {
     struct stat st;
     const bool special =
-        ::stat(names[i].c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+        isStandardStreamName(names[i]) ||
+        (::stat(names[i].c_str(), &st) == 0 && !S_ISREG(st.st_mode));
     if (names[i].empty() || special) continue;
     const auto [at, added] = seen.emplace(fileKey(names[i]), i);
     if (!added) return std::make_pair(at->second, i);
@@ -80,7 +82,8 @@ IncompleteInputs::IncompleteInputs(const std::vector<std::string>& names,
                                    const std::vector<std::size_t>& positions) {
   for (std::size_t position : positions) {
     struct stat st;
-    if (names.empty()) {
+    if (names.empty() ||
+        (position < names.size() && isStandardStreamName(names[position]))) {
       standardInput_ = true;
       if (::fstat(STDIN_FILENO, &st) == 0) {
         files_.push_back({st.st_dev, st.st_ino, inputLabel(nullptr)});
@@ -99,7 +102,10 @@ std::optional<std::string> IncompleteInputs::inputAt(
   }
   if (files_.empty()) return std::nullopt;
   struct stat st;
-  if (::stat(outputName.c_str(), &st) != 0) return std::nullopt;
+  const int status = isStandardStreamName(outputName)
+                         ? ::fstat(STDOUT_FILENO, &st)
+                         : ::stat(outputName.c_str(), &st);
+  if (status != 0) return std::nullopt;
   for (const Known& known : files_) {
     if (known.device == st.st_dev && known.inode == st.st_ino) {
       return known.label;

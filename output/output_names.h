@@ -31,9 +31,9 @@ TableRouting routeTables(const std::vector<std::size_t>& fileInputs,
 std::string fileKey(const std::string& name);
 
 // The positions of the first two names that denote one regular file (or
-// one new name); empty names (they cannot be written at all) and names of
-// special files (devices, FIFOs: written in place, once per name) are not
-// compared.
+// one new name); empty names (they cannot be written at all), "-" and names
+// of special files (devices, FIFOs: written in place, once per name) are
+// not compared.
 std::optional<std::pair<std::size_t, std::size_t>> findSameFile(
     const std::vector<std::string>& names);
 
@@ -41,7 +41,8 @@ std::optional<std::pair<std::size_t, std::size_t>> findSameFile(
 // are before anything is written.
 class IncompleteInputs {
  public:
-  // `names` are the input names (none for standard input); `positions` the
+  // `names` are the input names (none for standard input, which "-" also
+  // names); `positions` the
   // 0-based positions of the inputs that were not read in full.
   IncompleteInputs(const std::vector<std::string>& names,
                    const std::vector<std::size_t>& positions);

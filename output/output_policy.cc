@@ -5,12 +5,16 @@
 #include "base/diagnostics.h"
 #include "base/fd.h"
 #include "output/output_file.h"
+#include "table/name_list.h"
 
 namespace tabsift {
 namespace {
 
 void reportFileFailure(const std::string& name, int error) {
-  reportFailure("cannot write output file '" + name + "': " + errorText(error));
+  const std::string label = isStandardStreamName(name)
+                                ? "standard output"
+                                : "output file '" + name + "'";
+  reportFailure("cannot write " + label + ": " + errorText(error));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // output/output_policy.h.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -103,8 +104,11 @@ void DataOperations<T>::printOut() {
   } else {
     // Data read from standard input has used it up.
     tabsift::flushDiagnostics();
+    const bool inputUsedUp =
+        inputFiles.empty() || std::any_of(inputFiles.begin(), inputFiles.end(),
+                                          tabsift::isStandardStreamName);
     const tabsift::OutputChoice choice =
-        tabsift::askOutputChoice(std::cin, std::cout, inputFiles.empty());
+        tabsift::askOutputChoice(std::cin, std::cout, inputUsedUp);
     switch (choice) {
       case tabsift::OutputChoice::kStandardOutput: printToStd(); break;
       case tabsift::OutputChoice::kFirstFile: printToFile(); break;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "table/line_format.h"
+
 class DataHandler {
  public:
   virtual ~DataHandler() {}
@@ -33,6 +35,8 @@ class DataHandler {
   virtual void setFilter(std::string request) = 0;
   virtual void setOutputFiles(std::string list) = 0;
   virtual void results() = 0;
+  // How the data lines of the inputs are written; set before they are read.
+  virtual void setLineFormat(tabsift::LineFormat format) = 0;
   // Each input's columns are named by its line of names; arguments may name
   // them, and the output names them.
   virtual void header() = 0;

@@ -31,6 +31,11 @@ void DataOperations<T>::results() {
 }
 
 template <typename T>
+void DataOperations<T>::setLineFormat(tabsift::LineFormat format) {
+  lineFormat = format;
+}
+
+template <typename T>
 void DataOperations<T>::header() {
   headerFlag = true;
 }

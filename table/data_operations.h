@@ -56,6 +56,7 @@ class DataOperations : public DataHandler {
   void setFilter(std::string request) override;
   void setOutputFiles(std::string list) override;
   void results() override;
+  void setLineFormat(tabsift::LineFormat format) override;
   void header() override;
 
   // Members outside the interface.
@@ -115,7 +116,9 @@ class DataOperations : public DataHandler {
   // summarised by its results.
   bool resultsFlag = false;
 
-  // How the data lines of the inputs are split into cells.
+  // How the data lines of the inputs are written: the delimiter between
+  // cells (runs of blanks by default) and the decimal point; set by
+  // `setLineFormat` before the input is read.
   tabsift::LineFormat lineFormat;
 
   // Set by `header()`: the columns have names. `columnNames` then holds, for

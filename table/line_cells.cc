@@ -15,11 +15,80 @@ Cell<T> cellOf(std::optional<T> number, std::size_t& invalid) {
   return Cell<T>();
 }
 
+// Appends the cell of a token that was cut out of its line, noting it in
+// `partial` when its number took only part of it.
+template <typename T>
+void appendTokenCell(std::string_view token, bool decimalComma,
+                     std::vector<Cell<T>>& cells, std::size_t& invalid,
+                     PartialToken* partial) {
+  std::size_t length = 0;
+  const std::optional<T> number = tokenToCell<T>(token, &length, decimalComma);
+  if (number && length < token.size() && partial != nullptr &&
+      !partial->found) {
+    partial->found = true;
+    partial->token.assign(token);
+    partial->length = length;
+    partial->column = cells.size();
+  }
+  cells.push_back(cellOf(number, invalid));
+}
+
+// Blanks and tabs around a field (and the CR of a CR LF line end).
+inline bool isFieldBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
+
+// The end of a field at p that holds a short decimal alone, between blanks,
+// up to the delimiter or the end of the line; nullptr for any other field.
+inline const char* readShortField(const char* p, const char* end,
+                                  char delimiter, double* number) {
+  while (p < end && *p != delimiter && isFieldBlank(*p)) ++p;
+  if (p == end || *p == '"') return nullptr;
+  const char* stop = readShortDecimal(p, end, number);
+  if (stop == nullptr) return nullptr;
+  while (stop < end && *stop != delimiter && isFieldBlank(*stop)) ++stop;
+  return stop == end || *stop == delimiter ? stop : nullptr;
+}
+
+template <typename T>
+std::size_t appendDelimitedCells(std::string_view line,
+                                 const LineFormat& format,
+                                 std::vector<Cell<T>>& cells,
+                                 PartialToken* partial, std::string& unquoted) {
+  const char delimiter = format.delimiter;
+  const char* const begin = line.data();
+  const char* const end = begin + line.size();
+  std::size_t invalid = 0;
+  std::size_t i = 0;
+  while (true) {
+    // Most fields are short decimals, read where they stand; any other
+    // field is first cut out (and unquoted) and then read as a whole.
+    double number;
+    const char* stop = format.decimalComma
+                           ? nullptr
+                           : readShortField(begin + i, end, delimiter, &number);
+    if (stop != nullptr) {
+      cells.push_back(cellOf(cellFromDouble<T>(number), invalid));
+      i = static_cast<std::size_t>(stop - begin);
+    } else {
+      const std::string_view field = nextField(line, i, delimiter, unquoted);
+      if (field.empty()) {
+        cells.push_back(Cell<T>());
+      } else {
+        appendTokenCell(field, format.decimalComma, cells, invalid, partial);
+      }
+    }
+    if (i >= line.size()) break;
+    ++i;  // the delimiter
+  }
+  return invalid;
+}
+
 }  // namespace
 
 template <typename T>
-std::size_t appendLineCells(std::string_view line,
-                            std::vector<Cell<T>>& cells) {
+std::size_t appendLineCells(std::string_view line, std::vector<Cell<T>>& cells,
+                            PartialToken* partial) {
   std::size_t invalid = 0;
   const char* p = line.data();
   const char* const end = p + line.size();
@@ -37,18 +106,37 @@ std::size_t appendLineCells(std::string_view line,
       const char* const first = p;
       while (p < end && !isDataDelimiter(*p)) ++p;
       const std::string_view token(first, static_cast<std::size_t>(p - first));
-      cells.push_back(cellOf(tokenToCell<T>(token), invalid));
+      appendTokenCell(token, false, cells, invalid, partial);
     }
     while (p < end && isDataDelimiter(*p)) ++p;
   }
   return invalid;
 }
 
-template std::size_t appendLineCells<int>(std::string_view,
-                                          std::vector<Cell<int>>&);
-template std::size_t appendLineCells<float>(std::string_view,
-                                            std::vector<Cell<float>>&);
-template std::size_t appendLineCells<double>(std::string_view,
-                                             std::vector<Cell<double>>&);
+template <typename T>
+std::size_t appendFormattedCells(std::string_view line,
+                                 const LineFormat& format,
+                                 std::vector<Cell<T>>& cells,
+                                 PartialToken* partial, std::string& unquoted) {
+  if (format.delimiter != 0) {
+    return appendDelimitedCells(line, format, cells, partial, unquoted);
+  }
+  std::size_t invalid = 0;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && isDataDelimiter(line[i])) ++i;
+    const std::size_t first = i;
+    while (i < line.size() && !isDataDelimiter(line[i])) ++i;
+    if (i > first) {
+      appendTokenCell(line.substr(first, i - first), format.decimalComma, cells,
+                      invalid, partial);
+    }
+  }
+  return invalid;
+}
+
+TABSIFT_LINE_CELLS(int, )
+TABSIFT_LINE_CELLS(float, )
+TABSIFT_LINE_CELLS(double, )
 
 }  // namespace tabsift

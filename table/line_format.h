@@ -3,6 +3,7 @@
 // the decimal separator of their numbers.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,5 +30,12 @@ std::optional<char> delimiterByte(std::string_view argument);
 // and may hold the delimiter; an empty field is an empty text.
 std::vector<std::string> lineFields(std::string_view line,
                                     const LineFormat& format);
+
+// The field of a line split at `delimiter` (not 0) that starts at line[i],
+// as lineFields gives it; `i` ends on the delimiter after the field, or at
+// the end of the line. The text is a view into the line, or into
+// `unquoted` when the field begins with a quote.
+std::string_view nextField(std::string_view line, std::size_t& i,
+                           char delimiter, std::string& unquoted);
 
 }  // namespace tabsift

@@ -12,14 +12,15 @@ std::string_view lastWord(std::string_view head) {
   return head.substr(start, end + 1 - start);
 }
 
-std::vector<ParameterEntry> scanParameters(std::string_view line) {
+std::vector<ParameterEntry> scanParameters(std::string_view line,
+                                           bool decimalComma) {
   std::vector<ParameterEntry> entries;
   std::string_view rest = line;
   for (std::size_t eq = rest.find('='); eq != std::string_view::npos;
        eq = rest.find('=')) {
     std::string_view name = lastWord(rest.substr(0, eq));
     rest.remove_prefix(eq + 1);
-    entries.push_back({name, leadingNumber(rest)});
+    entries.push_back({name, leadingNumber(rest, decimalComma)});
   }
   return entries;
 }

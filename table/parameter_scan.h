@@ -2,7 +2,9 @@
 // "# T = 300 P = 1.5". Every "=" of the line introduces one parameter: its
 // name is the last word (words separated by spaces and tabs) of the text
 // before the "=", back to the previous "=", and its value is the number at
-// the start of the text after the "=", read as atof reads it.
+// the start of the text after the "=", read as atof reads it (with Fortran's
+// exponents, and with the comma as the decimal point when the table is
+// written so).
 #pragma once
 
 #include <optional>
@@ -17,7 +19,8 @@ struct ParameterEntry {
 };
 
 // The parameters of one comment line, in order of their "=".
-std::vector<ParameterEntry> scanParameters(std::string_view line);
+std::vector<ParameterEntry> scanParameters(std::string_view line,
+                                           bool decimalComma = false);
 
 // The last word of `head`, words being separated by spaces and tabs; empty
 // when the head holds no word.

@@ -35,9 +35,25 @@ TEST(ParameterScanTest, NamesAndValues) {
       {"# N = 0\r", {{"N", 0}}},
       {"# N = zero", {{"N", std::nullopt}}},
       {"# x =   \r", {{"x", std::nullopt}}},
-      {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}}};
+      {"# h = 0x10 e = 1e3", {{"h", 16}, {"e", 1000}}},
+      {"# dt = 1.0D-03 x = 2.5-3 K", {{"dt", 0.001}, {"x", 0.0025}}},
+      {"# r = 2.5-3.5 y = 2.5-3,", {{"r", 2.5}, {"y", 2.5}}}};
   for (const auto& [line, entries] : cases)
     EXPECT_EQ(scan(line), entries) << line;
+}
+
+TEST(ParameterScanTest, ValuesWithDecimalComma) {
+  const std::pair<const char*, Entries> cases[] = {
+      {"# T = 1,5 P = 2", {{"T", 1.5}, {"P", 2}}},
+      {"# dt = 0.002\r", {{"dt", 0}}},
+      {"# x = 1,0D-3 y = -,5+2", {{"x", 0.001}, {"y", -50}}},
+      {"# z = ,", {{"z", std::nullopt}}}};
+  for (const auto& [line, entries] : cases) {
+    Entries out;
+    for (const ParameterEntry& e : scanParameters(line, true))
+      out.emplace_back(e.name, e.value);
+    EXPECT_EQ(out, entries) << line;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Named parameters: every input's comment lines are scanned for name = value
 // pairs, which go into that input's parameter map (values always double).
+// A table written with decimal commas writes its parameters with them too.
 #include "base/diagnostics.h"
 #include "table/data_operations.h"
 #include "table/parameter_scan.h"
@@ -11,7 +12,7 @@ void DataOperations<T>::parseComments() {
     std::map<std::string, double>& found = parameters[input];
     for (const std::string& line : commentLines[input]) {
       for (const tabsift::ParameterEntry& entry :
-           tabsift::scanParameters(line)) {
+           tabsift::scanParameters(line, lineFormat.decimalComma)) {
         if (entry.value) {
           found.insert_or_assign(std::string(entry.name), *entry.value);
         } else {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <memory>
 #include <new>
 #include <optional>
@@ -27,23 +28,64 @@ namespace {
 constexpr std::string_view kInvalidValue =
     "Invalid value detected in data file: ";
 
+// The longest part of a token that a message shows.
+constexpr std::size_t kShownToken = 40;
+
 // What reading keeps from one input to the next: the buffer the text is
-// read into, the cells of the line being read and the block the lines of
-// an input are gathered in, so that an input costs no fresh memory beyond
-// its own cells.
+// read into, the cells of the line being read, the block the lines of an
+// input are gathered in and the room for unquoted fields, so that an input
+// costs no fresh memory beyond its own cells.
 template <typename T>
 struct ReadingScratch {
   tabsift::ReadBuffer text;
   typename DataOperations<T>::Line cells;
   typename DataOperations<T>::File lines;
+  std::string unquoted;
 };
 
-// How the line of names of an input is read (--header): the lines are
-// split as `format` says, and `blank` is the text of an absent cell.
+// How the line of names of an input is read (--header): `blank` is the
+// text of an absent cell, which is no name.
 struct NamesReading {
-  const tabsift::LineFormat* format = nullptr;
   std::string_view blank;
 };
+
+// A cell's value as the shortest text that reads back to it.
+template <typename T>
+std::string valueText(T value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+// What the note on a token read only in part suggests, from the character
+// after its number: the delimiter or the decimal point that would read it.
+std::string_view partialReadHint(char next, const tabsift::LineFormat& format) {
+  if (next == ';' && format.delimiter != ';') {
+    return "; give -d ';' if ';' separates the cells";
+  }
+  if (next != ',') return "";
+  if (format.decimalComma) {
+    return format.delimiter == 0 ? "; give -d ',' if ',' separates the cells"
+                                 : "";
+  }
+  return format.delimiter == 0
+             ? "; give -d ',' if ',' separates the cells, --decimal-comma if "
+               "',' is the decimal point"
+             : "; give --decimal-comma if ',' is the decimal point";
+}
+
+// The note on the first token of an input that was read only in part.
+std::string partialReadNote(const std::string& input, std::size_t lineNumber,
+                            const tabsift::PartialToken& partial,
+                            const std::string& value,
+                            const tabsift::LineFormat& format) {
+  std::string shown = partial.token.substr(0, kShownToken);
+  if (partial.token.size() > kShownToken) shown += "...";
+  std::string note = input + ", line " + std::to_string(lineNumber) +
+                     ": token '" + shown + "' read only in part, as " + value;
+  note.append(partialReadHint(partial.token[partial.length], format));
+  return note;
+}
 
 // Turns the lines of one input into its table, comment lines and, when
 // `names` is given, the names of its columns.
@@ -52,12 +94,18 @@ class InputReader {
  public:
   using File = typename DataOperations<T>::File;
 
-  // `position` is the 0-based position of the input in the list.
-  InputReader(std::size_t position, ReadingScratch<T>& scratch,
+  // `position` is the 0-based position of the input in the list, `name`
+  // its name (null for standard input).
+  InputReader(std::size_t position, const std::string* name,
+              const tabsift::LineFormat& format, ReadingScratch<T>& scratch,
               std::optional<NamesReading> names)
       : position_(position),
+        name_(name),
+        format_(format),
+        plain_(format.delimiter == 0 && !format.decimalComma),
         scratch_(scratch.cells),
         lines_(scratch.lines),
+        unquoted_(scratch.unquoted),
         names_(names) {}
 
   void readLines(tabsift::LineReader& reader) {
@@ -71,6 +119,7 @@ class InputReader {
   }
 
   void take(std::string_view line) {
+    ++lineNumber_;
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
@@ -80,8 +129,13 @@ class InputReader {
       return;
     }
     scratch_.clear();
-    std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
+    tabsift::PartialToken* partial = partial_.found ? nullptr : &partial_;
+    std::size_t invalid =
+        plain_ ? tabsift::appendLineCells<T>(line.substr(i), scratch_, partial)
+               : tabsift::appendFormattedCells<T>(line, format_, scratch_,
+                                                  partial, unquoted_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
+    if (partial != nullptr && partial_.found) notePartialRead();
     lines_.appendLine(scratch_.data(), scratch_.size());
   }
 
@@ -106,16 +160,34 @@ class InputReader {
     }
     std::optional<std::string_view> before;
     if (afterComment_) before = comments_.back();
-    namesLine_ = tabsift::chooseNamesLine(before, line.substr(i),
-                                          *names_->format, names_->blank);
-    if (namesLine_.fromComment) take(line);
+    namesLine_ = tabsift::chooseNamesLine(before, line, format_, names_->blank);
+    if (namesLine_.fromComment) {
+      take(line);
+    } else {
+      ++lineNumber_;  // no data, but a line of the input all the same
+    }
     return true;
   }
 
+  void notePartialRead() {
+    const std::string value = valueText(scratch_[partial_.column].value());
+    tabsift::warn(partialReadNote(tabsift::inputLabel(name_), lineNumber_,
+                                  partial_, value, format_));
+  }
+
   std::size_t position_;
+  const std::string* name_;
+  const tabsift::LineFormat& format_;
+  // The default format, read by the fastest path.
+  bool plain_;
   typename DataOperations<T>::Line& scratch_;
   File& lines_;
+  std::string& unquoted_;
   std::vector<std::string> comments_;
+  // Lines taken so far, blank and comment lines included.
+  std::size_t lineNumber_ = 0;
+  // The first token of the input read only in part, once found.
+  tabsift::PartialToken partial_;
   // How to read the names, and whether the line before the first data line
   // was a comment line.
   std::optional<NamesReading> names_;
@@ -145,7 +217,7 @@ using tabsift::inputLabel;
 template <typename T>
 std::optional<NamesReading> namesReading(const DataOperations<T>& store) {
   if (!store.headerFlag) return std::nullopt;
-  return NamesReading{&store.lineFormat, store.blankText};
+  return NamesReading{store.blankText};
 }
 
 // The table of input `i` joins the store with the names of its columns; a
@@ -178,7 +250,8 @@ template <typename T>
 void readInput(DataOperations<T>& store, std::size_t i, int fd,
                const std::string* name, ReadingScratch<T>& scratch) {
   try {
-    InputReader<T> input(i, scratch, namesReading(store));
+    InputReader<T> input(i, name, store.lineFormat, scratch,
+                         namesReading(store));
     std::unique_ptr<tabsift::ByteSource> source = tabsift::openByteSource(fd);
     tabsift::LineReader reader(*source, scratch.text);
     reader.skipByteOrderMark();
@@ -228,6 +301,10 @@ void readFileList(DataOperations<T>& store) {
   ReadingScratch<T> scratch;
   for (std::size_t i = 0; i < store.inputFiles.size(); ++i) {
     const std::string& name = store.inputFiles[i];
+    if (tabsift::isStandardStreamName(name)) {
+      readInput(store, i, STDIN_FILENO, nullptr, scratch);
+      continue;
+    }
     tabsift::FileDescriptor fd = tabsift::openFile(name, O_RDONLY);
     if (fd.valid()) {
       readInput(store, i, fd.get(), &name, scratch);

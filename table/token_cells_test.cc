@@ -1,5 +1,6 @@
 // Tokens read into cells, token by token and through the line reading,
-// checked against strtod for generated lines; absent and NaN cells.
+// checked against strtod for generated lines; the fields of delimited lines
+// checked against lineFields; absent and NaN cells.
 #include "number/token.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,13 @@
 #include <cstring>
 #include <initializer_list>
 #include <random>
+#include <regex>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "table/line_cells.h"
+#include "table/line_format.h"
 
 namespace tabsift {
 namespace {
@@ -29,13 +32,37 @@ float referenceFloat(double x) {
   return std::copysign(std::fabs(x) >= halfway ? INFINITY : FLT_MAX, x);
 }
 
-// The cell of type T that strtod's reading of the token reduces to.
-template <typename T>
-Cell<T> referenceCell(const std::string& token) {
+// Fortran's exponents, as regular expressions that match whole tokens: a D
+// or Q for the E after a decimal mantissa, and a bare signed exponent of one
+// to three digits that ends the token, or stands before white space, after
+// a mantissa with a point. Group 1 is the mantissa, group 3 the exponent.
+const std::regex kLetterExponent(
+    R"(([ \t\n\v\f\r]*[+-]?(\d+\.?\d*|\.\d+))[DdQq]([+-]?\d+)[^]*)");
+const std::regex kSignExponent(
+    R"(([ \t\n\v\f\r]*[+-]?(\d+\.\d*|\.\d+))([+-]\d{1,3})([ \t\n\v\f\r][^]*)?)");
+
+// The number that strtod reads from the token, or from its Fortran spelling
+// with an E, and how many bytes of the token that took (0: no number).
+double referenceNumber(const std::string& token, std::size_t* length) {
+  std::smatch m;
+  if (token.find_first_of("DdQq+-", 1) != std::string::npos &&
+      (std::regex_match(token, m, kLetterExponent) ||
+       std::regex_match(token, m, kSignExponent))) {
+    *length = static_cast<std::size_t>(m.position(3) + m.length(3));
+    return std::strtod((m.str(1) + "e" + m.str(3)).c_str(), nullptr);
+  }
   char* end = nullptr;
   const double x = std::strtod(token.c_str(), &end);
+  *length = static_cast<std::size_t>(end - token.c_str());
+  return x;
+}
+
+// The cell of type T that the reference number x reduces to (none when no
+// number was read).
+template <typename T>
+Cell<T> referenceCell(double x, std::size_t length) {
   const double t = std::trunc(x);
-  if (end == token.c_str()) return Cell<T>();
+  if (length == 0) return Cell<T>();
   if constexpr (std::is_same_v<T, int>) {
     if (!std::isfinite(x) || t < -2147483648.0 || t > 2147483647.0)
       return Cell<T>();
@@ -64,6 +91,21 @@ std::string randomDecimal(std::mt19937_64& rng, unsigned maxDigits,
     if (rng() % 2) token += "+-"[rng() % 2];
     token += std::to_string(rng() % maxExponent);
   }
+  return token;
+}
+
+// A mantissa followed by a Fortran exponent or something near one: a D or
+// Q, or a bare sign, and zero to five digits.
+std::string randomFortran(std::mt19937_64& rng) {
+  std::string token = randomDecimal(rng, 6, 1);
+  if (!token.empty() && token.back() == '.' && rng() % 2) token.pop_back();
+  if (rng() % 2) {
+    token += "DdQq"[rng() % 4];
+    if (rng() % 2) token += "+-"[rng() % 2];
+  } else {
+    token += "+-"[rng() % 2];
+  }
+  for (auto n = rng() % 6; n > 0; --n) token += char('0' + rng() % 10);
   return token;
 }
 
@@ -175,8 +217,9 @@ std::string randomToken(std::mt19937_64& rng) {
   static const std::string tails = "eE+-.,#xXpP0123456789abcdefinINF_():/\x80";
   std::string token = leads[rng() % leads.size()];
   char text[64];
-  switch (rng() % 5) {
+  switch (rng() % 6) {
     case 0: token += randomDecimal(rng, 20, 40); break;
+    case 5: token += randomFortran(rng); break;
     case 1: token += randomDecimal(rng, 40, 700); break;
     case 2: token += words[rng() % words.size()]; break;
     case 3:
@@ -193,22 +236,40 @@ std::string randomToken(std::mt19937_64& rng) {
   return token;
 }
 
+// A token and its reference reading.
+struct Reference {
+  std::string token;
+  double number;
+  std::size_t length;
+};
+
+// The cells of the line, the count of invalid tokens and the first token
+// read only in part, each as the reference reading gives them.
 template <typename T>
 void expectLineMatchesStrtod(const std::string& line,
-                             const std::vector<std::string>& tokens) {
+                             const std::vector<Reference>& tokens) {
   std::vector<Cell<T>> cells;
-  const std::size_t invalid = appendLineCells<T>(line, cells);
+  PartialToken partial;
+  const std::size_t invalid = appendLineCells<T>(line, cells, &partial);
   ASSERT_EQ(cells.size(), tokens.size()) << line;
   std::size_t absent = 0;
+  PartialToken want;
   for (std::size_t i = 0; i < tokens.size(); ++i) {
-    const Cell<T> want = referenceCell<T>(tokens[i]);
-    const std::optional<T> number = tokenToCell<T>(tokens[i]);
-    EXPECT_TRUE(sameCell(cells[i], want) &&
-                sameCell(number ? Cell<T>(*number) : Cell<T>(), want))
-        << "token \"" << tokens[i] << "\" in " << line;
-    absent += !want.present();
+    const Reference& r = tokens[i];
+    const Cell<T> cell = referenceCell<T>(r.number, r.length);
+    const std::optional<T> number = tokenToCell<T>(r.token);
+    EXPECT_TRUE(sameCell(cells[i], cell) &&
+                sameCell(number ? Cell<T>(*number) : Cell<T>(), cell))
+        << "token \"" << r.token << "\" in " << line;
+    absent += !cell.present();
+    if (cell.present() && r.length < r.token.size() && !want.found) {
+      want = {true, r.token, r.length, i};
+    }
   }
   EXPECT_EQ(invalid, absent) << line;
+  EXPECT_TRUE(partial.found == want.found && partial.token == want.token &&
+              partial.length == want.length && partial.column == want.column)
+      << "first partial token \"" << want.token << "\" in " << line;
 }
 
 TEST(TokenTest, GeneratedLinesMatchStrtod) {
@@ -218,16 +279,77 @@ TEST(TokenTest, GeneratedLinesMatchStrtod) {
     std::string line = delimiters[rng() % 5];
     for (auto n = rng() % 6; n > 0; --n)
       line += randomToken(rng) + delimiters[rng() % 5];
-    std::vector<std::string> tokens;
+    std::vector<Reference> tokens;
     for (std::size_t p = 0;
          (p = line.find_first_not_of(" \t\r\n", p)) != std::string::npos;) {
       const std::size_t q = line.find_first_of(" \t\r\n", p);  // or npos
-      tokens.push_back(line.substr(p, q - p));
+      Reference r{line.substr(p, q - p), 0, 0};
+      r.number = referenceNumber(r.token, &r.length);
+      tokens.push_back(r);
       p = q;
     }
     expectLineMatchesStrtod<double>(line, tokens);
     expectLineMatchesStrtod<float>(line, tokens);
     expectLineMatchesStrtod<int>(line, tokens);
+  }
+}
+
+// A field of a delimited line as a program may write it: a token, quoted or
+// not, with blanks around it, or nothing.
+std::string randomField(std::mt19937_64& rng, char delimiter) {
+  static const std::string blanks[] = {"", "", " ", "\t", " \r"};
+  std::string field = randomToken(rng);
+  switch (rng() % 5) {
+    case 0: field.clear(); break;
+    case 1: field = '"' + field + delimiter + "\"\"" + field + '"'; break;
+    case 2: field = '"' + field + (rng() % 2 ? "\"" : ""); break;
+    default: break;
+  }
+  return blanks[rng() % 5] + field + blanks[rng() % 5];
+}
+
+// The cells of a delimited line against those of the fields that lineFields
+// gives: an empty field absent but not invalid, any other read as a token.
+template <typename T>
+void expectFieldsAgree(const std::string& line, const LineFormat& format) {
+  std::vector<Cell<T>> cells;
+  PartialToken partial;
+  std::string unquoted;
+  const std::size_t invalid =
+      appendFormattedCells<T>(line, format, cells, &partial, unquoted);
+  const std::vector<std::string> fields = lineFields(line, format);
+  ASSERT_EQ(cells.size(), fields.size()) << line;
+  std::size_t absent = 0;
+  PartialToken want;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::size_t length = 0;
+    const std::optional<T> number =
+        tokenToCell<T>(fields[i], &length, format.decimalComma);
+    const Cell<T> cell = number ? Cell<T>(*number) : Cell<T>();
+    EXPECT_TRUE(sameCell(cells[i], cell)) << "field " << i << " of " << line;
+    absent += !fields[i].empty() && !number;
+    if (number && length < fields[i].size() && !want.found) {
+      want = {true, fields[i], length, i};
+    }
+  }
+  EXPECT_EQ(invalid, absent) << line;
+  EXPECT_TRUE(partial.found == want.found && partial.token == want.token &&
+              partial.length == want.length && partial.column == want.column)
+      << "first partial token \"" << want.token << "\" in " << line;
+}
+
+TEST(FieldTest, DelimitedLinesAgreeWithLineFields) {
+  std::mt19937_64 rng(20261207);
+  for (int i = 0; i < 20000 && !HasFailure(); ++i) {
+    LineFormat format;
+    format.delimiter = ",;|:\t"[rng() % 5];
+    format.decimalComma = rng() % 4 == 0;
+    std::string line = randomField(rng, format.delimiter);
+    for (auto n = rng() % 6; n > 0; --n)
+      line += format.delimiter + randomField(rng, format.delimiter);
+    expectFieldsAgree<double>(line, format);
+    expectFieldsAgree<float>(line, format);
+    expectFieldsAgree<int>(line, format);
   }
 }
 

@@ -2,6 +2,7 @@
 # What the bash completion of tabsift offers, in a directory of known files.
 # usage: completion_test.sh COMPLETION-FILE TABSIFT
 set -u
+export LC_ALL=C
 source "$1" || exit 1
 # Every option of the help text, in short and long form, and "--".
 options=$("$2" --help | grep -oE '^  (-[a-z] \[ --[a-z-]+ \]|--[a-z-]+)' |
@@ -32,6 +33,9 @@ expect "tabsift -i a.dat,b" "a.dat,b.dat"
 expect "tabsift -c s -i a.dat b" "b.dat"
 expect "tabsift --comments " "1 all off"
 expect "tabsift --comments = o" "off"
+expect "tabsift -d " ', : \; \| tab'
+expect "tabsift --delimiter = t" "tab"
+expect "tabsift --de" "--decimal-comma --delimiter"
 expect "tabsift -p T,1 --blanks " ""
 expect "tabsift -c s -- -" ""
 

@@ -18,6 +18,7 @@ Options without arguments:
   -j [ --join ]              Join input
   -m [ --merge ]             Merge all data
   --col                      Calculation in columns instead in lines
+  --decimal-comma            Read a comma in numbers as the decimal point
   -r [ --results ]           Keep only the results of calculations
   --header                   Name the columns by each input's line of names
 
@@ -57,6 +58,7 @@ Options with arguments:
                               e.g. '--prec 10'
                              $
   -b [ --blanks ] arg        Set string displayed in place of missing values
+  -d [ --delimiter ] arg     Cells separated by ',', ';', '|', ':' or 'tab'
 
 For more info type 'man tabsift'.
 """.replace("$\n", "\n")

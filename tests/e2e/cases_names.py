@@ -82,6 +82,19 @@ CASES = [
     named("a names line wider than the data widens the table; a narrower one names fewer",
           "-i w.dat,n.dat", "a b c \n1 2 -- \n\na c2 \n1 2 \n\n",
           files={"w.dat": "a b c\n1 2\n", "n.dat": "a\r\n1 2\r\n"}),
+    # Names are split like the data lines: by -d, unquoted, with the
+    # decimal comma; the names line counts among the lines of the input.
+    *off_rows([
+        ("a CSV header: a blank in a name written as _, a column without one by number",
+         ["--header", "-d", ",", "-i", "x.csv", "-c", "c", "-p", "Total energy,3,count"],
+         "Total_energy c2 count \n1.5 -- 3 \n-- 4 3 \n\n"),
+        ("names from a comment split by -d", "--header -d ; --decimal-comma -i y.csv",
+         "t E \n0 1.5 \n\n"),
+        ("the line number of a token read only in part counts the names line",
+         "--header -i z.dat", "a b \n1 2 \n\n",
+         "tabsift: input file 'z.dat', line 2: token '2x' read only in part, as 2\n")],
+        files={"x.csv": 'time,"Total energy",,T\r\n0,1.5,,3\r\n1,,4,5\r\n',
+               "y.csv": "# t;E\n0;1,5\n", "z.dat": "a b\n1 2x\n"}),
     named("an input without data lines adds no names", "-i e.dat,log.dat -p Step",
           "Step \n0 \n100 \n200 \n\n", files={"e.dat": "# no data\n", **LOG}),
     named("a names line of numbers only is said, and still names", "-p 2",

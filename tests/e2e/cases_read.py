@@ -31,7 +31,9 @@ NO_COMMENT = "\r\n\n"
 
 CASES = [
     off("line kinds and token splitting", "-i a.dat", files={"a.dat": LINES},
-        out="1 2 3 \n4 -- -- \n5 6 -- \n7 -- -- \n-- 9 -- \n10 -- -- \n\n", err=bad(1, 4)),
+        out="1 2 3 \n4 -- -- \n5 6 -- \n7 -- -- \n-- 9 -- \n10 -- -- \n\n",
+        err=bad(1, 3) + "tabsift: input file 'a.dat', line 8: token '7\x008' read only in part, as 7\n"
+        + bad(1)),
 
     case("inputs without data, unusable inputs and parameters", LIST, files=INPUTS, rc=1,
          out=header(LIST) + NO_COMMENT * 2 + COMMENTS
