@@ -42,19 +42,5 @@ TEST(ParameterScanTest, NamesAndValues) {
     EXPECT_EQ(scan(line), entries) << line;
 }
 
-TEST(ParameterScanTest, ValuesWithDecimalComma) {
-  const std::pair<const char*, Entries> cases[] = {
-      {"# T = 1,5 P = 2", {{"T", 1.5}, {"P", 2}}},
-      {"# dt = 0.002\r", {{"dt", 0}}},
-      {"# x = 1,0D-3 y = -,5+2", {{"x", 0.001}, {"y", -50}}},
-      {"# z = ,", {{"z", std::nullopt}}}};
-  for (const auto& [line, entries] : cases) {
-    Entries out;
-    for (const ParameterEntry& e : scanParameters(line, true))
-      out.emplace_back(e.name, e.value);
-    EXPECT_EQ(out, entries) << line;
-  }
-}
-
 }  // namespace
 }  // namespace tabsift

@@ -109,17 +109,24 @@ class InputReader {
         names_(names) {}
 
   void readLines(tabsift::LineReader& reader) {
-    std::string_view line;
-    if (names_) {
-      while (reader.next(&line)) {
-        if (takeBeforeNames(line)) break;
-      }
+    if (names_) readUpToNames(reader);
+    if (plain_) {
+      readLinesAs<true>(reader);
+    } else {
+      readLinesAs<false>(reader);
     }
-    while (reader.next(&line)) take(line);
   }
 
-  void take(std::string_view line) {
-    ++lineNumber_;
+  // Takes every line, the default format (`Plain`) by the fastest path.
+  template <bool Plain>
+  void readLinesAs(tabsift::LineReader& reader) {
+    std::string_view line;
+    std::size_t number = 0;  // blank and comment lines counted too
+    while (reader.next(&line)) take<Plain>(line, ++number);
+  }
+
+  template <bool Plain>
+  void take(std::string_view line, std::size_t number) {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
@@ -129,13 +136,12 @@ class InputReader {
       return;
     }
     scratch_.clear();
-    tabsift::PartialToken* partial = partial_.found ? nullptr : &partial_;
     std::size_t invalid =
-        plain_ ? tabsift::appendLineCells<T>(line.substr(i), scratch_, partial)
-               : tabsift::appendFormattedCells<T>(line, format_, scratch_,
-                                                  partial, unquoted_);
+        Plain ? tabsift::appendLineCells<T>(line.substr(i), scratch_, unnoted_)
+              : tabsift::appendFormattedCells<T>(line, format_, scratch_,
+                                                 unnoted_, unquoted_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
-    if (partial != nullptr && partial_.found) notePartialRead();
+    if (unnoted_ != nullptr && unnoted_->found) notePartialRead(number);
     lines_.appendLine(scratch_.data(), scratch_.size());
   }
 
@@ -147,32 +153,46 @@ class InputReader {
   const tabsift::NamesLine& namesLine() const { return namesLine_; }
 
  private:
-  // Takes one line up to the first data line, which holds the names or
-  // follows the comment line that does; true once that line is taken.
-  bool takeBeforeNames(std::string_view line) {
-    std::size_t i = 0;
-    while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
-    const bool comment = i < line.size() && line[i] == '#';
-    if (i == line.size() || comment) {
-      take(line);
-      afterComment_ = comment;
-      return false;
+  // Takes the lines up to the first data line, which holds the names or
+  // follows the comment line that does; the lines after them count on from
+  // there.
+  void readUpToNames(tabsift::LineReader& reader) {
+    std::string_view line;
+    std::size_t number = 0;
+    bool afterComment = false;
+    while (reader.next(&line)) {
+      ++number;
+      std::size_t i = 0;
+      while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
+      const bool comment = i < line.size() && line[i] == '#';
+      if (i < line.size() && !comment) {
+        std::optional<std::string_view> before;
+        if (afterComment) before = comments_.back();
+        namesLine_ =
+            tabsift::chooseNamesLine(before, line, format_, names_->blank);
+        if (namesLine_.fromComment) takeOne(line, number);
+        break;
+      }
+      takeOne(line, number);
+      afterComment = comment;
     }
-    std::optional<std::string_view> before;
-    if (afterComment_) before = comments_.back();
-    namesLine_ = tabsift::chooseNamesLine(before, line, format_, names_->blank);
-    if (namesLine_.fromComment) {
-      take(line);
-    } else {
-      ++lineNumber_;  // no data, but a line of the input all the same
-    }
-    return true;
+    linesBefore_ = number;
   }
 
-  void notePartialRead() {
+  void takeOne(std::string_view line, std::size_t number) {
+    if (plain_) {
+      take<true>(line, number);
+    } else {
+      take<false>(line, number);
+    }
+  }
+
+  void notePartialRead(std::size_t number) {
     const std::string value = valueText(scratch_[partial_.column].value());
-    tabsift::warn(partialReadNote(tabsift::inputLabel(name_), lineNumber_,
-                                  partial_, value, format_));
+    tabsift::warn(partialReadNote(tabsift::inputLabel(name_),
+                                  linesBefore_ + number, partial_, value,
+                                  format_));
+    unnoted_ = nullptr;
   }
 
   std::size_t position_;
@@ -184,15 +204,15 @@ class InputReader {
   File& lines_;
   std::string& unquoted_;
   std::vector<std::string> comments_;
-  // Lines taken so far, blank and comment lines included.
-  std::size_t lineNumber_ = 0;
-  // The first token of the input read only in part, once found.
+  // The first token of the input read only in part, once found; the
+  // reading looks for it through `unnoted_` until it has been noted.
   tabsift::PartialToken partial_;
-  // How to read the names, and whether the line before the first data line
-  // was a comment line.
+  tabsift::PartialToken* unnoted_ = &partial_;
+  // How to read the names, the names found, and the number of the lines
+  // taken up to them, which the count of the later lines starts after.
   std::optional<NamesReading> names_;
-  bool afterComment_ = false;
   tabsift::NamesLine namesLine_;
+  std::size_t linesBefore_ = 0;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cctype>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -44,10 +45,16 @@ const std::regex kSignExponent(
 // The number that strtod reads from the token, or from its Fortran spelling
 // with an E, and how many bytes of the token that took (0: no number).
 double referenceNumber(const std::string& token, std::size_t* length) {
+  // Only a D, Q or sign right after a digit or point can start one.
+  bool candidate = false;
+  for (std::size_t i = 1; i < token.size() && !candidate; ++i) {
+    candidate = std::strchr("DdQq+-", token[i]) != nullptr && token[i] != 0 &&
+                (std::isdigit(static_cast<unsigned char>(token[i - 1])) ||
+                 token[i - 1] == '.');
+  }
   std::smatch m;
-  if (token.find_first_of("DdQq+-", 1) != std::string::npos &&
-      (std::regex_match(token, m, kLetterExponent) ||
-       std::regex_match(token, m, kSignExponent))) {
+  if (candidate && (std::regex_match(token, m, kLetterExponent) ||
+                    std::regex_match(token, m, kSignExponent))) {
     *length = static_cast<std::size_t>(m.position(3) + m.length(3));
     return std::strtod((m.str(1) + "e" + m.str(3)).c_str(), nullptr);
   }
