@@ -117,12 +117,17 @@ class InputReader {
     }
   }
 
-  // Takes every line, the default format (`Plain`) by the fastest path.
+  // Takes every line, the default format (`Plain`) by the fastest path,
+  // starting with the line the names were looked for in when it is data.
   template <bool Plain>
   void readLinesAs(tabsift::LineReader& reader) {
-    std::string_view line;
-    std::size_t number = 0;  // blank and comment lines counted too
-    while (reader.next(&line)) take<Plain>(line, ++number);
+    std::string_view line = pending_;
+    std::size_t number = linesBefore_;  // blank and comment lines counted too
+    bool more = !line.empty() || reader.next(&line);
+    while (more) {
+      take<Plain>(line, ++number);
+      more = reader.next(&line);
+    }
   }
 
   template <bool Plain>
@@ -153,15 +158,15 @@ class InputReader {
   const tabsift::NamesLine& namesLine() const { return namesLine_; }
 
  private:
-  // Takes the lines up to the first data line, which holds the names or
-  // follows the comment line that does; the lines after them count on from
-  // there.
+  // Reads the lines up to the first data line, which holds the names or
+  // follows the comment line that does; that line is left pending when it
+  // is data. The line loop alone takes lines into the table, so that it is
+  // the same loop with names or without.
   void readUpToNames(tabsift::LineReader& reader) {
     std::string_view line;
-    std::size_t number = 0;
     bool afterComment = false;
     while (reader.next(&line)) {
-      ++number;
+      ++linesBefore_;
       std::size_t i = 0;
       while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
       const bool comment = i < line.size() && line[i] == '#';
@@ -170,28 +175,21 @@ class InputReader {
         if (afterComment) before = comments_.back();
         namesLine_ =
             tabsift::chooseNamesLine(before, line, format_, names_->blank);
-        if (namesLine_.fromComment) takeOne(line, number);
-        break;
+        if (namesLine_.fromComment) {
+          pending_ = line;  // valid until the next line is read
+          --linesBefore_;
+        }
+        return;
       }
-      takeOne(line, number);
+      if (comment) comments_.emplace_back(line.substr(i));
       afterComment = comment;
-    }
-    linesBefore_ = number;
-  }
-
-  void takeOne(std::string_view line, std::size_t number) {
-    if (plain_) {
-      take<true>(line, number);
-    } else {
-      take<false>(line, number);
     }
   }
 
   void notePartialRead(std::size_t number) {
     const std::string value = valueText(scratch_[partial_.column].value());
-    tabsift::warn(partialReadNote(tabsift::inputLabel(name_),
-                                  linesBefore_ + number, partial_, value,
-                                  format_));
+    tabsift::warn(partialReadNote(tabsift::inputLabel(name_), number, partial_,
+                                  value, format_));
     unnoted_ = nullptr;
   }
 
@@ -208,11 +206,12 @@ class InputReader {
   // reading looks for it through `unnoted_` until it has been noted.
   tabsift::PartialToken partial_;
   tabsift::PartialToken* unnoted_ = &partial_;
-  // How to read the names, the names found, and the number of the lines
-  // taken up to them, which the count of the later lines starts after.
+  // How to read the names, the names found, the lines read up to them and
+  // the first data line when it is still to be taken.
   std::optional<NamesReading> names_;
   tabsift::NamesLine namesLine_;
   std::size_t linesBefore_ = 0;
+  std::string_view pending_;
 };
 
 }  // namespace
