@@ -48,7 +48,7 @@ _tabsift() {
 
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W '-h --help --tab -v --version --float --int
-      -j --join -m --merge --col --decimal-comma -r --results
+      -j --join -m --merge --col --decimal-comma -r --results --header
       -i --input-files -o --output-files
       -f --filter -t --tolerance -c --calculate -g --group -p --print
       -s --swap --comments --prec -b --blanks -d --delimiter --' -- "$cur"))

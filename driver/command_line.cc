@@ -172,7 +172,8 @@ po::options_description withoutArguments() {
       ("merge,m", "Merge all data")
       ("col", "Calculation in columns instead in lines")
       ("decimal-comma", "Read a comma in numbers as the decimal point")
-      ("results,r", "Keep only the results of calculations");
+      ("results,r", "Keep only the results of calculations")
+      ("header", "Name the columns by each input's line of names");
   // clang-format on
   return group;
 }

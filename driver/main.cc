@@ -118,6 +118,7 @@ void passSettings(const CommandLine& line, DataHandler& store) {
   if (vm.count("join")) store.join();
   if (vm.count("col")) store.col();
   if (vm.count("results")) store.results();
+  if (vm.count("header")) store.header();
   if (vm.count("comments")) store.comments(vm["comments"].as<std::string>());
 }
 

@@ -1,5 +1,6 @@
 // Every operation argument grammar on a small table: the first byte picks the
-// operation and the cell type, the rest is the argument. Nothing may crash.
+// operation and the cell type (double with named columns for the last), the
+// rest is the argument. Nothing may crash.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +12,7 @@
 namespace {
 
 template <typename T>
-void apply(unsigned op, const std::string& argument) {
+void apply(unsigned op, const std::string& argument, bool named = false) {
   using Value = typename DataOperations<T>::Value;
   const Value absent;
   auto cell = [](T number) { return Value(number); };
@@ -30,6 +31,10 @@ void apply(unsigned op, const std::string& argument) {
   store.fileInputs = {0, 2};
   store.commentLines = {{"# T = 300"}, {"\r\n"}, {"# T = 1e40 E = 2"}};
   store.parameters = {{{"T", 300.0}}, {}, {{"T", 1e40}, {"E", 2.0}}};
+  if (named) {
+    store.header();
+    store.columnNames = {{"a", "T", "x"}, {"x", "b"}};
+  }
   if (op & 32) store.merge();
   try {
     switch (op % 6) {
@@ -59,10 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
   const unsigned op = bytes[0];
   const std::string argument(reinterpret_cast<const char*>(bytes + 1),
                              size - 1);
-  switch ((op >> 6) % 3) {
+  switch (op >> 6) {
     case 0: apply<double>(op, argument); break;
     case 1: apply<float>(op, argument); break;
-    default: apply<int>(op, argument); break;
+    case 2: apply<int>(op, argument); break;
+    default: apply<double>(op, argument, true); break;
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // Arbitrary bytes (compressed streams too) read as a data file into a store of
-// each cell type, in the default line format and in a delimited one: the
-// table comes out padded, with one comment entry.
+// each cell type, in the default line format and in a delimited one, and
+// with named columns: the table comes out padded, with one comment entry and
+// a name for every column.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -15,10 +16,15 @@
 namespace {
 
 template <typename T>
-void readAs(const std::string& path, tabsift::LineFormat format) {
+void readAs(const std::string& path, tabsift::LineFormat format, bool named) {
   DataOperations<T> store;
   store.setLineFormat(format);
+  if (named) store.header();
   store.parseFiles(path);
+  if (named && store.columnNames.size() != store.data.size()) std::abort();
+  for (std::size_t f = 0; named && f < store.data.size(); ++f) {
+    if (store.columnNames[f].size() != store.data[f].widest()) std::abort();
+  }
   if (store.commentLines.size() != 1 || store.parameters.size() != 1 ||
       store.commentLines[0].empty() ||
       store.fileInputs.size() != store.data.size()) {
@@ -44,9 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes,
     delimited.decimalComma = size / 5 % 2 == 1;
     for (const tabsift::LineFormat& format :
          {tabsift::LineFormat(), delimited}) {
-      readAs<double>(path, format);
-      readAs<float>(path, format);
-      readAs<int>(path, format);
+      readAs<double>(path, format, false);
+      readAs<float>(path, format, false);
+      readAs<int>(path, format, false);
+      readAs<double>(path, format, true);
     }
   }
   close(fd);

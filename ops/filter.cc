@@ -3,15 +3,21 @@
 // lines of every file into one file.
 #include <utility>
 
+#include "base/check.h"
 #include "base/diagnostics.h"
 #include "ops/filter_args.h"
 #include "ops/filter_lines.h"
 #include "ops/gather.h"
 #include "ops/lenient_int.h"
+#include "ops/name_args.h"
 #include "table/data_operations.h"
 
 template <typename T>
 void DataOperations<T>::setFilter(std::string request) {
+  if (headerFlag) {
+    request = tabsift::resolvedOrRefused(
+        request, tabsift::NamedArgument::kFilter, columnNames, parameters);
+  }
   std::optional<tabsift::FilterRequest> parsed =
       tabsift::parseFilterRequest(request);
   if (!parsed) tabsift::failArgument("Wrong filtr argument");
@@ -24,6 +30,15 @@ void DataOperations<T>::setFilter(std::string request) {
   filterKeepColumns.clear();
   for (int number : parsed->keepColumns) {
     filterKeepColumns.push_back(tabsift::indexFromNumber(number));
+  }
+  if (headerFlag) {
+    // The kept columns keep their names, gathered into one file as the
+    // lines are.
+    TABSIFT_ASSERT(columnNames.size() == data.size());
+    for (tabsift::ColumnNames& names : columnNames) {
+      names = tabsift::keptNames(names, filterKeepColumns);
+    }
+    columnNames.assign(1, tabsift::gatheredNames(columnNames));
   }
   startFiltering();
 }

@@ -4,9 +4,11 @@
 // holding that file's parameters.
 #include <utility>
 
+#include "base/check.h"
 #include "base/diagnostics.h"
 #include "number/cell_convert.h"
 #include "ops/gather.h"
+#include "ops/name_args.h"
 #include "ops/select_args.h"
 #include "ops/select_lines.h"
 #include "table/data_operations.h"
@@ -59,10 +61,34 @@ tabsift::ParameterCells<Cell> parameterCellsPerFile(
   return cells;
 }
 
+// The names of the selected items in each file: a column's own name, or
+// the name of the parameter.
+std::vector<tabsift::ColumnNames> selectedNames(
+    const std::vector<tabsift::SelectItem>& items,
+    const std::vector<tabsift::ColumnNames>& files, bool columns) {
+  std::vector<tabsift::ColumnNames> selected;
+  for (const tabsift::ColumnNames& names : files) {
+    tabsift::ColumnNames& line = selected.emplace_back();
+    for (const tabsift::SelectItem& item : items) {
+      if (!item.isColumn) {
+        line.push_back(item.name);
+      } else if (columns) {
+        line.push_back(item.column < names.size() ? names[item.column] : "");
+      }
+    }
+  }
+  return selected;
+}
+
 }  // namespace
 
 template <typename T>
 void DataOperations<T>::print(std::string argument) {
+  if (headerFlag) {
+    argument = tabsift::resolvedOrRefused(
+        argument, tabsift::NamedArgument::kSelect, columnNames, parameters);
+    TABSIFT_ASSERT(columnNames.size() == data.size());
+  }
   std::optional<std::vector<tabsift::SelectItem>> items =
       tabsift::parseSelection(argument);
   if (!items || !parametersKnown(*items, parameters)) {
@@ -74,6 +100,10 @@ void DataOperations<T>::print(std::string argument) {
   for (const tabsift::SelectItem& item : *items) anyColumn |= item.isColumn;
   bool anyLine = false;
   for (const File& file : data) anyLine |= !file.empty();
+  if (headerFlag) {
+    columnNames.assign(1, tabsift::gatheredNames(selectedNames(
+                              *items, columnNames, anyColumn && anyLine)));
+  }
   if (anyColumn && anyLine) {
     tabsift::selectItems(data, *items, cells);
     tabsift::gatherIntoOneFile(data, fileInputs);

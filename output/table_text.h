@@ -1,9 +1,11 @@
 // The layout of the cells of a table as text: one text line per stored line,
 // every cell followed by the separator (a blank, or a tab), an absent cell
-// written as the blank text, numbers formatted straight into the sink.
+// written as the blank text, numbers formatted straight into the sink; and
+// the line of column names in front of a table, laid out alike.
 // A new layout of the cells is a class of its own beside this one.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,9 +14,23 @@
 #include "number/number_format.h"
 #include "output/block_sink.h"
 #include "table/cell.h"
+#include "table/column_names.h"
 #include "table/table_file.h"
 
 namespace tabsift {
+
+// How the name of column `column` (1-based) is written in a line of names,
+// so that every reader splits the line into as many names as the table has
+// columns: blanks, tabs, carriage returns and line feeds inside it become
+// "_", and a column without a name is called "c" and its number ("c3").
+inline std::string columnNameText(std::string_view name, std::size_t column) {
+  std::string text(name);
+  if (text.empty()) return text.append("c").append(std::to_string(column));
+  for (char& c : text) {
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') c = '_';
+  }
+  return text;
+}
 
 template <typename T>
 class TableText {
@@ -44,6 +60,21 @@ class TableText {
       *end = '\n';
       sink.commit(end + 1);
     }
+  }
+
+  // Appends the line of names of a table of `width` columns, or of as many
+  // as `names` has when that is more; nothing for a table without columns.
+  void writeNames(BlockSink& sink, const ColumnNames& names,
+                  std::size_t width) const {
+    const std::size_t columns = std::max(width, names.size());
+    if (columns == 0) return;
+    for (std::size_t c = 0; c < columns; ++c) {
+      sink.append(columnNameText(c < names.size() ? names[c] : "", c + 1));
+      writeSeparator(sink);
+    }
+    char* end = sink.reserve(1);
+    *end = '\n';
+    sink.commit(end + 1);
   }
 
  private:

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/check.h"
 #include "base/diagnostics.h"
 #include "base/fd.h"
 #include "output/block_sink.h"
@@ -46,6 +47,24 @@ void writeBlocksBefore(DataOperations<T>& store, std::ostream& stream,
   }
 }
 
+// With named columns, the line of names in front of table i; joined
+// tables form one table, named once in front of the first. Kept out of
+// line: inlined, it costs the loop over the cells an instruction a line.
+template <typename T>
+[[gnu::noinline]] void writeNamesBefore(const DataOperations<T>& store,
+                                        const tabsift::TableText<T>& text,
+                                        BlockSink& sink, std::size_t i) {
+  if (!store.headerFlag) return;
+  TABSIFT_ASSERT(store.columnNames.size() == store.data.size());
+  if (!store.joinFlag) {
+    text.writeNames(sink, store.columnNames[i], store.data[i].widest());
+  } else if (i == 0) {
+    std::size_t width = 0;
+    for (const auto& file : store.data) width = file.widest(width);
+    text.writeNames(sink, tabsift::gatheredNames(store.columnNames), width);
+  }
+}
+
 // Comment blocks and tables in the layout of standard output and of the
 // single output file: with joined inputs all comment blocks at the top and
 // the tables one after another, otherwise each table after its comment
@@ -58,6 +77,7 @@ void writeAllTables(DataOperations<T>& store, BlockSink& sink) {
   std::size_t k = 0;
   for (std::size_t i = 0; i < store.data.size(); ++i) {
     if (!store.joinFlag) writeBlocksBefore(store, stream, i, k);
+    writeNamesBefore(store, text, sink, i);
     text.writeTable(sink, store.data[i]);
     if (!store.joinFlag) sink.append("\n");
   }
@@ -146,7 +166,10 @@ void DataOperations<T>::printToFiles() {
         std::ostream stream(&sink);
         commIn(&stream, static_cast<int>(k));
       }
-      for (std::size_t i : routing.perOutput[k]) text.writeTable(sink, data[i]);
+      for (std::size_t i : routing.perOutput[k]) {
+        if (headerFlag) text.writeNames(sink, columnNames[i], data[i].widest());
+        text.writeTable(sink, data[i]);
+      }
     });
   }
 }

@@ -4,6 +4,7 @@
 #include "base/diagnostics.h"
 #include "stats/request.h"
 #include "stats/scope_walk.h"
+#include "stats/statistic_names.h"
 #include "table/data_operations.h"
 
 // Reads the whole request first, so that a malformed one ends the run before
@@ -37,6 +38,14 @@ void DataOperations<T>::calculate(std::string request) {
       case tabsift::Statistic::kLowest: lowest(); break;
       case tabsift::Statistic::kHighest: highest(); break;
       case tabsift::Statistic::kStandardError: standardError(); break;
+    }
+  }
+  if (headerFlag && !colFlag) {
+    // Each result cell is named by its statistic.
+    const std::vector<std::string> names = tabsift::statisticNames(request);
+    for (tabsift::ColumnNames& file : columnNames) {
+      if (resultsFlag) file.clear();
+      file.insert(file.end(), names.begin(), names.end());
     }
   }
   if (resultsFlag) keepResultsOnly();

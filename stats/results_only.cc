@@ -37,23 +37,27 @@ void keepColumnResults(File& file, std::size_t snapshotLines) {
   });
 }
 
-// Removes the files without lines; the input record of each remaining file
-// moves with it (when there is one record per file).
+// Removes the files without lines; the input record and the column names
+// of each remaining file move with it (when there is one of each per file).
 template <typename File>
 void dropEmptyFiles(std::vector<File>& data,
-                    std::vector<std::size_t>& fileInputs) {
+                    std::vector<std::size_t>& fileInputs,
+                    std::vector<tabsift::ColumnNames>& columnNames) {
   const bool recorded = fileInputs.size() == data.size();
+  const bool named = columnNames.size() == data.size();
   std::size_t kept = 0;
   for (std::size_t f = 0; f < data.size(); ++f) {
     if (data[f].empty()) continue;
     if (kept != f) {
       data[kept] = std::move(data[f]);
       if (recorded) fileInputs[kept] = fileInputs[f];
+      if (named) columnNames[kept] = std::move(columnNames[f]);
     }
     ++kept;
   }
   data.resize(kept);
   if (recorded) fileInputs.resize(kept);
+  if (named) columnNames.resize(kept);
 }
 
 }  // namespace
@@ -67,7 +71,7 @@ void DataOperations<T>::keepResultsOnly() {
       keepLineResults(data[f], lineSizes[f]);
     }
   }
-  dropEmptyFiles(data, fileInputs);
+  dropEmptyFiles(data, fileInputs, columnNames);
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::keepResultsOnly();

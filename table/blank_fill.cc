@@ -1,6 +1,7 @@
 // Blank filling: short lines are padded with absent cells so that every line
 // of a file (or, when the input is joined, of the whole table) is equally
-// wide.
+// wide. Columns added so get no name.
+#include "base/check.h"
 #include "table/data_operations.h"
 
 template <typename T>
@@ -11,6 +12,13 @@ void DataOperations<T>::fillInBlanks() {
     for (File& file : data) file.padTo(width);
   } else {
     for (File& file : data) file.padTo(file.widest());
+  }
+  if (!headerFlag) return;
+  TABSIFT_ASSERT(columnNames.size() == data.size());
+  for (std::size_t f = 0; f < data.size(); ++f) {
+    if (columnNames[f].size() < data[f].widest()) {
+      columnNames[f].resize(data[f].widest());
+    }
   }
 }
 

@@ -137,4 +137,7 @@ class DataHandler {
   virtual void results() = 0;
   // How the data lines of the inputs are written; set before they are read.
   virtual void setLineFormat(tabsift::LineFormat format) = 0;
+  // Each input's columns are named by its line of names; arguments may name
+  // them, and the output names them.
+  virtual void header() = 0;
 };

@@ -36,6 +36,11 @@ void DataOperations<T>::setLineFormat(tabsift::LineFormat format) {
 }
 
 template <typename T>
+void DataOperations<T>::header() {
+  headerFlag = true;
+}
+
+template <typename T>
 void DataOperations<T>::tol(double x) {
   tolerance = tabsift::toleranceToCell<T>(x);
 }

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "table/cell.h"
+#include "table/column_names.h"
 #include "table/data_handler.h"
 #include "table/line_format.h"
 #include "table/size_list.h"
@@ -74,6 +75,7 @@ class DataOperations : public DataHandler {
   void setOutputFiles(std::string list) override;
   void results() override;
   void setLineFormat(tabsift::LineFormat format) override;
+  void header() override;
 
   // Members outside the interface.
 
@@ -166,6 +168,13 @@ class DataOperations : public DataHandler {
   // cells (runs of blanks by default) and the decimal point; set by
   // `setLineFormat` before the input is read.
   tabsift::LineFormat lineFormat;
+
+  // Set by `header()`: the columns have names. `columnNames` then holds, for
+  // each file of `data`, the names of its columns (one per column, an empty
+  // text for a column without a name); every operation moves them with
+  // their columns. Empty without names.
+  bool headerFlag = false;
+  std::vector<tabsift::ColumnNames> columnNames;
 };
 
 extern template class DataOperations<int>;

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,6 +41,12 @@ struct ReadingScratch {
   typename DataOperations<T>::Line cells;
   typename DataOperations<T>::File lines;
   std::string unquoted;
+};
+
+// How the line of names of an input is read (--header): `blank` is the
+// text of an absent cell, which is no name.
+struct NamesReading {
+  std::string_view blank;
 };
 
 // A cell's value as the shortest text that reads back to it.
@@ -80,7 +87,8 @@ std::string partialReadNote(const std::string& input, std::size_t lineNumber,
   return note;
 }
 
-// Turns the lines of one input into its table and comment lines.
+// Turns the lines of one input into its table, comment lines and, when
+// `names` is given, the names of its columns.
 template <typename T>
 class InputReader {
  public:
@@ -89,16 +97,19 @@ class InputReader {
   // `position` is the 0-based position of the input in the list, `name`
   // its name (null for standard input).
   InputReader(std::size_t position, const std::string* name,
-              const tabsift::LineFormat& format, ReadingScratch<T>& scratch)
+              const tabsift::LineFormat& format, ReadingScratch<T>& scratch,
+              std::optional<NamesReading> names)
       : position_(position),
         name_(name),
         format_(format),
         plain_(format.delimiter == 0 && !format.decimalComma),
         scratch_(scratch.cells),
         lines_(scratch.lines),
-        unquoted_(scratch.unquoted) {}
+        unquoted_(scratch.unquoted),
+        names_(names) {}
 
   void readLines(tabsift::LineReader& reader) {
+    if (names_) readUpToNames(reader);
     if (plain_) {
       readLinesAs<true>(reader);
     } else {
@@ -106,12 +117,17 @@ class InputReader {
     }
   }
 
-  // Takes every line, the default format (`Plain`) by the fastest path.
+  // Takes every line, the default format (`Plain`) by the fastest path,
+  // starting with the line the names were looked for in when it is data.
   template <bool Plain>
   void readLinesAs(tabsift::LineReader& reader) {
-    std::string_view line;
-    std::size_t number = 0;  // blank and comment lines counted too
-    while (reader.next(&line)) take<Plain>(line, ++number);
+    std::string_view line = pending_;
+    std::size_t number = linesBefore_;  // blank and comment lines counted too
+    bool more = !line.empty() || reader.next(&line);
+    while (more) {
+      take<Plain>(line, ++number);
+      more = reader.next(&line);
+    }
   }
 
   template <bool Plain>
@@ -137,8 +153,39 @@ class InputReader {
   // The lines, in a block of their own sized to fit.
   File takeLines() { return lines_.takeExact(); }
   std::vector<std::string> takeComments() { return std::move(comments_); }
+  // The names of the columns (none before the first data line) and whether
+  // they are numbers only.
+  const tabsift::NamesLine& namesLine() const { return namesLine_; }
 
  private:
+  // Reads the lines up to the first data line, which holds the names or
+  // follows the comment line that does; that line is left pending when it
+  // is data. The line loop alone takes lines into the table, so that it is
+  // the same loop with names or without.
+  void readUpToNames(tabsift::LineReader& reader) {
+    std::string_view line;
+    bool afterComment = false;
+    while (reader.next(&line)) {
+      ++linesBefore_;
+      std::size_t i = 0;
+      while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
+      const bool comment = i < line.size() && line[i] == '#';
+      if (i < line.size() && !comment) {
+        std::optional<std::string_view> before;
+        if (afterComment) before = comments_.back();
+        namesLine_ =
+            tabsift::chooseNamesLine(before, line, format_, names_->blank);
+        if (namesLine_.fromComment) {
+          pending_ = line;  // valid until the next line is read
+          --linesBefore_;
+        }
+        return;
+      }
+      if (comment) comments_.emplace_back(line.substr(i));
+      afterComment = comment;
+    }
+  }
+
   void notePartialRead(std::size_t number) {
     const std::string value = valueText(scratch_[partial_.column].value());
     tabsift::warn(partialReadNote(tabsift::inputLabel(name_), number, partial_,
@@ -159,6 +206,12 @@ class InputReader {
   // reading looks for it through `unnoted_` until it has been noted.
   tabsift::PartialToken partial_;
   tabsift::PartialToken* unnoted_ = &partial_;
+  // How to read the names, the names found, the lines read up to them and
+  // the first data line when it is still to be taken.
+  std::optional<NamesReading> names_;
+  tabsift::NamesLine namesLine_;
+  std::size_t linesBefore_ = 0;
+  std::string_view pending_;
 };
 
 }  // namespace
@@ -180,6 +233,34 @@ namespace {
 
 using tabsift::inputLabel;
 
+template <typename T>
+std::optional<NamesReading> namesReading(const DataOperations<T>& store) {
+  if (!store.headerFlag) return std::nullopt;
+  return NamesReading{store.blankText};
+}
+
+// The table of input `i` joins the store with the names of its columns; a
+// names line wider than the data widens the table with absent cells, so
+// that every name keeps its column.
+template <typename T>
+void keepTable(DataOperations<T>& store, std::size_t i,
+               typename DataOperations<T>::File lines,
+               const tabsift::NamesLine& namesLine, const std::string* name) {
+  if (store.headerFlag && namesLine.onlyNumbers) {
+    tabsift::warn("the names line of " + inputLabel(name) +
+                  " holds numbers only");
+  }
+  if (lines.empty()) return;
+  if (store.headerFlag) {
+    if (namesLine.names.size() > lines.widest()) {
+      lines.padTo(namesLine.names.size());
+    }
+    store.columnNames.push_back(namesLine.names);
+  }
+  store.data.push_back(std::move(lines));
+  store.fileInputs.push_back(i);
+}
+
 // Reads one input from `fd` into the store as input `i`, decoding it when it
 // is compressed. A read that fails midway keeps the lines before the damage
 // and marks the input incomplete. Memory running out ends the run: the
@@ -188,7 +269,8 @@ template <typename T>
 void readInput(DataOperations<T>& store, std::size_t i, int fd,
                const std::string* name, ReadingScratch<T>& scratch) {
   try {
-    InputReader<T> input(i, name, store.lineFormat, scratch);
+    InputReader<T> input(i, name, store.lineFormat, scratch,
+                         namesReading(store));
     std::unique_ptr<tabsift::ByteSource> source = tabsift::openByteSource(fd);
     tabsift::LineReader reader(*source, scratch.text);
     reader.skipByteOrderMark();
@@ -202,11 +284,7 @@ void readInput(DataOperations<T>& store, std::size_t i, int fd,
           std::string(atOpen ? "cannot open " : "cannot read ") +
           inputLabel(name) + ": " + source->failure());
     }
-    typename DataOperations<T>::File lines = input.takeLines();
-    if (!lines.empty()) {
-      store.data.push_back(std::move(lines));
-      store.fileInputs.push_back(i);
-    }
+    keepTable(store, i, input.takeLines(), input.namesLine(), name);
     std::vector<std::string> comments = input.takeComments();
     if (comments.empty()) comments.emplace_back("\r\n");
     store.commentLines.push_back(std::move(comments));

@@ -20,6 +20,7 @@ Options without arguments:
   --col                      Calculation in columns instead in lines
   --decimal-comma            Read a comma in numbers as the decimal point
   -r [ --results ]           Keep only the results of calculations
+  --header                   Name the columns by each input's line of names
 
 Options with arguments:
   -i [ --input-files ] arg   Give the names of files separated by ','
