@@ -7,7 +7,9 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <system_error>
 
+#include "base/check.h"
 #include "number/powers_of_ten.h"
 
 namespace tabsift {
@@ -290,11 +292,13 @@ bool quickDigits(double value, int digits, Scientific& s) {
 
 // Rounds exactly to `digits` significant digits with std::to_chars.
 void exactDigits(double value, int digits, Scientific& s) {
+  TABSIFT_ASSERT(digits >= 1 && digits <= kExactDigits);
   char buffer[kExactDigits + 32];
-  const char* end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                  std::chars_format::scientific, digits - 1)
-                        .ptr;
-  splitScientific(buffer, end, s);
+  const std::to_chars_result written =
+      std::to_chars(buffer, buffer + sizeof buffer, value,
+                    std::chars_format::scientific, digits - 1);
+  TABSIFT_ASSERT(written.ec == std::errc());
+  splitScientific(buffer, written.ptr, s);
 }
 
 // True when rounding to `s`'s digits carried the value up to the power of
@@ -314,11 +318,12 @@ bool roundingCarried(double value, const Scientific& s) {
 // and far-off magnitudes, values near a rounding midpoint, NaN and the
 // infinities).
 [[gnu::noinline]] NumberText formatPlain(double value, char* out) {
-  const char* end = std::to_chars(out, out + numberRoom(0), value,
-                                  std::chars_format::general, kDefaultDigits)
-                        .ptr;
+  const std::to_chars_result written =
+      std::to_chars(out, out + numberRoom(0), value, std::chars_format::general,
+                    kDefaultDigits);
+  TABSIFT_ASSERT(written.ec == std::errc());
   NumberText text;
-  text.length = static_cast<std::size_t>(end - out);
+  text.length = static_cast<std::size_t>(written.ptr - out);
   text.padAt = text.length;
   return text;
 }
@@ -341,7 +346,13 @@ bool roundingCarried(double value, const Scientific& s) {
 }  // namespace
 
 NumberText formatDouble(double value, int precision, char* out) {
-  if (precision >= 1) return formatShowpoint(value, precision, out);
+  if (precision >= 1) {
+    const NumberText text = formatShowpoint(value, precision, out);
+    // The text, without the zeros left to pad, fits the promised room.
+    TABSIFT_ASSERT(text.length <= numberRoom(precision));
+    TABSIFT_ASSERT(text.padAt <= text.length);
+    return text;
+  }
   // The stream's default layout of a common value takes the short way.
   std::uint64_t whole;
   int exponent;
@@ -357,7 +368,9 @@ NumberText formatDouble(double value, int precision, char* out) {
 }
 
 char* formatInt(int value, char* out) {
-  return std::to_chars(out, out + 11, value).ptr;
+  const std::to_chars_result written = std::to_chars(out, out + 11, value);
+  TABSIFT_ASSERT(written.ec == std::errc());
+  return written.ptr;
 }
 
 std::string numberToString(double value, int precision) {
