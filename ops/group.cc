@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/diagnostics.h"
+#include "ops/file_numbers.h"
 #include "ops/gather.h"
 #include "ops/group_args.h"
 #include "ops/group_lines.h"
@@ -15,6 +16,7 @@ void DataOperations<T>::group(std::string argument) {
       tabsift::parseGroupRequest(argument);
   if (!request) tabsift::failArgument("Wrong group argument");
   if (request->byFiles) {
+    tabsift::followSideBySide(fileNumberColumns, data);
     tabsift::becomeOneFile(data, fileInputs, tabsift::sideBySide(data));
     return;
   }
@@ -24,6 +26,7 @@ void DataOperations<T>::group(std::string argument) {
       tabsift::hasLines(data)) {
     tabsift::failArgument("Wrong group argument");
   }
+  tabsift::followGrouping(fileNumberColumns, data, request->column);
   tabsift::becomeOneFile(data, fileInputs,
                          tabsift::groupByColumn(data, request->column));
   fillInBlanks();

@@ -7,6 +7,7 @@ template <typename T>
 void DataOperations<T>::merge() {
   mergeFlag = true;
   tabsift::tagWithFileNumbers(data);
+  fileNumberColumns.setFirst();
 }
 
 #define INSTANTIATE(T) template void DataOperations<T>::merge();

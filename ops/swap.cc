@@ -1,6 +1,7 @@
 // The column swap: exchanges two columns, cell for cell, in one file of the
 // table or in every file.
 #include "base/diagnostics.h"
+#include "ops/file_numbers.h"
 #include "ops/swap_args.h"
 #include "ops/swap_columns.h"
 #include "table/data_operations.h"
@@ -21,6 +22,8 @@ void DataOperations<T>::swap(std::string argument) {
   if (!tabsift::swapFits(data, begin, end, request.columnA, request.columnB)) {
     tabsift::failArgument("Wrong swap argument!");
   }
+  tabsift::followSwap(fileNumberColumns, data, begin, end, request.columnA,
+                      request.columnB);
   tabsift::swapColumns(data, begin, end, request.columnA, request.columnB);
 }
 

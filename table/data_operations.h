@@ -14,6 +14,7 @@
 
 #include "table/cell.h"
 #include "table/data_handler.h"
+#include "table/file_number_columns.h"
 #include "table/size_list.h"
 #include "table/table_file.h"
 
@@ -111,6 +112,10 @@ class DataOperations : public DataHandler {
   // Set by `results()`: every calculation request replaces the cells it
   // summarised by its results.
   bool resultsFlag = false;
+
+  // The columns that hold the file numbers of a merged run; line
+  // statistics leave them out.
+  tabsift::FileNumberColumns fileNumberColumns;
 };
 
 extern template class DataOperations<int>;
