@@ -36,6 +36,7 @@ Options with arguments:
                               d - standard deviation (sample standard $
                              deviation)
                               c - count, l - lowest, h - highest, $
+                              pN - percentile, quartiles p25,p75; b - blocked e
                               e - standard error of the average For example: $
                              '-c a,s,m,c'
                              $
