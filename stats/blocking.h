@@ -17,14 +17,18 @@
 // level meets the criterion (fewer than kMinBlocks values, or too few
 // blocks for the length of its correlation) has no result.
 //
-// Two passes: the first takes the exact sum for the average, the second
-// blocks the deviations from it, so that every level is as accurate as the
-// deviation's second pass (long double; double for float cells), with only
-// a handful of running totals per level: nothing is held but log2(n)
-// levels. A scope of equal values gives 0; a NaN or an infinity gives NaN.
-// int cells: the result is truncated toward zero.
+// Two passes: the first takes the exact sum for the average and the
+// largest magnitude, the second blocks the deviations from the average in
+// double precision, scaled by a power of two that brings the largest value
+// near 1 (so that no square overflows or vanishes), with only a handful of
+// running totals per level: nothing is held but log2(n) levels. An error
+// bar needs no more precision than that: its own statistical error,
+// 1 / sqrt(2 (n_j - 1)), lies far above the rounding of double sums. A scope of
+// equal values gives 0; a NaN or an infinity gives NaN. int cells: the result
+// is truncated toward zero.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -48,44 +52,45 @@ class BlockedErrorAccumulator {
   void take(T x) {
     if (pass_ == 0) {
       sum_.add(static_cast<double>(x));
+      largest_ = std::max(largest_, std::fabs(static_cast<double>(x)));
       ++n_;
     } else {
-      block(static_cast<Wide>(x) - mean_);
+      block(static_cast<double>(x) * scale_ - scaledMean_);
     }
   }
   void endPass() {
     if (pass_ == 0 && n_ > 0) {
-      if constexpr (std::is_same_v<T, float>) {
-        mean_ = sum_.rounded(kDoubleFormat, n_);
-      } else {
-        mean_ = sum_.roundedWide(n_);
-      }
+      mean_ = sum_.rounded(kDoubleFormat, n_);
+      int exponent = 0;
+      if (std::isfinite(largest_)) std::frexp(largest_, &exponent);
+      scaleExponent_ = std::clamp(-exponent, -1000, 1000);
+      scale_ = std::ldexp(1.0, scaleExponent_);
+      scaledMean_ = mean_ * scale_;
     }
     ++pass_;
   }
   void reset() {
     sum_.reset();
     levels_.clear();
-    mean_ = 0;
+    mean_ = scaledMean_ = largest_ = 0;
+    scale_ = 1;
+    scaleExponent_ = 0;
     n_ = 0;
     pass_ = 0;
   }
   Outcome<T> finish(ScopeKind) const;
 
  private:
-  using Wide =
-      std::conditional_t<std::is_same_v<T, float>, double, long double>;
-
   // The running totals of one level, and the first of a pair not yet made.
   struct Level {
-    Wide sum = 0;
-    Wide squares = 0;
-    Wide pending = 0;
+    double sum = 0;
+    double squares = 0;
+    double pending = 0;
     std::size_t n = 0;
   };
 
   // Takes y at level 0; each completed pair goes up a level as its average.
-  void block(Wide y) {
+  void block(double y) {
     for (std::size_t j = 0;; ++j) {
       if (j == levels_.size()) levels_.emplace_back();
       Level& level = levels_[j];
@@ -100,26 +105,33 @@ class BlockedErrorAccumulator {
   }
 
   // sigma_j^2: the variance of the level's values over their number.
-  Wide squaredError(std::size_t j) const {
+  double squaredError(std::size_t j) const {
     const Level& level = levels_[j];
-    const Wide n = static_cast<Wide>(level.n);
-    const Wide variance = (level.squares - level.sum * level.sum / n) / (n - 1);
+    const double n = static_cast<double>(level.n);
+    const double variance =
+        (level.squares - level.sum * level.sum / n) / (n - 1);
     return variance > 0 ? variance / n : 0;
   }
 
-  Outcome<T> result(Wide squared) const {
+  // The error from its scaled square.
+  Outcome<T> result(double squared) const {
+    const double root = std::ldexp(std::sqrt(squared), -scaleExponent_);
     if constexpr (std::is_same_v<T, int>) {
-      return intOutcome(static_cast<__int128>(std::sqrt(squared)));
+      return intOutcome(static_cast<__int128>(root));
     } else if constexpr (std::is_same_v<T, float>) {
-      return Outcome<T>::present(roundToFloat(std::sqrt(squared)));
+      return Outcome<T>::present(roundToFloat(root));
     } else {
-      return Outcome<T>::present(roundToDouble(std::sqrt(squared)));
+      return Outcome<T>::present(root);
     }
   }
 
   ExactSum sum_;
   std::vector<Level> levels_;
-  Wide mean_ = 0;
+  double mean_ = 0;
+  double largest_ = 0;  // the largest magnitude of a value
+  double scale_ = 1;    // 2^scaleExponent_
+  int scaleExponent_ = 0;
+  double scaledMean_ = 0;
   std::size_t n_ = 0;
   int pass_ = 0;
 };
@@ -133,13 +145,14 @@ Outcome<T> BlockedErrorAccumulator<T>::finish(ScopeKind) const {
       return Outcome<T>::present(std::numeric_limits<T>::quiet_NaN());
     }
   }
-  const Wide first = squaredError(0);
+  const double first = squaredError(0);
   if (first == 0) return Outcome<T>::present(0);
-  const Wide limit = 2 * static_cast<Wide>(n_);
+  const double limit = 2 * static_cast<double>(n_);
   for (std::size_t j = 1; j < levels_.size() && levels_[j].n >= kMinBlocks;
        ++j) {
-    const Wide ratio = squaredError(j) / first;
-    if (std::ldexp(Wide(1), static_cast<int>(3 * j)) > limit * ratio * ratio) {
+    const double ratio = squaredError(j) / first;
+    if (std::ldexp(double(1), static_cast<int>(3 * j)) >
+        limit * ratio * ratio) {
       return result(squaredError(j));
     }
   }

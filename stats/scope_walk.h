@@ -75,9 +75,15 @@ void walkLines(DataOperations<T>& store, Accumulator accumulator,
       TABSIFT_ASSERT(skipped.empty() || width <= skipped.size());
       accumulator.reset();
       for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
-        for (std::size_t k = 0; k < width; ++k) {
-          if (line[k].present() && (skipped.empty() || !skipped[k])) {
-            accumulator.take(line[k].value());
+        if (skipped.empty()) {
+          for (std::size_t k = 0; k < width; ++k) {
+            if (line[k].present()) accumulator.take(line[k].value());
+          }
+        } else {
+          for (std::size_t k = 0; k < width; ++k) {
+            if (line[k].present() && !skipped[k]) {
+              accumulator.take(line[k].value());
+            }
           }
         }
         accumulator.endPass();
