@@ -151,7 +151,7 @@ Outcome<T> percentileOf(std::vector<T, Allocator>& values, Percent percent,
   const auto w = static_cast<std::uint64_t>(h % d);
   if (w == 0) return Outcome<T>::present(ranked(values, rank, false).first);
   const auto [a, b] = ranked(values, rank, true);
-  return Outcome<T>::present(unsignedNan(interpolate(a, b, w, d, sum)));
+  return Outcome<T>::present(interpolate(a, b, w, d, sum));
 }
 
 }  // namespace tabsift

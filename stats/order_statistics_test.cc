@@ -1,9 +1,7 @@
 // The request grammar with its percentile items; percentiles where the
 // statistics differential does not look (ranks among zeros of both signs,
-// infinities, the ends of the double range, subnormals, many decimals of
-// N); the 50th percentile against the median on every kind of value; the
-// blocked standard error's short, equal and alternating scopes; and the
-// sign of NaN results.
+// the ends of the double and int ranges, subnormals, many decimals of N);
+// the 50th percentile against the median on every kind of value.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -11,48 +9,36 @@
 #include <cmath>
 #include <cstddef>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "stats/accumulators.h"
-#include "stats/blocking.h"
 #include "stats/request.h"
 
 namespace tabsift {
 namespace {
 
+// Each item keeps its text, which names its results; N is kept exactly.
 TEST(RequestTest, ItemsAndPercents) {
-  const struct {
-    const char* request;
-    std::vector<const char*> texts;
-    Percent last;
-  } accepted[] = {
-      {"", {}, {}},
-      {"s,", {"s"}, {}},
-      {"p90,b", {"p90", "b"}, {}},
-      {"m,p2.5", {"m", "p2.5"}, {25, 1}},
-      {"p0", {"p0"}, {0, 0}},
-      {"p100.000", {"p100.000"}, {100, 0}},
-      {"p007.50", {"p007.50"}, {75, 1}},
-      {"p99.99999999999999999",
-       {"p99.99999999999999999"},
-       {9999999999999999999u, 17}},
-  };
-  for (const auto& c : accepted) {
-    const auto items = parseCalculateRequest(c.request);
-    ASSERT_TRUE(items) << c.request;
-    ASSERT_EQ(items->size(), c.texts.size()) << c.request;
-    for (std::size_t i = 0; i < c.texts.size(); ++i) {
-      EXPECT_EQ((*items)[i].text, c.texts[i]);
-    }
-    if (!items->empty() && items->back().statistic == Statistic::kPercentile) {
-      EXPECT_EQ(items->back().percent, c.last) << c.request;
+  const auto items = parseCalculateRequest("p90,b,p007.50,p100.000,p0,s,");
+  ASSERT_TRUE(items);
+  std::vector<std::string> texts;
+  std::vector<Percent> percents;
+  for (const RequestItem& item : *items) {
+    texts.push_back(item.text);
+    if (item.statistic == Statistic::kPercentile) {
+      percents.push_back(item.percent);
     }
   }
-  for (const char* request :
-       {"p", "p-1", "p101", "p100.5", "p1e2", "px", "p,", "p.5", "p5.", "p 5",
-        "p+5", "p5,,", "P5", "p9x", "bb", "b1", "p0.000000000000000001"}) {
-    EXPECT_FALSE(parseCalculateRequest(request)) << request;
-  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"p90", "b", "p007.50", "p100.000",
+                                             "p0", "s"}));
+  EXPECT_EQ(percents,
+            (std::vector<Percent>{{90, 0}, {75, 1}, {100, 0}, {0, 0}}));
+  // 17 decimals at most: the denominator then still fits in 64 bits.
+  const auto longest = parseCalculateRequest("p99.99999999999999999");
+  ASSERT_TRUE(longest);
+  EXPECT_EQ(longest->front().percent.denominator(), 10000000000000000000u);
+  EXPECT_FALSE(parseCalculateRequest("p0.000000000000000001"));
 }
 
 template <typename T>
@@ -94,12 +80,7 @@ TEST(PercentileTest, DoubleRanksAndInterpolation) {
       {{0, tiny}, {60, 0}, tiny},
       {{0, 1}, {9999999999999999999u, 17}, 1},
       {{0, 1}, {1, 17}, 1e-19},
-      {{-inf, 5}, {90, 0}, -inf},
-      {{5, inf}, {10, 0}, inf},
       {{inf, -inf}, {90, 0}, nan},
-      {{-inf, inf}, {0, 0}, -inf},
-      {{1, nan, 2}, {0, 0}, 1},
-      {{1, nan, 2}, {75, 0}, nan},
       {{-nan, 2}, {0, 0}, 2},
   };
   for (const auto& c : cases) {
@@ -112,26 +93,12 @@ TEST(PercentileTest, DoubleRanksAndInterpolation) {
   EXPECT_EQ(percentile<double>({}, {50, 0}), Outcome<double>::absent());
 }
 
-TEST(PercentileTest, FloatAndIntCells) {
-  EXPECT_EQ(percentile<float>({FLT_MAX, -FLT_MAX}, {75, 0}).value, FLT_MAX / 2);
-  EXPECT_EQ(percentile<float>({1, 2}, {10, 0}).value, 1.1f);
-  const struct {
-    std::vector<int> values;
-    Percent percent;
-    int want;
-  } cases[] = {
-      {{-2, -1}, {10, 0}, -1},  // -1.9 toward zero
-      {{1, 2}, {90, 0}, 1},
-      {{INT_MIN, INT_MAX}, {50, 0}, 0},
-      {{INT_MAX, INT_MAX - 1}, {50, 0}, INT_MAX - 1},
-      {{INT_MIN, INT_MAX}, {100, 0}, INT_MAX},
-      {{INT_MIN, INT_MAX}, {1, 17}, INT_MIN + 1},
-      {{0, 10, 20, 30, 40}, {625, 1}, 25},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(percentile(c.values, c.percent), Outcome<int>::present(c.want))
-        << c.values.size() << " values, p" << c.percent.numerator;
-  }
+// Weights of 64 bits on values of 32: the exact sum needs more than 64.
+TEST(PercentileTest, IntCellsAtTheLimits) {
+  EXPECT_EQ(percentile<int>({INT_MAX, INT_MIN}, {1, 17}),
+            Outcome<int>::present(INT_MIN + 1));  // toward zero
+  EXPECT_EQ(percentile<int>({INT_MAX, INT_MIN}, {9999999999999999999u, 17}),
+            Outcome<int>::present(INT_MAX - 1));
 }
 
 // The 50th percentile is the median: both select among the same values,
@@ -157,68 +124,6 @@ TEST(PercentileTest, FiftiethIsTheMedian) {
   expectMedianEqualsP50<float>({-0.0f, 0.0f, 1, 0.1f, FLT_MAX, -FLT_MAX, 1e-45f,
                                 INFINITY, -INFINITY, NAN});
   expectMedianEqualsP50<int>({INT_MIN, INT_MAX, -1, 0, 1, 2, -7});
-}
-
-// NaN results carry no sign, wherever the NaN came from; sums keep it.
-TEST(NanSignTest, OnlySumsAndAveragesKeepTheSign) {
-  const double nan = NAN;
-  const std::vector<double> minusFirst{-nan, 1, nan};
-  const std::vector<double> infinities{-HUGE_VAL, 5, -HUGE_VAL};
-  const std::vector<double> bothInfinities{-HUGE_VAL, HUGE_VAL};
-  auto finish = [](auto accumulator, const std::vector<double>& values) {
-    for (int pass = 0; pass < decltype(accumulator)::kPasses; ++pass) {
-      for (double x : values) accumulator.take(x);
-      accumulator.endPass();
-    }
-    return accumulator.finish(ScopeKind::kLine).value;
-  };
-  EXPECT_TRUE(std::signbit(finish(SumAccumulator<double>(), minusFirst)));
-  EXPECT_TRUE(std::signbit(finish(AverageAccumulator<double>(), minusFirst)));
-  const std::vector<double> unsignedNans = {
-      finish(DeviationAccumulator<double>(), minusFirst),
-      finish(DeviationAccumulator<double>(), infinities),
-      finish(StandardErrorAccumulator<double>(), infinities),
-      finish(StandardErrorAccumulator<double>(), bothInfinities),
-      finish(MedianAccumulator<double>(), minusFirst),
-      finish(MedianAccumulator<double>(), bothInfinities),
-      finish(PercentileAccumulator<double>({50, 0}), bothInfinities),
-      finish(PercentileAccumulator<double>({30, 0}), bothInfinities),
-      finish(LowestAccumulator<double>(), minusFirst)};
-  for (double x : unsignedNans) {
-    EXPECT_TRUE(std::isnan(x) && !std::signbit(x)) << x;
-  }
-}
-
-template <typename T>
-Outcome<T> blocked(const std::vector<T>& values) {
-  BlockedErrorAccumulator<T> accumulator;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (T x : values) accumulator.take(x);
-    accumulator.endPass();
-  }
-  return accumulator.finish(ScopeKind::kColumn);
-}
-
-TEST(BlockedErrorTest, ShortEqualAndAlternatingScopes) {
-  std::vector<double> alternating(64);
-  std::vector<double> step(64);
-  for (std::size_t i = 0; i < alternating.size(); ++i) {
-    alternating[i] = i % 2 ? 1.5 : -2.5;
-    step[i] = i < 32 ? 0 : 1;
-  }
-  std::vector<double> withNan(40, 1.0);
-  withNan[7] = -NAN;
-  EXPECT_EQ(blocked<double>({}), Outcome<double>::absent());
-  EXPECT_EQ(blocked(std::vector<double>(15, 2.0)), Outcome<double>::tooShort());
-  EXPECT_EQ(blocked(std::vector<double>(16, 0.1)), Outcome<double>::present(0));
-  EXPECT_EQ(blocked(std::vector<int>(1000, INT_MIN)), Outcome<int>::present(0));
-  EXPECT_EQ(blocked(std::vector<float>(17, 0.3f)), Outcome<float>::present(0));
-  // Pairs average to one value: the error of the average is 0 from level 1.
-  EXPECT_EQ(blocked(alternating), Outcome<double>::present(0));
-  // One step: the error grows with every level that has blocks enough.
-  EXPECT_EQ(blocked(step), Outcome<double>::tooShort());
-  const Outcome<double> nan = blocked(withNan);
-  EXPECT_TRUE(std::isnan(nan.value) && !std::signbit(nan.value));
 }
 
 }  // namespace

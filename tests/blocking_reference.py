@@ -7,6 +7,7 @@ do not count; a scope where no level counts and meets the criterion has no
 result (None)."""
 
 import math
+import random
 
 MIN_BLOCKS = 16
 
@@ -52,3 +53,12 @@ def blocked_error(xs):
         if 2 ** (3 * j) > 2 * n * (square / first) ** 2:
             return math.ldexp(math.sqrt(square), exponent), j, blocks
     return None
+
+
+def ar1(n, phi, seed):
+    """n samples of x_t = phi x_(t-1) + a standard normal deviate, from 0."""
+    rng, x, xs = random.Random(seed), 0.0, []
+    for _ in range(n):
+        x = phi * x + rng.gauss(0, 1)
+        xs.append(x)
+    return xs

@@ -24,7 +24,7 @@ import tempfile
 from fractions import Fraction
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from blocking_reference import blocked_error  # noqa: E402
+from blocking_reference import ar1, blocked_error  # noqa: E402
 
 INT_MIN, INT_MAX = -2**31, 2**31 - 1
 DBL_MAX, FLT_MAX, INF, NAN = sys.float_info.max, 3.4028234663852886e38, math.inf, math.nan
@@ -274,6 +274,19 @@ def datamash_percentiles(tabsift, workdir, rng):
     return faults
 
 
+# Columns where blocking picks level 4 (level 3 if the criterion lost its
+# factor 2), level 1, level 5, none (level 7 with 8 blocks enough), none for
+# too few values, and NaN for an infinity.
+SERIES = [ar1(400, 0.0, 8), ar1(200, -0.9, 12), ar1(1000, 0.3, 3), ar1(2000, 0.9, 10),
+          ar1(15, 0.0, 4), ar1(99, 0.0, 6) + [INF]]
+
+
+def series_column(xs, kind):
+    cells = [f32(x) for x in xs] if kind == "float" else \
+        [int(round(1000 * x)) for x in xs] if kind == "int" else xs
+    return [[[x] for x in cells]]
+
+
 def main(argv):
     tabsift = os.path.abspath(argv[1])
     rng = random.Random(20240611)
@@ -283,6 +296,9 @@ def main(argv):
     with tempfile.TemporaryDirectory() as workdir:
         faults = [fault for kind, col, join in runs for fault in
                   run_case(tabsift, workdir, make_files(rng, kind, join), kind, col, join)]
+        faults += [fault for xs in SERIES for kind in ("double", "float", "int")
+                   if kind != "int" or all(map(math.isfinite, xs)) for fault in
+                   run_case(tabsift, workdir, series_column(xs, kind), kind, True, False)]
         faults += datamash_percentiles(tabsift, workdir, rng)
     for fault in faults[:20]:
         print(fault)

@@ -44,7 +44,8 @@ CASES = [
         err=INVALID * 7),
     *[case("percentile item %r refused" % item, ["-i", "a.dat", "-o", "out.dat", "-c", "s," + item],
            files=RUNS, err=WRONG, rc=1, outfiles={"out.dat": None})
-      for item in ["p", "p-1", "p101", "p100.01", "p1e2", "px", "p5.", "p.5", "p5x", "p 5"]],
+      for item in ["p", "p-1", "p101", "p100.01", "p1e2", "px", "p5.", "p.5", "p5x", "p 5", "p+5",
+                   "P5", "b1", "p5,,"]],
 
     # b: too short to block gives an absent cell and one message per request
     # item. Alternating values average to one value at level 1, which counts
@@ -55,8 +56,9 @@ CASES = [
         out="-- \n-- \n\n", err=INT + "read from stdin\n" + SHORT * 2),
     off("b: 32 alternating values, int cells", "--int -r --col -c b", stdin=alternating(32),
         out="0 \n\n", err=INT + "read from stdin\n"),
-    off("b: sixteen equal values", "-r --col -c b", stdin="2.5\n" * 16,
-        out="0 \n\n", err="read from stdin\n"),
+    *[off("b: %d equal values" % n, "-r --col -c b", stdin="2.5\n" * n, out=out,
+          err="read from stdin\n" + err) for n, out, err in [(15, "-- \n\n", SHORT),
+                                                              (16, "0 \n\n", "")]],
 
     # Line statistics of a merged run skip the file numbers; with -r the
     # numbers stay in front of the results. Column statistics take them.
@@ -81,6 +83,8 @@ CASES = [
          "1 1 2 3 4 10 \n2 5 6 7 8 26 \n\n"),
         ("merge, grouped by a data column", "-i a.dat,c.dat -m -g 2 -c s,c",
          "1 1 2 2 2 5 3 \n3 1 4 -- -- 7 2 \n\n"),
+        ("merge, swap, then grouped by the data column before the numbers",
+         "-i a.dat,c.dat -m -s 1,3 -g 1 -c s", "2 1 1 1 2 4 \n4 3 1 -- -- 7 \n\n"),
         ("merge, grouped by a data column, results only", "-i a.dat,c.dat -m -g 2 -r -c s",
          "1 2 5 \n1 7 \n\n"),
         ("merge, files side by side", "-i a.dat,b.dat -m -g f -c s",
