@@ -11,11 +11,11 @@
 // then stays level. The level is chosen by the criterion of M. Lee, R. J.
 // Needs and N. D. Drummond, Phys. Rev. B 83, 066706 (2011): the smallest
 // block length B = 2^j with B^3 > 2 n (sigma_j / sigma_0)^4, n the number
-// of values. Only levels of at least kMinBlocks values count: below that
-// the estimate is too rough (its relative error is about
-// 1 / sqrt(2 (n_j - 1)), a fifth at 16 blocks), so a scope where no such
-// level meets the criterion (fewer than kMinBlocks values, or too few
-// blocks for the length of its correlation) has no result.
+// of values. Only levels of at least kMinBlocks values count, so that the
+// estimate's own relative error, about 1 / sqrt(2 (n_j - 1)), stays below
+// a fifth (0.18 at 16 blocks); a scope where no such level meets the
+// criterion (fewer than kMinBlocks values, or too few blocks for the length
+// of its correlation) has no result.
 //
 // Two passes: the first takes the exact sum for the average and the
 // largest magnitude, the second blocks the deviations from the average in
