@@ -35,6 +35,12 @@ JOBS = [
         {"datamash": datamash("count")}),
     job("column median", "floats.dat", BASE + " --col -c m",
         {"datamash": datamash("median")}),
+    # Goal: within 1.1 times the median's time.
+    job("column 90th percentile", "floats.dat", BASE + " --col -c p90",
+        {"datamash": datamash("perc:90")}),
+    job("column standard error", "floats.dat", BASE + " --col -c e"),
+    # Goal: within 1.2 times the standard error's time; no peer blocks.
+    job("column blocked standard error", "floats.dat", BASE + " --col -c b"),
     job("column s,a,m,d,c", "floats.dat", BASE + " --col -c s,a,m,d,c",
         {"datamash": datamash_all(["sum", "mean", "median", "sstdev", "count"])}),
     job("column s,a,m,d as float cells", "floats.dat",

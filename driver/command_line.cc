@@ -195,6 +195,7 @@ po::options_description withArguments(std::string* inputFiles,
       ("calculate,c", po::value<std::string>(),
        "Argument: s - sum, a - average, m - median, \n d - standard deviation "
        "(sample standard deviation)\n c - count, l - lowest, h - highest, "
+       "\n pN - percentile, quartiles p25,p75; b - blocked e"
        "\n e - standard error of the average For example: '-c a,s,m,c'\n")
       ("group,g", po::value<std::string>(),
        "Use this option to group lines by values in specific column or by "

@@ -46,7 +46,7 @@ void apply(unsigned op, const std::string& argument, bool named = false) {
       case 5: store.comments(argument); break;
     }
     // A second operation on the reshaped table finds what the first left.
-    store.calculate("s,a,m,d,c,l,h,e");
+    store.calculate("s,a,m,d,c,l,h,e,p37.5,b");
     store.group("f");
     // Results only on whatever shape is left, then parameters beside them.
     store.results();

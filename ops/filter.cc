@@ -5,6 +5,7 @@
 
 #include "base/check.h"
 #include "base/diagnostics.h"
+#include "ops/file_numbers.h"
 #include "ops/filter_args.h"
 #include "ops/filter_lines.h"
 #include "ops/gather.h"
@@ -56,6 +57,7 @@ int DataOperations<T>::startFiltering() {
       rule.conditions.push_back({*op, filterValues[k]});
     }
   }
+  tabsift::followColumnList(fileNumberColumns, data, rule.keepColumns);
   tabsift::keepPassingLines(data, rule);
   tabsift::gatherIntoOneFile(data, fileInputs);
   return 0;

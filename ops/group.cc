@@ -13,6 +13,7 @@
 
 #include "base/check.h"
 #include "base/diagnostics.h"
+#include "ops/file_numbers.h"
 #include "ops/gather.h"
 #include "ops/group_args.h"
 #include "ops/group_lines.h"
@@ -86,6 +87,7 @@ void DataOperations<T>::group(std::string argument) {
   if (request->byFiles) {
     tabsift::ColumnNames names;
     if (headerFlag) names = sideBySideNames(data, columnNames);
+    tabsift::followSideBySide(fileNumberColumns, data);
     tabsift::becomeOneFile(data, fileInputs, tabsift::sideBySide(data));
     if (headerFlag) columnNames.assign(1, std::move(names));
     return;
@@ -98,6 +100,7 @@ void DataOperations<T>::group(std::string argument) {
   }
   std::optional<std::size_t> width;
   if (headerFlag) width = commonWidth(data);
+  tabsift::followGrouping(fileNumberColumns, data, request->column);
   tabsift::becomeOneFile(data, fileInputs,
                          tabsift::groupByColumn(data, request->column));
   if (headerFlag) {

@@ -8,6 +8,7 @@ template <typename T>
 void DataOperations<T>::merge() {
   mergeFlag = true;
   tabsift::tagWithFileNumbers(data);
+  fileNumberColumns.setFirst();
   if (!headerFlag) return;
   TABSIFT_ASSERT(columnNames.size() == data.size());
   for (tabsift::ColumnNames& names : columnNames) {

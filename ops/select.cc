@@ -2,6 +2,7 @@
 // in the order the argument gives them, all lines gathered into one file.
 // Without a column item, or without lines, the result is one line per file
 // holding that file's parameters.
+#include <optional>
 #include <utility>
 
 #include "base/check.h"
@@ -80,6 +81,17 @@ std::vector<tabsift::ColumnNames> selectedNames(
   return selected;
 }
 
+// The column each item takes its cells from; nothing for a parameter.
+std::vector<std::optional<std::size_t>> columnSources(
+    const std::vector<tabsift::SelectItem>& items) {
+  std::vector<std::optional<std::size_t>> sources;
+  for (const tabsift::SelectItem& item : items) {
+    sources.push_back(item.isColumn ? std::optional(item.column)
+                                    : std::nullopt);
+  }
+  return sources;
+}
+
 }  // namespace
 
 template <typename T>
@@ -105,9 +117,11 @@ void DataOperations<T>::print(std::string argument) {
                               *items, columnNames, anyColumn && anyLine)));
   }
   if (anyColumn && anyLine) {
+    fileNumberColumns.rebuild(columnSources(*items));
     tabsift::selectItems(data, *items, cells);
     tabsift::gatherIntoOneFile(data, fileInputs);
   } else {
+    fileNumberColumns.forget();
     tabsift::becomeOneFile(data, fileInputs,
                            tabsift::parameterLines(*items, cells));
   }

@@ -4,6 +4,7 @@
 
 #include "base/check.h"
 #include "base/diagnostics.h"
+#include "ops/file_numbers.h"
 #include "ops/name_args.h"
 #include "ops/swap_args.h"
 #include "ops/swap_columns.h"
@@ -29,6 +30,8 @@ void DataOperations<T>::swap(std::string argument) {
   if (!tabsift::swapFits(data, begin, end, request.columnA, request.columnB)) {
     tabsift::failArgument("Wrong swap argument!");
   }
+  tabsift::followSwap(fileNumberColumns, data, begin, end, request.columnA,
+                      request.columnB);
   tabsift::swapColumns(data, begin, end, request.columnA, request.columnB);
   if (!headerFlag) return;
   TABSIFT_ASSERT(columnNames.size() == data.size());

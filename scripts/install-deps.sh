@@ -5,7 +5,8 @@ set -e
 
 PACKAGES="g++ make cmake python3 libboost-program-options-dev
 libfast-float-dev libgtest-dev clang clang-format libclang-rt-14-dev
-pkg-config libisal-dev libzstd-dev liblzma-dev libbz2-dev zstd parallel"
+pkg-config libisal-dev libzstd-dev liblzma-dev libbz2-dev zstd parallel
+datamash"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,7 +1,7 @@
-// The eight statistics as accumulators over the present values of one scope
-// (one line, or one column of a file or of all files), in the arithmetic of
-// the cell type T. The scope walker (stats/scope_walk.h) feeds them; unit
-// tests feed them directly.
+// The statistics as accumulators over the present values of one scope (one
+// line, or one column of a file or of all files), in the arithmetic of the
+// cell type T. The scope walker (stats/scope_walk.h) feeds them; unit tests
+// feed them directly.
 //
 // Every accumulator has the same shape:
 //   kName        the statistic's name in messages
@@ -12,6 +12,12 @@
 //                because count and sum give 0 for a line without values but
 //                an absent cell for a column without values
 //   reset()      ready for another scope, keeping allocated memory
+// and one that holds every value of its scope also has
+//   reserve(n)   room for n values
+//
+// A NaN result is written without a sign ("nan"), except that a sum and an
+// average keep the sign of the first NaN of the scope, as a chain of
+// additions passes it on.
 #pragma once
 
 #include <algorithm>
@@ -23,80 +29,14 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/check.h"
 #include "base/large_block.h"
 #include "number/cell_convert.h"
 #include "stats/exact_sum.h"
+#include "stats/order_statistics.h"
+#include "stats/outcome.h"
 
 namespace tabsift {
-
-// The result of one statistic over one scope: a present cell, an absent
-// cell, or an absent cell because the value does not fit in an int cell.
-template <typename T>
-struct Outcome {
-  enum Kind { kPresent, kAbsent, kTooLarge };
-  Kind kind = kAbsent;
-  T value = 0;
-
-  static Outcome present(T v) { return {kPresent, v}; }
-  static Outcome absent() { return {kAbsent, 0}; }
-  static Outcome tooLarge() { return {kTooLarge, 0}; }
-  bool operator==(const Outcome&) const = default;
-};
-
-enum class ScopeKind { kLine, kColumn };
-
-// An exact integer as an int cell, or too large.
-Outcome<int> intOutcome(__int128 x);
-
-// The largest r with r * r <= v.
-std::uint64_t integerSquareRoot(unsigned __int128 v);
-
-// The middle of two middle values a <= b of a median. int: the exact mean
-// truncated toward zero. float, double: (a + b) / 2 in T, halving first
-// when the sum alone would overflow.
-template <typename T>
-T midpoint(T a, T b) {
-  if constexpr (std::is_same_v<T, int>) {
-    return static_cast<int>((static_cast<std::int64_t>(a) + b) / 2);
-  } else {
-    T sum = a + b;
-    if (std::isinf(sum) && std::isfinite(a) && std::isfinite(b)) {
-      return a / 2 + b / 2;
-    }
-    return sum / 2;
-  }
-}
-
-// The median of `values`, which it reorders. NaN sorts after every number.
-// An empty list has no median.
-template <typename T, typename Allocator>
-Outcome<T> medianOf(std::vector<T, Allocator>& values) {
-  const std::size_t n = values.size();
-  if (n == 0) return Outcome<T>::absent();
-  auto begin = values.begin();
-  auto numbersEnd = values.end();
-  if constexpr (!std::is_same_v<T, int>) {
-    numbersEnd =
-        std::partition(begin, values.end(), [](T x) { return !std::isnan(x); });
-  }
-  const std::size_t numbers = static_cast<std::size_t>(numbersEnd - begin);
-  const std::size_t upperIndex = n / 2;
-  const T nan = std::numeric_limits<T>::quiet_NaN();
-  T upper = nan;
-  if (upperIndex < numbers) {
-    std::nth_element(begin, begin + upperIndex, numbersEnd);
-    upper = values[upperIndex];
-  }
-  if (n % 2 == 1) return Outcome<T>::present(upper);
-  // The lower middle is the largest number below the upper middle: after
-  // the selection every element before it is not greater.
-  T lower = nan;
-  if (upperIndex - 1 < numbers) {
-    auto lowerEnd = upperIndex < numbers ? begin + upperIndex : numbersEnd;
-    lower = *std::max_element(begin, lowerEnd);
-  }
-  return Outcome<T>::present(midpoint(lower, upper));
-}
 
 template <typename T>
 class CountAccumulator {
@@ -231,19 +171,42 @@ using LowestAccumulator = ExtremeAccumulator<T, false>;
 template <typename T>
 using HighestAccumulator = ExtremeAccumulator<T, true>;
 
+// The values of a scope, held for a statistic read off their order.
 template <typename T>
-class MedianAccumulator {
+class HeldValues {
  public:
-  static constexpr std::string_view kName = "median";
   static constexpr int kPasses = 1;
   void take(T x) { values_.push_back(x); }
   void endPass() {}
   void reset() { values_.clear(); }
   void reserve(std::size_t n) { values_.reserve(n); }
-  Outcome<T> finish(ScopeKind) { return medianOf(values_); }
+
+ protected:
+  std::vector<T, LargeBlockAllocator<T>> values_;
+};
+
+template <typename T>
+class MedianAccumulator : public HeldValues<T> {
+ public:
+  static constexpr std::string_view kName = "median";
+  Outcome<T> finish(ScopeKind) { return medianOf(this->values_); }
+};
+
+// The percentile of `percent`, from 0 to 100 (stats/order_statistics.h).
+template <typename T>
+class PercentileAccumulator : public HeldValues<T> {
+ public:
+  static constexpr std::string_view kName = "percentile";
+  explicit PercentileAccumulator(Percent percent) : percent_(percent) {
+    TABSIFT_ASSERT(percent.numerator <= percent.denominator());
+  }
+  Outcome<T> finish(ScopeKind) {
+    return percentileOf(this->values_, percent_, sum_);
+  }
 
  private:
-  std::vector<T, LargeBlockAllocator<T>> values_;
+  Percent percent_;
+  ExactSum sum_;  // working space of the interpolation
 };
 
 // The sample standard deviation (divisor n - 1), computed accurately, or
@@ -345,9 +308,9 @@ Outcome<T> SpreadAccumulator<T, kOfAverage>::finish(ScopeKind) const {
     if (kOfAverage) variance /= n;
     const double root = roundToDouble(std::sqrt(variance));
     if constexpr (std::is_same_v<T, float>) {
-      return Outcome<T>::present(roundToFloat(root));
+      return Outcome<T>::present(unsignedNan(roundToFloat(root)));
     } else {
-      return Outcome<T>::present(root);
+      return Outcome<T>::present(unsignedNan(root));
     }
   }
 }

@@ -2,42 +2,64 @@
 #include <optional>
 
 #include "base/diagnostics.h"
+#include "stats/blocking.h"
 #include "stats/request.h"
 #include "stats/scope_walk.h"
 #include "stats/statistic_names.h"
 #include "table/data_operations.h"
 
+namespace {
+
+// Runs one item of a request. Percentiles and the blocked standard error
+// go straight to the walker: a percentile carries its N.
+template <typename T>
+void runItem(DataOperations<T>& store, const tabsift::RequestItem& item) {
+  using tabsift::Statistic;
+  switch (item.statistic) {
+    case Statistic::kSum: store.sum(); break;
+    case Statistic::kAverage: store.mean(); break;
+    case Statistic::kMedian: store.median(); break;
+    case Statistic::kDeviation: store.deviation(); break;
+    case Statistic::kCount: store.count(); break;
+    case Statistic::kLowest: store.lowest(); break;
+    case Statistic::kHighest: store.highest(); break;
+    case Statistic::kStandardError: store.standardError(); break;
+    case Statistic::kPercentile:
+      tabsift::runStatistic(store,
+                            tabsift::PercentileAccumulator<T>(item.percent));
+      break;
+    case Statistic::kBlockedError:
+      tabsift::runStatistic(store, tabsift::BlockedErrorAccumulator<T>());
+      break;
+  }
+}
+
+}  // namespace
+
 // Reads the whole request first, so that a malformed one ends the run before
 // any statistic has run; then takes the snapshot of the table's shape that
-// every letter of the request works on, and runs the letters in order. With
-// results only, the snapshot's cells then give way to the results.
+// every item of the request works on, and runs the items in order. With
+// results only, the snapshot's cells then give way to the results, so a
+// request of no statistic would leave nothing: it is refused.
 template <typename T>
 void DataOperations<T>::calculate(std::string request) {
-  const std::optional<std::vector<tabsift::Statistic>> letters =
+  const std::optional<std::vector<tabsift::RequestItem>> items =
       tabsift::parseCalculateRequest(request);
-  if (!letters) tabsift::failArgument("Wrong calculate argument");
+  if (!items) tabsift::failArgument("Wrong calculate argument");
+  if (resultsFlag && items->empty()) {
+    tabsift::failArgument(
+        "Wrong calculate argument: -r needs at least one statistic");
+  }
   lineSizes.assign(data.size(), {});
   for (std::size_t f = 0; f < data.size(); ++f) {
     lineSizes[f].reserve(data[f].size());
     for (const auto& line : data[f]) lineSizes[f].push_back(line.size());
   }
-  // In line mode every line grows by one cell per letter: make room once,
+  // In line mode every line grows by one cell per item: make room once,
   // rather than letting each line double its capacity.
-  if (!colFlag && !letters->empty()) {
+  if (!colFlag && !items->empty()) {
     for (File& file : data) {
-      for (auto& line : file) line.reserve(line.size() + letters->size());
-    }
-  }
-  for (tabsift::Statistic letter : *letters) {
-    switch (letter) {
-      case tabsift::Statistic::kSum: sum(); break;
-      case tabsift::Statistic::kAverage: mean(); break;
-      case tabsift::Statistic::kMedian: median(); break;
-      case tabsift::Statistic::kDeviation: deviation(); break;
-      case tabsift::Statistic::kCount: count(); break;
-      case tabsift::Statistic::kLowest: lowest(); break;
-      case tabsift::Statistic::kHighest: highest(); break;
-      case tabsift::Statistic::kStandardError: standardError(); break;
+      for (auto& line : file) line.reserve(line.size() + items->size());
     }
   }
   if (headerFlag && !colFlag) {
@@ -48,6 +70,7 @@ void DataOperations<T>::calculate(std::string request) {
       file.insert(file.end(), names.begin(), names.end());
     }
   }
+  for (const tabsift::RequestItem& item : *items) runItem(*this, item);
   if (resultsFlag) keepResultsOnly();
 }
 

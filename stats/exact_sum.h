@@ -79,6 +79,28 @@ class ExactSum {
     addToChunks(static_cast<int>(position), significand, mask);
   }
 
+  // Adds x times `factor` exactly (the weighted values of an interpolation);
+  // an infinity or NaN counts as added once.
+  void addScaled(double x, std::uint64_t factor) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7ff;
+    std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
+    if (exponent == 0x7ff) {
+      addSpecial(significand != 0, bits >> 63);
+      return;
+    }
+    if (exponent != 0) significand |= std::uint64_t{1} << 52;
+    if (significand == 0 || factor == 0) return;
+    const int position = exponent != 0 ? static_cast<int>(exponent) - 1 : 0;
+    const std::int64_t mask = -static_cast<std::int64_t>(bits >> 63);
+    // 53 bits times 64: the low 64 bits of the product, then the rest.
+    const unsigned __int128 product =
+        static_cast<unsigned __int128>(significand) * factor;
+    addToChunks(position, static_cast<std::uint64_t>(product), mask);
+    addToChunks(position + 64, static_cast<std::uint64_t>(product >> 64), mask);
+  }
+
   // Ready for another scope; clears only the chunks that were touched.
   void reset();
 

@@ -9,8 +9,14 @@ std::string tooLargeMessage(std::string_view statistic) {
          " does not fit in an int cell; written as absent";
 }
 
-void warnIfTooLarge(std::string_view statistic, const WalkResult& walk) {
+std::string tooShortMessage(std::string_view statistic) {
+  return std::string(statistic) +
+         ": too few values to block; written as absent";
+}
+
+void warnIfAbsent(std::string_view statistic, const WalkResult& walk) {
   if (walk.tooLarge > 0) warn(tooLargeMessage(statistic));
+  if (walk.tooShort > 0) warn(tooShortMessage(statistic));
 }
 
 }  // namespace tabsift

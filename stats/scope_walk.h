@@ -3,13 +3,13 @@
 // table when the request began, so results of earlier letters of the same
 // request, which lie beyond it, are never taken as values.
 //
-// Line mode: the scope of each snapshot line is its snapshot cells; the
-// result is appended to the line. Column mode: the scope of column k is cell
-// k of every snapshot line of one file, and the result line goes to the end
-// of that file. Joined column mode: the scope spans every file and the one
-// result line goes to the end of the last file, provided the first file has
-// lines. A result line is as wide as the widest snapshot line of its scope,
-// so no cell is ever left out.
+// Line mode: the scope of each snapshot line is its snapshot cells but the
+// file numbers of a merged run; the result is appended to the line. Column
+// mode: the scope of column k is cell k of every snapshot line of one file, and
+// the result line goes to the end of that file. Joined column mode: the scope
+// spans every file and the one result line goes to the end of the last file,
+// provided the first file has lines. A result line is as wide as the widest
+// snapshot line of its scope, so no cell is ever left out.
 #pragma once
 
 #include <algorithm>
@@ -18,43 +18,73 @@
 #include <string_view>
 #include <vector>
 
+#include "base/check.h"
 #include "stats/accumulators.h"
 #include "table/data_operations.h"
 
 namespace tabsift {
 
-// Counts the results that did not fit in an int cell.
+// Counts the results written as absent cells for a reason: they did not
+// fit in an int cell, or their scope was too short.
 struct WalkResult {
   std::size_t tooLarge = 0;
+  std::size_t tooShort = 0;
 };
 
 // The line that tells that results of `statistic` did not fit in an int
 // cell and were written as absent cells.
 std::string tooLargeMessage(std::string_view statistic);
 
-// Writes tooLargeMessage on standard error, once per run of a statistic,
-// when some of its results did not fit. The run goes on.
-void warnIfTooLarge(std::string_view statistic, const WalkResult& walk);
+// The line that tells that scopes were too short for `statistic`.
+std::string tooShortMessage(std::string_view statistic);
+
+// Writes tooLargeMessage and tooShortMessage on standard error, each once
+// per run of a statistic, when some of its results were absent for that
+// reason. The run goes on.
+void warnIfAbsent(std::string_view statistic, const WalkResult& walk);
 
 template <typename T>
 typename DataOperations<T>::Value cellOf(const Outcome<T>& outcome,
                                          WalkResult& walk) {
   using Value = typename DataOperations<T>::Value;
   if (outcome.kind == Outcome<T>::kTooLarge) ++walk.tooLarge;
+  if (outcome.kind == Outcome<T>::kTooShort) ++walk.tooShort;
   return outcome.kind == Outcome<T>::kPresent ? Value(outcome.value) : Value();
+}
+
+// For each column of the widest snapshot line, whether it holds the file
+// numbers of a merged run; empty when no column does.
+template <typename T>
+std::vector<char> fileNumberMask(const DataOperations<T>& store) {
+  if (!store.fileNumberColumns.any()) return {};
+  std::size_t width = 0;
+  for (const auto& sizes : store.lineSizes) {
+    for (std::size_t size : sizes) width = std::max(width, size);
+  }
+  return store.fileNumberColumns.mask(width);
 }
 
 template <typename T, typename Accumulator>
 void walkLines(DataOperations<T>& store, Accumulator accumulator,
                WalkResult& walk) {
+  const std::vector<char> skipped = fileNumberMask(store);
   for (std::size_t f = 0; f < store.lineSizes.size(); ++f) {
     for (std::size_t l = 0; l < store.lineSizes[f].size(); ++l) {
       auto&& line = store.data[f][l];
       const std::size_t width = store.lineSizes[f][l];
+      TABSIFT_ASSERT(skipped.empty() || width <= skipped.size());
       accumulator.reset();
       for (int pass = 0; pass < Accumulator::kPasses; ++pass) {
-        for (std::size_t k = 0; k < width; ++k) {
-          if (line[k].present()) accumulator.take(line[k].value());
+        if (skipped.empty()) {
+          for (std::size_t k = 0; k < width; ++k) {
+            if (line[k].present()) accumulator.take(line[k].value());
+          }
+        } else {
+          for (std::size_t k = 0; k < width; ++k) {
+            if (line[k].present() && !skipped[k]) {
+              accumulator.take(line[k].value());
+            }
+          }
         }
         accumulator.endPass();
       }
@@ -130,7 +160,7 @@ void runStatistic(DataOperations<T>& store, Accumulator accumulator) {
       if (!sizes[f].empty()) walkColumns(store, accumulator, f, f + 1, f, walk);
     }
   }
-  warnIfTooLarge(Accumulator::kName, walk);
+  warnIfAbsent(Accumulator::kName, walk);
 }
 
 }  // namespace tabsift

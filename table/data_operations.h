@@ -33,6 +33,7 @@
 #include "table/cell.h"
 #include "table/column_names.h"
 #include "table/data_handler.h"
+#include "table/file_number_columns.h"
 #include "table/line_format.h"
 #include "table/size_list.h"
 #include "table/table_file.h"
@@ -175,6 +176,10 @@ class DataOperations : public DataHandler {
   // their columns. Empty without names.
   bool headerFlag = false;
   std::vector<tabsift::ColumnNames> columnNames;
+
+  // The columns that hold the file numbers of a merged run; line
+  // statistics leave them out.
+  tabsift::FileNumberColumns fileNumberColumns;
 };
 
 extern template class DataOperations<int>;

@@ -38,6 +38,7 @@ Options with arguments:
                               d - standard deviation (sample standard $
                              deviation)
                               c - count, l - lowest, h - highest, $
+                              pN - percentile, quartiles p25,p75; b - blocked e
                               e - standard error of the average For example: $
                              '-c a,s,m,c'
                              $
@@ -131,7 +132,7 @@ CASES = [
          "stdin is not read", "-m a.dat -c s -- -c -- -m",
          files={"a.dat": "1 2\n", "-c": "3\n", "--": "4\n", "-m": "5\n"}, stdin="9\n",
          out=header("-m a.dat -c s -- -c -- -m") + "# Data from files: a.dat, -c, --, -m \n"
-         "1 1 2 4 \n\n2 3 5 \n\n3 4 7 \n\n4 5 9 \n\n"),
+         "1 1 2 3 \n\n2 3 3 \n\n3 4 4 \n\n4 5 5 \n\n"),
     case("more than 128 KiB of input names as separate words",
          [MANY[0], "-j", "--col", "-c", "s,c"] + OFF.split() + MANY[1:],
          files={name: "%d\n" % i for i, name in enumerate(MANY)},

@@ -125,7 +125,7 @@ CASES = [
     # where the result does not hang on which of two NaNs wins).
     *off_rows([
         ('merge, filter, count on lines of two widths', '-i e.dat,f.dat -m -f 2,gt0 -c c',
-         '1 1 -nan -0 4.94066e-324 1.79769e+308 -- 6 \n1 2 nan 0 -4.94066e-324 -inf -- 6 \n1 3 inf 2.14748e+09 -2.14748e+09 1e-310 -- 6 \n2 4 -0 nan 4 \n\n', INVALID * 1),
+         '1 1 -nan -0 4.94066e-324 1.79769e+308 -- 5 \n1 2 nan 0 -4.94066e-324 -inf -- 5 \n1 3 inf 2.14748e+09 -2.14748e+09 1e-310 -- 5 \n2 4 -0 nan 3 \n\n', INVALID * 1),
         ('group lines of two widths, line sums', '-i e.dat,f.dat -g 1 -c s',
          '1 -nan -0 4.94066e-324 1.79769e+308 -- -nan \n2 nan 0 -4.94066e-324 -inf -- nan \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- inf \n4 -0 nan -- -- -- nan \n\n', INVALID * 1),
         ('group joined lines of one width', '-i e.dat,f.dat -j -g 1',
@@ -135,7 +135,7 @@ CASES = [
         ('files side by side, line counts', '-i e.dat,f.dat -g f -c c',
          '1 -nan -0 4.94066e-324 1.79769e+308 -- 4 -0 nan 8 \n2 nan 0 -4.94066e-324 -inf -- 5 \n3 inf 2.14748e+09 -2.14748e+09 1e-310 -- 5 \n\n', INVALID * 1),
         ('float cells: merge, filter, count on lines of two widths', '--float -i e.dat,f.dat -m -f 2,gt0 -c c',
-         '1 1 -nan -0 0 inf -- 6 \n1 2 nan 0 -0 -inf -- 6 \n1 3 inf 2.14748e+09 -2.14748e+09 0 -- 6 \n2 4 -0 nan 4 \n\n', FLOAT + INVALID * 1),
+         '1 1 -nan -0 0 inf -- 5 \n1 2 nan 0 -0 -inf -- 5 \n1 3 inf 2.14748e+09 -2.14748e+09 0 -- 5 \n2 4 -0 nan 3 \n\n', FLOAT + INVALID * 1),
         ('float cells: group lines of two widths, line sums', '--float -i e.dat,f.dat -g 1 -c s',
          '1 -nan -0 0 inf -- -nan \n2 nan 0 -0 -inf -- nan \n3 inf 2.14748e+09 -2.14748e+09 0 -- inf \n4 -0 nan -- -- -- nan \n\n', FLOAT + INVALID * 1),
         ('float cells: group joined lines of one width', '--float -i e.dat,f.dat -j -g 1',
@@ -145,7 +145,7 @@ CASES = [
         ('float cells: files side by side, line counts', '--float -i e.dat,f.dat -g f -c c',
          '1 -nan -0 0 inf -- 4 -0 nan 8 \n2 nan 0 -0 -inf -- 5 \n3 inf 2.14748e+09 -2.14748e+09 0 -- 5 \n\n', FLOAT + INVALID * 1),
         ('int cells: merge, filter, count on lines of two widths', '--int -i e.dat,f.dat -m -f 2,gt0 -c c',
-         '1 1 -- 0 0 -- -- 4 \n1 2 -- 0 0 -- -- 4 \n1 3 -- 2147483647 -2147483648 0 -- 5 \n2 4 0 -- 3 \n\n', INT + INVALID * 6 + INVALID2),
+         '1 1 -- 0 0 -- -- 3 \n1 2 -- 0 0 -- -- 3 \n1 3 -- 2147483647 -2147483648 0 -- 4 \n2 4 0 -- 2 \n\n', INT + INVALID * 6 + INVALID2),
         ('int cells: group lines of two widths, line sums', '--int -i e.dat,f.dat -g 1 -c s',
          '1 -- 0 0 -- -- 1 \n2 -- 0 0 -- -- 2 \n3 -- 2147483647 -2147483648 0 -- 2 \n4 0 -- -- -- -- 4 \n\n', INT + INVALID * 6 + INVALID2),
         ('int cells: group joined lines of one width', '--int -i e.dat,f.dat -j -g 1',

@@ -120,7 +120,7 @@ CASES = [
     *[case("malformed request %r" % request, ["-i", "a.dat", "-o", "out.dat", "-c", request],
            files=AB, err=WRONG, rc=1, outfiles={"out.dat": None})
       for request in [",s", ",", "S", "s, a", " s", "sa", "s,,a", "s,,", "s,x", "sum", "1", "s,q",
-                      "L", "H", "E", "lh", "e,b", "min"]],
+                      "L", "H", "E", "lh", "e,b2", "min"]],
 
     # int results beyond 32 bits are absent, with one message per statistic.
     off("int results too large", "-i a.dat --int --col -c s,d", files={"a.dat": INT_EXTREMES},
