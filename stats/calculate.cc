@@ -34,6 +34,23 @@ void runItem(DataOperations<T>& store, const tabsift::RequestItem& item) {
   }
 }
 
+// Line mode: each result cell is named by its statistic. With results only,
+// the names of the file numbers that stay in front of the results stay too.
+template <typename T>
+void nameLineResults(DataOperations<T>& store, const std::string& request) {
+  const std::vector<std::string> names = tabsift::statisticNames(request);
+  for (tabsift::ColumnNames& file : store.columnNames) {
+    if (store.resultsFlag) {
+      tabsift::ColumnNames kept;
+      for (std::size_t k = 0; k < file.size(); ++k) {
+        if (store.fileNumberColumns.holds(k)) kept.push_back(file[k]);
+      }
+      file.swap(kept);
+    }
+    file.insert(file.end(), names.begin(), names.end());
+  }
+}
+
 }  // namespace
 
 // Reads the whole request first, so that a malformed one ends the run before
@@ -62,14 +79,7 @@ void DataOperations<T>::calculate(std::string request) {
       for (auto& line : file) line.reserve(line.size() + items->size());
     }
   }
-  if (headerFlag && !colFlag) {
-    // Each result cell is named by its statistic.
-    const std::vector<std::string> names = tabsift::statisticNames(request);
-    for (tabsift::ColumnNames& file : columnNames) {
-      if (resultsFlag) file.clear();
-      file.insert(file.end(), names.begin(), names.end());
-    }
-  }
+  if (headerFlag && !colFlag) nameLineResults(*this, request);
   for (const tabsift::RequestItem& item : *items) runItem(*this, item);
   if (resultsFlag) keepResultsOnly();
 }

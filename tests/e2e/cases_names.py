@@ -53,6 +53,8 @@ CASES = [
          "0 300 -5.5 1.2 73.925 4 -5.5 300 75.3724 0.6 150.745 295.7 \n\n"),
         ("results only keep the statistics' names", "--header -i log.dat -r -c a,s -p sum",
          "sum \n295.7 \n405.9 \n500.5 \n\n"),
+        ("merged results only keep the file numbers' name", "--header -i log.dat -m -r -c s",
+         "file sum \n1 295.7 \n1 405.9 \n1 500.5 \n\n"),
         ("column statistics add lines, not names", "--header -i log.dat --col -c a -p Press",
          "Press \n1.2 \n1.3 \n1.1 \n1.2 \n\n"),
         ("--tab separates the names too", "--header --tab -i log.dat -p Press,Step",
