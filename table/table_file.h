@@ -4,8 +4,10 @@
 // While every line is equally wide (the usual case, and always so after
 // blank filling) the file keeps no per-line record at all: line l starts at
 // l times the stride (the room each line has, at least its width). A file
-// whose lines differ in width keeps the start and size of each line. Either
-// way reading a file allocates nothing per line, and the operations that
+// whose lines differ in width keeps the start and size of each line, in
+// records that grow geometrically (table/line_spans.h), so that every shape
+// of table takes time linear in its size. Either way reading a file
+// allocates nothing per line, and the operations that
 // reshape the table (filter, selection, statistics, merge, blank filling)
 // move the cells inside the block instead of building a second table.
 //
@@ -25,7 +27,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/check.h"
 #include "table/cell_block.h"
+#include "table/line_spans.h"
 
 namespace tabsift {
 
@@ -146,8 +150,7 @@ class TableFile {
     std::swap(grown_, other.grown_);
     std::swap(ragged_, other.ragged_);
     std::swap(used_, other.used_);
-    begins_.swap(other.begins_);
-    sizes_.swap(other.sizes_);
+    spans_.swap(other.spans_);
   }
 
   std::size_t size() const { return count_; }
@@ -172,6 +175,10 @@ class TableFile {
   // Whether every line holds the same number of cells at a fixed distance,
   // so that the file keeps no per-line record.
   bool uniform() const { return !ragged_ && grown_ == 0; }
+
+  // The number of lines the per-line records have room for (0 while the
+  // file keeps none); they grow geometrically, for tests to see.
+  std::size_t recordRoom() const { return spans_.capacity(); }
 
   // Appends a line holding the `n` cells at `cells`.
   void appendLine(const Cell* cells, std::size_t n);
@@ -220,34 +227,34 @@ class TableFile {
   // Declares the block to hold, from its start, lines of `sizes` one after
   // another (at most the cells the file holds now), written there by the
   // caller through the lines' data().
-  void relayoutPacked(std::vector<std::size_t> sizes) {
+  void relayoutPacked(const std::vector<std::size_t>& sizes) {
+    LineSpans spans;
+    spans.reserve(sizes.size());
     std::size_t at = 0;
-    std::vector<std::size_t> begins(sizes.size());
-    for (std::size_t l = 0; l < sizes.size(); ++l) {
-      begins[l] = at;
-      at += sizes[l];
+    for (std::size_t size : sizes) {
+      spans.push_back({at, size});
+      at += size;
     }
+    TABSIFT_ASSERT(at <= usedCells());
     count_ = sizes.size();
     ragged_ = true;
     grown_ = 0;
     used_ = at;
-    begins_.swap(begins);
-    sizes_.swap(sizes);
+    spans_.swap(spans);
     pack();
   }
 
   // Gives back the memory of lines [0, l), which must not be read again.
   void discardLinesBelow(std::size_t l) {
-    if (l > 0 && l <= count_) block_.discardBelow(beginOf(l) * sizeof(Cell));
+    TABSIFT_ASSERT(l <= count_);
+    if (l == 0) return;
+    block_.discardBelow((l < count_ ? beginOf(l) : usedCells()) * sizeof(Cell));
   }
 
   // Gives back the room beyond the last line.
   void shrinkToFit() {
     block_.shrink(usedCells() * sizeof(Cell));
-    if (ragged_) {
-      begins_.shrink_to_fit();
-      sizes_.shrink_to_fit();
-    }
+    spans_.shrinkToFit();
   }
 
   // The lines of this file in a file of their own whose block is sized to
@@ -278,10 +285,12 @@ class TableFile {
   Cell* cells() const { return reinterpret_cast<Cell*>(block_.data()); }
 
   std::size_t beginOf(std::size_t l) const {
-    return ragged_ ? begins_[l] : l * stride_;
+    TABSIFT_ASSERT(l < count_);
+    return ragged_ ? spans_[l].begin : l * stride_;
   }
   std::size_t sizeOf(std::size_t l) const {
-    return ragged_ ? sizes_[l] : width_ + (l < grown_ ? 1 : 0);
+    TABSIFT_ASSERT(l < count_);
+    return ragged_ ? spans_[l].size : width_ + (l < grown_ ? 1 : 0);
   }
   // The end of the room of the last line: where the next line goes.
   std::size_t usedCells() const { return ragged_ ? used_ : count_ * stride_; }
@@ -331,8 +340,7 @@ class TableFile {
   // room of the last one.
   bool ragged_ = false;
   std::size_t used_ = 0;
-  std::vector<std::size_t> begins_;
-  std::vector<std::size_t> sizes_;
+  LineSpans spans_;
 };
 
 template <typename Cell>
@@ -364,11 +372,8 @@ Cell* TableFile<Cell>::place(std::size_t n) {
     return cells() + at;
   }
   ensureCells(sum(used_, n));
-  begins_.reserve(count_ + 1);
-  sizes_.reserve(count_ + 1);
   const std::size_t at = used_;
-  begins_.push_back(at);
-  sizes_.push_back(n);
+  spans_.push_back({at, n});
   used_ += n;
   ++count_;
   return cells() + at;
@@ -390,7 +395,8 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
     }
     makeRagged();
   }
-  if (begins_[l] + sizes_[l] == roomEnd(l)) {
+  LineSpan& span = spans_[l];
+  if (span.begin + span.size == roomEnd(l)) {
     if (l + 1 == count_) {
       ensureCells(sum(used_, 1));
       ++used_;
@@ -398,8 +404,8 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
       respace(1);
     }
   }
-  cells()[begins_[l] + sizes_[l]] = cell;
-  ++sizes_[l];
+  cells()[spans_[l].begin + spans_[l].size] = cell;
+  ++spans_[l].size;
 }
 
 template <typename Cell>
@@ -412,11 +418,12 @@ void TableFile<Cell>::reserveLine(std::size_t l, std::size_t n) {
     }
     makeRagged();
   }
-  const std::size_t room = roomEnd(l) - begins_[l];
+  const std::size_t begin = spans_[l].begin;
+  const std::size_t room = roomEnd(l) - begin;
   if (n <= room) return;
   if (l + 1 == count_) {
-    ensureCells(sum(begins_[l], n));
-    used_ = begins_[l] + n;
+    ensureCells(sum(begin, n));
+    used_ = begin + n;
   } else {
     respace(n - room);
   }
@@ -428,7 +435,9 @@ std::size_t TableFile<Cell>::widest(std::size_t width) const {
     if (count_ == 0) return width;
     return std::max(width, width_ + (grown_ > 0 ? 1 : 0));
   }
-  for (std::size_t size : sizes_) width = std::max(width, size);
+  for (std::size_t l = 0; l < count_; ++l) {
+    width = std::max(width, spans_[l].size);
+  }
   return width;
 }
 
@@ -465,12 +474,12 @@ void TableFile<Cell>::padTo(std::size_t width) {
   ensureCells(product(count_, width));
   for (std::size_t l = count_; l-- > 0;) {
     Cell* to = cells() + l * width;
-    moveCells(to, cells() + begins_[l], sizes_[l]);
-    std::fill(to + sizes_[l], to + width, Cell());
+    const LineSpan span = spans_[l];
+    moveCells(to, cells() + span.begin, span.size);
+    std::fill(to + span.size, to + width, Cell());
   }
   ragged_ = false;
-  std::vector<std::size_t>().swap(begins_);
-  std::vector<std::size_t>().swap(sizes_);
+  spans_.clear();
   width_ = width;
   stride_ = width;
   grown_ = 0;
@@ -498,10 +507,11 @@ void TableFile<Cell>::prependCell(const Cell& cell) {
   }
   respace(1);
   for (std::size_t l = 0; l < count_; ++l) {
-    Cell* line = cells() + begins_[l];
-    moveCells(line + 1, line, sizes_[l]);
+    LineSpan& span = spans_[l];
+    Cell* line = cells() + span.begin;
+    moveCells(line + 1, line, span.size);
     line[0] = cell;
-    ++sizes_[l];
+    ++span.size;
   }
   pack();
 }
@@ -552,33 +562,37 @@ void TableFile<Cell>::appendFile(TableFile&& other) {
     *this = std::move(other);
     return;
   }
-  if (uniform() && other.uniform() && stride_ == width_ &&
-      other.stride_ == other.width_ && width_ == other.width_) {
-    const std::size_t at = usedCells();
-    const std::size_t n = other.usedCells();
-    ensureCells(sum(at, n));
-    moveCells(cells() + at, other.cells(), n);
-    count_ += other.count_;
-  } else {
-    for (std::size_t l = 0; l < other.count_; ++l) {
-      const ConstRef line = std::as_const(other)[l];
-      appendLine(line.data(), line.size());
-    }
+  // The cells of `other` are moved as one run, room and all; only lines
+  // of another width or spacing need records.
+  const bool sameLayout = uniform() && other.uniform() &&
+                          width_ == other.width_ && stride_ == other.stride_;
+  if (!sameLayout) {
+    makeRagged();
+    spans_.reserve(sum(count_, other.count_));
   }
+  const std::size_t at = usedCells();
+  const std::size_t n = other.usedCells();
+  ensureCells(sum(at, n));
+  moveCells(cells() + at, other.cells(), n);
+  if (!sameLayout) {
+    for (std::size_t l = 0; l < other.count_; ++l) {
+      spans_.push_back({at + other.beginOf(l), other.sizeOf(l)});
+    }
+    used_ = at + n;
+  }
+  count_ += other.count_;
   other.clear();
 }
 
 template <typename Cell>
 void TableFile<Cell>::makeRagged() {
   if (ragged_) return;
-  std::vector<std::size_t> begins(count_), sizes(count_);
-  for (std::size_t l = 0; l < count_; ++l) {
-    begins[l] = l * stride_;
-    sizes[l] = sizeOf(l);
-  }
+  LineSpans spans;
+  spans.reserve(count_);
+  for (std::size_t l = 0; l < count_; ++l)
+    spans.push_back({l * stride_, sizeOf(l)});
   used_ = count_ * stride_;
-  begins_.swap(begins);
-  sizes_.swap(sizes);
+  spans_.swap(spans);
   ragged_ = true;
   grown_ = 0;
 }
@@ -601,9 +615,10 @@ void TableFile<Cell>::respace(std::size_t extra) {
   const std::size_t used = sum(used_, product(count_, extra));
   ensureCells(used);
   for (std::size_t l = count_; l-- > 1;) {
-    const std::size_t to = begins_[l] + l * extra;
-    moveCells(cells() + to, cells() + begins_[l], sizes_[l]);
-    begins_[l] = to;
+    LineSpan& span = spans_[l];
+    const std::size_t to = span.begin + l * extra;
+    moveCells(cells() + to, cells() + span.begin, span.size);
+    span.begin = to;
   }
   used_ = used;
 }
@@ -616,22 +631,22 @@ void TableFile<Cell>::pack() {
   std::size_t at = 0;
   bool equal = true;
   for (std::size_t l = 0; l < count_; ++l) {
-    if (begins_[l] != at) {
-      moveCells(cells() + at, cells() + begins_[l], sizes_[l]);
-      begins_[l] = at;
+    LineSpan& span = spans_[l];
+    if (span.begin != at) {
+      moveCells(cells() + at, cells() + span.begin, span.size);
+      span.begin = at;
     }
-    at += sizes_[l];
-    equal = equal && sizes_[l] == sizes_[0];
+    at += span.size;
+    equal = equal && span.size == spans_[0].size;
   }
   used_ = at;
   if (equal) {
-    width_ = count_ > 0 ? sizes_[0] : 0;
+    width_ = count_ > 0 ? spans_[0].size : 0;
     stride_ = width_;
     grown_ = 0;
     ragged_ = false;
     used_ = 0;
-    std::vector<std::size_t>().swap(begins_);
-    std::vector<std::size_t>().swap(sizes_);
+    spans_.clear();
   }
 }
 

@@ -229,5 +229,52 @@ TEST(TableFileTest, EqualWidthsStayWithoutRecords) {
   EXPECT_EQ(file.size(), 51u);
 }
 
+// How a file of differing widths is built up, one step at a time: as
+// reading appends lines after a short first line or lines of every width,
+// and as gathering appends one small file after another.
+struct RaggedGrowth {
+  const char* name;
+  void (*step)(File& file, std::size_t i);
+};
+
+void afterShortFirstLine(File& file, std::size_t i) {
+  file.push_back(std::vector<C>(i == 0 ? 2 : 3, C(1)));
+}
+
+void everyWidth(File& file, std::size_t i) {
+  file.push_back(std::vector<C>(i % 7, C(1)));
+}
+
+void smallFilesGathered(File& file, std::size_t i) {
+  File small;
+  small.push_back(std::vector<C>(1 + i % 2, C(1)));
+  file.appendFile(std::move(small));
+}
+
+// Appending a line must not regrow the per-line records each time (which
+// makes reading a ragged table take time quadratic in its lines): their
+// room grows in a few dozen steps over 100,000 lines.
+TEST(TableFileTest, RaggedRecordsGrowInFewSteps) {
+  const RaggedGrowth growths[] = {
+      {"after a short first line", afterShortFirstLine},
+      {"lines of every width", everyWidth},
+      {"small files gathered", smallFilesGathered},
+  };
+  for (const RaggedGrowth& growth : growths) {
+    File file;
+    std::size_t steps = 0;
+    std::size_t room = 0;
+    for (std::size_t i = 0; i < 100000; ++i) {
+      growth.step(file, i);
+      if (file.recordRoom() != room) {
+        room = file.recordRoom();
+        ++steps;
+      }
+    }
+    EXPECT_GE(room, file.size()) << growth.name;
+    EXPECT_LE(steps, 40u) << growth.name;
+  }
+}
+
 }  // namespace
 }  // namespace tabsift

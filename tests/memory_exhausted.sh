@@ -30,4 +30,9 @@ tabsift: memory exhausted while reading standard input" -c s
 # Two thousand sums on every line of 100000.
 run "tabsift: memory exhausted while working on the table" \
   -i lines.dat --comments off -c "s$(printf ',s%.0s' $(seq 2000))"
+# One line of 100,000 cells among a million of one cell: blank filling
+# would need 800 GB, which the run finds out at once.
+awk 'BEGIN { for (i = 0; i < 100000; i++) printf "1 "; print "";
+             for (i = 0; i < 1000000; i++) print 1 }' > wide.dat
+run "tabsift: memory exhausted while reading the input" -i wide.dat -o out.dat
 exit $failed
