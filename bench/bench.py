@@ -145,15 +145,15 @@ block = mmap.mmap(-1, size)
 passes = []
 for _ in range(2):
     start = time.perf_counter()
-    for i in range(0, size, 4096):
+    for i in range(0, size, mmap.PAGESIZE):
         block[i] = 1
     passes.append(time.perf_counter() - start)
-print((passes[0] - passes[1]) / (size // 4096) * 1e6)
+print((passes[0] - passes[1]) / (size // mmap.PAGESIZE) * 1e6)
 """
 
 
 def microseconds_per_fault():
-    """Touches every 4 KiB page of a fresh 256 MiB mapping, then again: the
+    """Touches every page of a fresh 256 MiB mapping, then again: the
     difference per page is what one minor fault costs. In a process of its
     own, since a child started later would count the touched pages in its
     peak memory."""
