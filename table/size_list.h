@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "base/check.h"
+
 namespace tabsift {
 
 class SizeList {
@@ -41,6 +43,7 @@ class SizeList {
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }
   std::size_t operator[](std::size_t l) const {
+    TABSIFT_ASSERT(l < count_);
     return sizes_.empty() ? same_ : sizes_[l];
   }
   Iterator begin() const { return Iterator(this, 0); }
@@ -57,6 +60,7 @@ class SizeList {
     }
     sizes_.push_back(size);
     ++count_;
+    TABSIFT_ASSERT(sizes_.size() == count_);
   }
   // Sizes are kept one by one only once they differ: nothing to reserve.
   void reserve(std::size_t) {}

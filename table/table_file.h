@@ -53,12 +53,15 @@ class LineRef {
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  Cell& operator[](std::size_t k) const { return cells_[k]; }
+  Cell& operator[](std::size_t k) const {
+    TABSIFT_ASSERT(k < size_);
+    return cells_[k];
+  }
   Cell* data() const { return cells_; }
   Cell* begin() const { return cells_; }
   Cell* end() const { return cells_ + size_; }
-  Cell& front() const { return cells_[0]; }
-  Cell& back() const { return cells_[size_ - 1]; }
+  Cell& front() const { return (*this)[0]; }
+  Cell& back() const { return (*this)[size_ - 1]; }
 
   // Appends one cell to the line; the file makes room for it.
   void push_back(const Mutable& cell) requires(!std::is_const_v<Cell>) {
@@ -199,9 +202,9 @@ class TableFile {
     return (*this)[count_ - 1];
   }
 
-  // Appends cell to line l (LineRef::push_back).
+  // Appends cell to line l (l < size(); LineRef::push_back).
   void appendCell(std::size_t l, const Cell& cell);
-  // Room for n cells in line l (LineRef::reserve).
+  // Room for n cells in line l (l < size(); LineRef::reserve).
   void reserveLine(std::size_t l, std::size_t n);
 
   // The number of cells of the longest line, at least `width`.
@@ -242,9 +245,11 @@ class TableFile {
     used_ = at;
     spans_.swap(spans);
     pack();
+    TABSIFT_ASSERT(layoutHolds());
   }
 
-  // Gives back the memory of lines [0, l), which must not be read again.
+  // Gives back the memory of lines [0, l) (l at most size()), which must not
+  // be read again; every later line keeps its cells.
   void discardLinesBelow(std::size_t l) {
     TABSIFT_ASSERT(l <= count_);
     if (l == 0) return;
@@ -322,6 +327,21 @@ class TableFile {
            less(p, cells() + block_.capacity() / sizeof(Cell));
   }
 
+  // What every member leaves true of the layout; cheap enough for the
+  // checking builds to test after every change.
+  bool layoutHolds() const {
+    const std::size_t room = block_.capacity() / sizeof(Cell);
+    if (ragged_) {
+      return spans_.size() == count_ && grown_ == 0 && used_ <= room &&
+             (count_ == 0 ||
+              spans_[count_ - 1].begin + spans_[count_ - 1].size <= used_);
+    }
+    return spans_.size() == 0 && used_ == 0 &&
+           (grown_ == 0 || grown_ < count_) &&
+           (count_ == 0 || width_ + (grown_ > 0 ? 1 : 0) <= stride_) &&
+           count_ * stride_ <= room;
+  }
+
   // Room for a new last line of n cells: where its cells go.
   Cell* place(std::size_t n);
   void makeRagged();
@@ -369,6 +389,7 @@ Cell* TableFile<Cell>::place(std::size_t n) {
     const std::size_t at = count_ * stride_;
     ensureCells(sum(at, stride_));
     ++count_;
+    TABSIFT_ASSERT(layoutHolds());
     return cells() + at;
   }
   ensureCells(sum(used_, n));
@@ -376,11 +397,13 @@ Cell* TableFile<Cell>::place(std::size_t n) {
   spans_.push_back({at, n});
   used_ += n;
   ++count_;
+  TABSIFT_ASSERT(layoutHolds());
   return cells() + at;
 }
 
 template <typename Cell>
 void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
+  TABSIFT_ASSERT(l < count_);
   if (!ragged_) {
     // Lines take their cell in order, as the line statistics append them:
     // the lines below grown_ hold one cell more than the others.
@@ -391,6 +414,7 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
         ++width_;
         grown_ = 0;
       }
+      TABSIFT_ASSERT(layoutHolds());
       return;
     }
     makeRagged();
@@ -406,10 +430,12 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
   }
   cells()[spans_[l].begin + spans_[l].size] = cell;
   ++spans_[l].size;
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
 void TableFile<Cell>::reserveLine(std::size_t l, std::size_t n) {
+  TABSIFT_ASSERT(l < count_);
   if (!ragged_) {
     if (n <= stride_) return;
     if (grown_ == 0) {
@@ -427,6 +453,7 @@ void TableFile<Cell>::reserveLine(std::size_t l, std::size_t n) {
   } else {
     respace(n - room);
   }
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -484,6 +511,7 @@ void TableFile<Cell>::padTo(std::size_t width) {
   stride_ = width;
   grown_ = 0;
   used_ = 0;
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -514,6 +542,7 @@ void TableFile<Cell>::prependCell(const Cell& cell) {
     ++span.size;
   }
   pack();
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -550,6 +579,7 @@ void TableFile<Cell>::rewrite(Fn fn) {
     if (ragged_) pack();
     shrinkToFit();
   }
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -582,6 +612,7 @@ void TableFile<Cell>::appendFile(TableFile&& other) {
   }
   count_ += other.count_;
   other.clear();
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
