@@ -64,7 +64,7 @@ class InputReader {
     scratch_.clear();
     std::size_t invalid = tabsift::appendLineCells<T>(line.substr(i), scratch_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
-    lines_.appendLine(scratch_.data(), scratch_.size());
+    lines_.appendPadded(scratch_.data(), scratch_.size());
   }
 
   // The lines, in a block of their own sized to fit.

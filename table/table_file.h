@@ -148,6 +148,8 @@ class TableFile {
   // Swaps everything but the blocks: which lines there are and where.
   void swapLayout(TableFile& other) noexcept {
     std::swap(count_, other.count_);
+    std::swap(paddedTaken_, other.paddedTaken_);
+    std::swap(paddingSpent_, other.paddingSpent_);
     std::swap(width_, other.width_);
     std::swap(stride_, other.stride_);
     std::swap(grown_, other.grown_);
@@ -160,10 +162,12 @@ class TableFile {
   bool empty() const { return count_ == 0; }
 
   Ref operator[](std::size_t l) {
-    return Ref(cells() + beginOf(l), sizeOf(l), this, l);
+    const LineSpan span = spanOf(l);
+    return Ref(cells() + span.begin, span.size, this, l);
   }
   ConstRef operator[](std::size_t l) const {
-    return ConstRef(cells() + beginOf(l), sizeOf(l), this, l);
+    const LineSpan span = spanOf(l);
+    return ConstRef(cells() + span.begin, span.size, this, l);
   }
   Ref front() { return (*this)[0]; }
   ConstRef front() const { return (*this)[0]; }
@@ -179,9 +183,9 @@ class TableFile {
   // so that the file keeps no per-line record.
   bool uniform() const { return !ragged_ && grown_ == 0; }
 
-  // The number of lines the per-line records have room for (0 while the
-  // file keeps none); they grow geometrically, for tests to see.
-  std::size_t recordRoom() const { return spans_.capacity(); }
+  // The bytes the room of the per-line records takes (0 while the file
+  // keeps none), for tests to see how they grow.
+  std::size_t recordBytes() const { return spans_.bytes(); }
 
   // Appends a line holding the `n` cells at `cells`.
   void appendLine(const Cell* cells, std::size_t n);
@@ -195,6 +199,18 @@ class TableFile {
   void emplace_back(Iterator first, Iterator last) {
     push_back(std::vector<Cell>(first, last));
   }
+  // Appends a line holding the `n` cells at `cells` as blank filling will
+  // leave it: padded with absent cells to the width of the lines before it,
+  // or, when wider than they are, with every line before it padded to its
+  // width; so that a file read this way is usually of one width already.
+  // The padding and the moving of lines this takes stay within the cells
+  // appended this way, and a few thousand more; past that a line is taken
+  // as it is (a file whose widths differ takes every line so), and blank
+  // filling asks for all the room at once: one wide line among many short
+  // ones then fails at once where the room cannot be had, instead of
+  // filling memory line by line.
+  void appendPadded(const Cell* cells, std::size_t n);
+
   // Appends a line of `n` cells left unset: the caller sets every one of
   // them before anything reads them.
   Ref appendUnset(std::size_t n) {
@@ -232,7 +248,6 @@ class TableFile {
   // caller through the lines' data().
   void relayoutPacked(const std::vector<std::size_t>& sizes) {
     LineSpans spans;
-    spans.reserve(sizes.size());
     std::size_t at = 0;
     for (std::size_t size : sizes) {
       spans.push_back({at, size});
@@ -289,14 +304,13 @@ class TableFile {
  private:
   Cell* cells() const { return reinterpret_cast<Cell*>(block_.data()); }
 
-  std::size_t beginOf(std::size_t l) const {
+  LineSpan spanOf(std::size_t l) const {
     TABSIFT_ASSERT(l < count_);
-    return ragged_ ? spans_[l].begin : l * stride_;
+    if (ragged_) return spans_[l];
+    return {l * stride_, width_ + (l < grown_ ? 1 : 0)};
   }
-  std::size_t sizeOf(std::size_t l) const {
-    TABSIFT_ASSERT(l < count_);
-    return ragged_ ? spans_[l].size : width_ + (l < grown_ ? 1 : 0);
-  }
+  std::size_t beginOf(std::size_t l) const { return spanOf(l).begin; }
+  std::size_t sizeOf(std::size_t l) const { return spanOf(l).size; }
   // The end of the room of the last line: where the next line goes.
   std::size_t usedCells() const { return ragged_ ? used_ : count_ * stride_; }
   // Where the room of line l ends.
@@ -345,12 +359,18 @@ class TableFile {
   // Room for a new last line of n cells: where its cells go.
   Cell* place(std::size_t n);
   void makeRagged();
+  // Records for the lines of `other`, whose cells now start at cell `at`.
+  void appendRecordsOf(const TableFile& other, std::size_t at);
   void restride(std::size_t stride);
   void respace(std::size_t extra);
   void pack();
 
   CellBlock block_;
   std::size_t count_ = 0;
+  // The cells appended by appendPadded, and the cells its padding and
+  // moving wrote beyond them.
+  std::size_t paddedTaken_ = 0;
+  std::size_t paddingSpent_ = 0;
   // Equal widths: every line holds width_ cells (lines below grown_ one
   // more) and starts at a multiple of stride_.
   std::size_t width_ = 0;
@@ -372,6 +392,32 @@ void TableFile<Cell>::appendLine(const Cell* source, std::size_t n) {
   }
   Cell* to = place(n);
   moveCells(to, source, n);
+}
+
+template <typename Cell>
+void TableFile<Cell>::appendPadded(const Cell* source, std::size_t n) {
+  paddedTaken_ = sum(paddedTaken_, n);
+  if (ragged_ || grown_ != 0 || count_ == 0 || inBlock(source)) {
+    appendLine(source, n);
+    return;
+  }
+  // Padding the line, or every line before it (moved first where the room
+  // is short).
+  const std::size_t cost =
+      n <= width_ ? width_ - n
+                  : count_ * (n - width_) + (n > stride_ ? count_ * width_ : 0);
+  // A little to spare, so that the widening of the first few lines is
+  // never what makes a file ragged.
+  constexpr std::size_t kSpare = std::size_t{1} << 16;
+  if (cost > paddedTaken_ + kSpare - paddingSpent_) {
+    appendLine(source, n);
+    return;
+  }
+  paddingSpent_ += cost;
+  if (n > width_) padTo(n);
+  Cell* to = place(width_);
+  moveCells(to, source, n);
+  std::fill(to + n, to + width_, Cell());
 }
 
 template <typename Cell>
@@ -419,7 +465,7 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
     }
     makeRagged();
   }
-  LineSpan& span = spans_[l];
+  const LineSpan span = spans_[l];
   if (span.begin + span.size == roomEnd(l)) {
     if (l + 1 == count_) {
       ensureCells(sum(used_, 1));
@@ -428,8 +474,9 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
       respace(1);
     }
   }
-  cells()[spans_[l].begin + spans_[l].size] = cell;
-  ++spans_[l].size;
+  LineSpan& grown = spans_.edit(l);
+  cells()[grown.begin + grown.size] = cell;
+  ++grown.size;
   TABSIFT_ASSERT(layoutHolds());
 }
 
@@ -462,10 +509,7 @@ std::size_t TableFile<Cell>::widest(std::size_t width) const {
     if (count_ == 0) return width;
     return std::max(width, width_ + (grown_ > 0 ? 1 : 0));
   }
-  for (std::size_t l = 0; l < count_; ++l) {
-    width = std::max(width, spans_[l].size);
-  }
-  return width;
+  return spans_.widest(width);
 }
 
 template <typename Cell>
@@ -535,7 +579,7 @@ void TableFile<Cell>::prependCell(const Cell& cell) {
   }
   respace(1);
   for (std::size_t l = 0; l < count_; ++l) {
-    LineSpan& span = spans_[l];
+    LineSpan& span = spans_.edit(l);
     Cell* line = cells() + span.begin;
     moveCells(line + 1, line, span.size);
     line[0] = cell;
@@ -596,18 +640,13 @@ void TableFile<Cell>::appendFile(TableFile&& other) {
   // of another width or spacing need records.
   const bool sameLayout = uniform() && other.uniform() &&
                           width_ == other.width_ && stride_ == other.stride_;
-  if (!sameLayout) {
-    makeRagged();
-    spans_.reserve(sum(count_, other.count_));
-  }
+  if (!sameLayout) makeRagged();
   const std::size_t at = usedCells();
   const std::size_t n = other.usedCells();
   ensureCells(sum(at, n));
   moveCells(cells() + at, other.cells(), n);
   if (!sameLayout) {
-    for (std::size_t l = 0; l < other.count_; ++l) {
-      spans_.push_back({at + other.beginOf(l), other.sizeOf(l)});
-    }
+    appendRecordsOf(other, at);
     used_ = at + n;
   }
   count_ += other.count_;
@@ -619,13 +658,31 @@ template <typename Cell>
 void TableFile<Cell>::makeRagged() {
   if (ragged_) return;
   LineSpans spans;
-  spans.reserve(count_);
-  for (std::size_t l = 0; l < count_; ++l)
-    spans.push_back({l * stride_, sizeOf(l)});
+  spans.appendRun(0, width_ + 1, stride_, grown_);
+  spans.appendRun(grown_ * stride_, width_, stride_, count_ - grown_);
   used_ = count_ * stride_;
   spans_.swap(spans);
   ragged_ = true;
   grown_ = 0;
+}
+
+template <typename Cell>
+void TableFile<Cell>::appendRecordsOf(const TableFile& other, std::size_t at) {
+  try {
+    if (!other.ragged_) {
+      spans_.appendRun(at, other.width_ + 1, other.stride_, other.grown_);
+      spans_.appendRun(at + other.grown_ * other.stride_, other.width_,
+                       other.stride_, other.count_ - other.grown_);
+      return;
+    }
+    for (std::size_t l = 0; l < other.count_; ++l) {
+      const LineSpan span = other.spans_[l];
+      spans_.push_back({at + span.begin, span.size});
+    }
+  } catch (const std::bad_alloc&) {
+    spans_.truncate(count_);
+    throw;
+  }
 }
 
 // Equal widths: every line gets room for `stride` cells, moved from the last
@@ -646,7 +703,7 @@ void TableFile<Cell>::respace(std::size_t extra) {
   const std::size_t used = sum(used_, product(count_, extra));
   ensureCells(used);
   for (std::size_t l = count_; l-- > 1;) {
-    LineSpan& span = spans_[l];
+    LineSpan& span = spans_.edit(l);
     const std::size_t to = span.begin + l * extra;
     moveCells(cells() + to, cells() + span.begin, span.size);
     span.begin = to;
@@ -660,18 +717,19 @@ template <typename Cell>
 void TableFile<Cell>::pack() {
   if (!ragged_) return;
   std::size_t at = 0;
-  bool equal = true;
-  for (std::size_t l = 0; l < count_; ++l) {
-    LineSpan& span = spans_[l];
-    if (span.begin != at) {
-      moveCells(cells() + at, cells() + span.begin, span.size);
-      span.begin = at;
+  if (!spans_.packed(&at)) {
+    at = 0;
+    for (std::size_t l = 0; l < count_; ++l) {
+      LineSpan& span = spans_.edit(l);
+      if (span.begin != at) {
+        moveCells(cells() + at, cells() + span.begin, span.size);
+        span.begin = at;
+      }
+      at += span.size;
     }
-    at += span.size;
-    equal = equal && span.size == spans_[0].size;
   }
   used_ = at;
-  if (equal) {
+  if (spans_.sameWidths()) {
     width_ = count_ > 0 ? spans_[0].size : 0;
     stride_ = width_;
     grown_ = 0;
