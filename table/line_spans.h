@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -32,6 +33,17 @@ class LineSpans {
   LineSpans& operator=(LineSpans&& other) noexcept {
     LineSpans gone(std::move(other));
     swap(gone);
+    return *this;
+  }
+  LineSpans(const LineSpans& other)
+      : count_(other.count_), records_(other.records_), byRuns_(other.byRuns_) {
+    const std::size_t bytes = records_ * recordSize();
+    block_.reserve(bytes, 0);
+    if (bytes > 0) std::memcpy(block_.data(), other.block_.data(), bytes);
+  }
+  LineSpans& operator=(const LineSpans& other) {
+    LineSpans copy(other);
+    swap(copy);
     return *this;
   }
 
