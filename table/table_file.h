@@ -209,7 +209,14 @@ class TableFile {
   // filling asks for all the room at once: one wide line among many short
   // ones then fails at once where the room cannot be had, instead of
   // filling memory line by line.
-  void appendPadded(const Cell* cells, std::size_t n);
+  void appendPadded(const Cell* cells, std::size_t n) {
+    paddedTaken_ += n;
+    if (n == width_ && uniform() && count_ > 0) {
+      appendLine(cells, n);
+    } else {
+      appendPaddedAsItFits(cells, n);
+    }
+  }
 
   // Appends a line of `n` cells left unset: the caller sets every one of
   // them before anything reads them.
@@ -356,6 +363,8 @@ class TableFile {
            count_ * stride_ <= room;
   }
 
+  // appendPadded of a line of another width than the lines before it.
+  void appendPaddedAsItFits(const Cell* cells, std::size_t n);
   // Room for a new last line of n cells: where its cells go.
   Cell* place(std::size_t n);
   void makeRagged();
@@ -395,9 +404,8 @@ void TableFile<Cell>::appendLine(const Cell* source, std::size_t n) {
 }
 
 template <typename Cell>
-void TableFile<Cell>::appendPadded(const Cell* source, std::size_t n) {
-  paddedTaken_ = sum(paddedTaken_, n);
-  if (ragged_ || grown_ != 0 || count_ == 0 || inBlock(source)) {
+void TableFile<Cell>::appendPaddedAsItFits(const Cell* source, std::size_t n) {
+  if (ragged_ || grown_ != 0 || n == width_ || count_ == 0 || inBlock(source)) {
     appendLine(source, n);
     return;
   }
