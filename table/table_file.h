@@ -4,12 +4,13 @@
 // While every line is equally wide (the usual case, and always so after
 // blank filling) the file keeps no per-line record at all: line l starts at
 // l times the stride (the room each line has, at least its width). A file
-// whose lines differ in width keeps the start and size of each line, in
-// records that grow geometrically (table/line_spans.h), so that every shape
-// of table takes time linear in its size. Either way reading a file
-// allocates nothing per line, and the operations that
-// reshape the table (filter, selection, statistics, merge, blank filling)
-// move the cells inside the block instead of building a second table.
+// whose lines differ in width keeps the start and size of its lines (one
+// record for a run of equally wide lines, else one per line) in records
+// that grow geometrically (table/line_spans.h), so that every shape of
+// table takes time linear in its size. Either way reading a file allocates
+// nothing per line, and the operations that reshape the table (filter,
+// selection, statistics, merge, blank filling) move the cells inside the
+// block instead of building a second table.
 //
 // data[f][l][c], .size() and range-for over lines and cells read as they
 // would for nested vectors; a line is handed out as a view (LineRef), valid
