@@ -74,7 +74,10 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
       }
       break;
     case 2:  // a cell on one line, out of order
-      if (n > 0) file[l].push_back(made(x)), model[l].push_back(x);
+      if (n > 0) {
+        file[l].push_back(made(x));
+        model[l].push_back(x);
+      }
       break;
     case 3:  // room for more, as a calculation request makes it
       for (auto& line : file) line.reserve(line.size() + 1 + l % 3);
