@@ -11,8 +11,12 @@ job(name, file, tabsift_args, peers={peer: shell command}). In the commands
 {file} stands for the data file and {tabsift} for the binary. A job whose
 file is a directory runs inside it (many small inputs).
 
-usage: bench.py [-n RUNS] [-k SUBSTRING] [--before OLD_BINARY] [--no-scale]
-                [--faults] [TABSIFT]   (default build/tabsift)
+usage: bench.py [-n RUNS] [-k SUBSTRING] [-x SUBSTRING] [--before OLD_BINARY]
+                [--no-scale] [--faults] [TABSIFT]   (default build/tabsift)
+
+-k runs only the jobs whose name holds SUBSTRING, -x leaves them out (a
+binary from before ragged tables took linear time needs hours on the
+"ragged" jobs: -x ragged with --before such a binary).
 
 --faults runs only tabsift, once per job of FAULT_GOALS, and states each
 job's minor page faults, system time and peak memory beside its goal, with
@@ -145,15 +149,15 @@ block = mmap.mmap(-1, size)
 passes = []
 for _ in range(2):
     start = time.perf_counter()
-    for i in range(0, size, 4096):
+    for i in range(0, size, mmap.PAGESIZE):
         block[i] = 1
     passes.append(time.perf_counter() - start)
-print((passes[0] - passes[1]) / (size // 4096) * 1e6)
+print((passes[0] - passes[1]) / (size // mmap.PAGESIZE) * 1e6)
 """
 
 
 def microseconds_per_fault():
-    """Touches every 4 KiB page of a fresh 256 MiB mapping, then again: the
+    """Touches every page of a fresh 256 MiB mapping, then again: the
     difference per page is what one minor fault costs. In a process of its
     own, since a child started later would count the touched pages in its
     peak memory."""
@@ -186,7 +190,7 @@ def fault_summary(tabsift, jobs):
 
 
 def main(argv):
-    runs, only, before, scale, faults = 3, None, None, True, False
+    runs, only, without, before, scale, faults = 3, None, None, None, True, False
     args = argv[1:]
     while args and args[0].startswith("-"):
         flag = args.pop(0)
@@ -194,6 +198,8 @@ def main(argv):
             runs = int(args.pop(0))
         elif flag == "-k":
             only = args.pop(0)
+        elif flag == "-x":
+            without = args.pop(0)
         elif flag == "--before":
             before = os.path.abspath(args.pop(0))
         elif flag == "--no-scale":
@@ -203,6 +209,7 @@ def main(argv):
     tabsift = os.path.abspath(args[0] if args else os.path.join(HERE, "..", "build", "tabsift"))
     def chosen():
         return [j for j in load_jobs() if (not only or only in j.name)
+                and (not without or without not in j.name)
                 and (scale or not j.scale) and (not faults or j.name in FAULT_GOALS)]
     subprocess.run([sys.executable, os.path.join(HERE, "gen_data.py")]
                    + (["--scale"] if any(j.scale for j in chosen()) else []), check=True)

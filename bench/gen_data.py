@@ -11,6 +11,15 @@
   small/      20,000 files "0" .. "19999" of 50 lines of floats each, and
               list.txt naming them all in one comma-separated list
 
+Ragged tables, cut from the lines of floats.dat, so that each compares with
+a uniform table of the same numbers:
+
+  ragged_names.dat   a names line "a b", then every line of floats.dat
+  cols2.dat          the first 2 numbers of every line of floats.dat
+  cols3.dat          the first 3 numbers of every line of floats.dat
+  ragged_widths.dat  the numbers of floats.dat in order, in lines of 8, 12,
+                     9, 11 and 10 numbers in turn (as many lines and numbers)
+
 Each file starts with a few comment lines carrying named parameters.
 With --scale also, by the same generator:
 
@@ -105,6 +114,46 @@ def write_narrow():
     print("wrote", path)
 
 
+RAGGED_WIDTHS = (8, 12, 9, 11, 10)
+
+
+def derive(name, make_lines):
+    """Writes data/name from the data lines of floats.dat, each as a list of
+    its words, through make_lines(lines, out); once."""
+    path = os.path.join(OUT, name)
+    if os.path.exists(path):
+        return
+    with open(os.path.join(OUT, "floats.dat")) as source, \
+            open(path + ".tmp", "w") as out:
+        lines = (line.split() for line in source if not line.startswith("#"))
+        make_lines(lines, out)
+    os.replace(path + ".tmp", path)
+    print("wrote", path)
+
+
+def rewidened(lines, out):
+    """The numbers of `lines` in order, in lines of RAGGED_WIDTHS in turn."""
+    pending, turn = [], 0
+    for words in lines:
+        pending.extend(words)
+        while len(pending) >= RAGGED_WIDTHS[turn]:
+            width = RAGGED_WIDTHS[turn]
+            out.write(" ".join(pending[:width]) + "\n")
+            del pending[:width]
+            turn = (turn + 1) % len(RAGGED_WIDTHS)
+    if pending:
+        out.write(" ".join(pending) + "\n")
+
+
+def write_ragged():
+    derive("ragged_names.dat", lambda lines, out: out.writelines(
+        ["a b\n"] + [" ".join(words) + "\n" for words in lines]))
+    for width in (2, 3):
+        derive("cols%d.dat" % width, lambda lines, out, width=width: out.writelines(
+            " ".join(words[:width]) + "\n" for words in lines))
+    derive("ragged_widths.dat", rewidened)
+
+
 def main():
     args = sys.argv[1:]
     scale = "--scale" in args
@@ -117,6 +166,7 @@ def main():
     write("keyed.dat", size, keyed_line)
     write_narrow()
     write_small()
+    write_ragged()
     if scale:
         # The same generator and seeds, ten times as long.
         write("floats_1gb.dat", size * 10, float_line, seed="floats.dat")

@@ -21,26 +21,29 @@ namespace tabsift {
 inline constexpr std::size_t kLinesBetweenReleases = std::size_t{1} << 14;
 
 // Line i of the result joins line i of every file that has one, in file
-// order; a later file longer than those before adds lines of its own.
+// order; a later file longer than those before adds lines of its own. Each
+// line looks only at the files that still have lines, so that files of
+// very different lengths cost no more than their lines.
 template <typename Cell>
 FileOf<Cell> sideBySide(TableOf<Cell>& data) {
-  std::size_t lines = 0;
-  for (const FileOf<Cell>& file : data) lines = std::max(lines, file.size());
+  std::vector<FileOf<Cell>*> reaching;
+  for (FileOf<Cell>& file : data) {
+    if (!file.empty()) reaching.push_back(&file);
+  }
   FileOf<Cell> joined;
   LineOf<Cell> cells;
-  for (std::size_t i = 0; i < lines; ++i) {
+  for (std::size_t i = 0; !reaching.empty(); ++i) {
     if (i % kLinesBetweenReleases == 0) {
-      for (FileOf<Cell>& file : data) {
-        file.discardLinesBelow(std::min(i, file.size()));
-      }
+      for (FileOf<Cell>* file : reaching) file->discardLinesBelow(i);
     }
     cells.clear();
-    for (const FileOf<Cell>& file : data) {
-      if (i < file.size()) {
-        const auto line = file[i];
-        cells.insert(cells.end(), line.begin(), line.end());
-      }
+    std::size_t still = 0;
+    for (FileOf<Cell>* file : reaching) {
+      const auto line = std::as_const(*file)[i];
+      cells.insert(cells.end(), line.begin(), line.end());
+      if (i + 1 < file->size()) reaching[still++] = file;
     }
+    reaching.resize(still);
     joined.appendLine(cells.data(), cells.size());
   }
   for (FileOf<Cell>& file : data) file.clear();
@@ -141,7 +144,7 @@ void joinGroupLines(FileOf<Cell>& file, const Groups& groups,
       }
     }
   }
-  file.relayoutPacked(std::move(sizes));
+  file.relayoutPacked(sizes);
   file.shrinkToFit();
 }
 

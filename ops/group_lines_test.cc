@@ -14,6 +14,8 @@
 #include <random>
 #include <vector>
 
+#include "base/large_block.h"
+#include "base/memory_system_test_util.h"
 #include "table/cell.h"
 
 namespace tabsift {
@@ -111,6 +113,66 @@ TEST(GroupLinesTest, RandomTablesGroupAsTheReference) {
     TableOf<C> again = storeOf(table);
     EXPECT_EQ(bitsOf(sideBySide(again)), bitsOf(referenceSideBySide(table)))
         << "seed " << seed;
+  }
+}
+
+// A table whose line right after the first give-back step (the lines
+// taken so far go back to the system every kLinesBetweenReleases lines) is
+// wider than a page, behind narrow lines and a wide first line that leave
+// it off the boundary of a 4 KiB and of a 64 KiB page; cell c of line l
+// holds 1000 l + c.
+constexpr std::size_t kStep = kLinesBetweenReleases;
+
+std::size_t widthOf(std::size_t l) {
+  return l == 0 ? 600 : l < kStep ? 10 : 700;
+}
+
+FileOf<C> steppedFile() {
+  FileOf<C> file;
+  std::vector<C> line;
+  for (std::size_t l = 0; l < kStep + 3; ++l) {
+    line.clear();
+    for (std::size_t c = 0; c < widthOf(l); ++c) {
+      line.push_back(C(static_cast<double>(1000 * l + c)));
+    }
+    file.push_back(line);
+  }
+  return file;
+}
+
+// The first line of `file` that does not start with the cells of the
+// stepped file's line, each line holding `extra` cells after them; the
+// number of lines when there is none.
+std::size_t firstWrongLine(const FileOf<C>& file, std::size_t extra) {
+  for (std::size_t l = 0; l < file.size(); ++l) {
+    const auto line = file[l];
+    bool right = line.size() == widthOf(l) + (l < 2 ? extra : 0);
+    for (std::size_t c = 0; right && c < widthOf(l); ++c) {
+      right = line[c].value() == static_cast<double>(1000 * l + c);
+    }
+    if (!right) return l;
+  }
+  return file.size();
+}
+
+// Giving back one line too many, or a page more than lies wholly below the
+// next line, zeroes cells that are still to be taken.
+TEST(GroupLinesTest, LinesPastTheGiveBackStepComeThroughWhole) {
+  const MemorySystem systems[] = {memorySystem(), testing::largePageSystem()};
+  for (const MemorySystem& system : systems) {
+    testing::ScopedMemorySystem scoped(system);
+    TableOf<C> sideways;
+    sideways.push_back(steppedFile());
+    sideways.emplace_back().push_back(std::vector<C>(2, C()));
+    sideways.back().push_back(std::vector<C>(2, C()));
+    const FileOf<C> joined = sideBySide(sideways);
+    EXPECT_EQ(joined.size(), kStep + 3);
+    EXPECT_EQ(firstWrongLine(joined, 2), joined.size()) << system.page;
+    TableOf<C> keyed;
+    keyed.push_back(steppedFile());
+    const FileOf<C> grouped = groupByColumn(keyed, 0);
+    EXPECT_EQ(grouped.size(), kStep + 3);
+    EXPECT_EQ(firstWrongLine(grouped, 0), grouped.size()) << system.page;
   }
 }
 

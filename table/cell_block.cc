@@ -1,7 +1,5 @@
 #include "table/cell_block.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,12 +7,11 @@
 #include <new>
 #include <utility>
 
+#include "base/check.h"
 #include "base/large_block.h"
 
 namespace tabsift {
 namespace {
-
-constexpr std::size_t kPage = 4096;
 
 std::size_t roundUp(std::size_t n, std::size_t unit) {
   if (n > SIZE_MAX - unit) throw std::bad_alloc();
@@ -22,10 +19,10 @@ std::size_t roundUp(std::size_t n, std::size_t unit) {
 }
 
 // Small blocks of final size are cut one after another from shared chunks
-// of one huge page each (huge-page aligned, so a block's chunk is found by
-// rounding its address down). A chunk counts its blocks in its first bytes
-// and is unmapped when the last of them is freed, unless blocks are still
-// being cut from it.
+// of one large-block unit each (mapped on a unit boundary, so a block's
+// chunk is found by rounding its address down). A chunk counts its blocks in
+// its first bytes and is unmapped when the last of them is freed, unless blocks
+// are still being cut from it.
 constexpr std::size_t kChunkHeader = 16;
 constexpr std::size_t kLargestShared = kLargeBlock;
 char* currentChunk = nullptr;
@@ -37,18 +34,21 @@ std::size_t& blocksIn(char* chunk) {
 
 char* chunkOf(char* block) {
   const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(block);
-  return reinterpret_cast<char*>(address - address % kHugePage);
+  return reinterpret_cast<char*>(address - address % largeBlockUnit());
 }
 
 char* cutShared(std::size_t bytes) {
+  TABSIFT_ASSERT(bytes < kLargestShared);
+  const std::size_t unit = largeBlockUnit();
   bytes = roundUp(bytes, 16);
-  if (currentChunk == nullptr || currentUsed + bytes > kHugePage) {
+  if (currentChunk == nullptr || currentUsed + bytes > unit) {
     if (currentChunk != nullptr && blocksIn(currentChunk) == 0) {
-      unmapLargeBlock(currentChunk, kHugePage);
+      unmapLargeBlock(currentChunk, unit);
     }
     currentChunk = nullptr;
     std::size_t mapped = 0;
-    char* chunk = mapLargeBlock(kHugePage, &mapped);
+    char* chunk = mapLargeBlock(unit, &mapped);
+    TABSIFT_ASSERT(chunkOf(chunk) == chunk && mapped == unit);
     new (chunk) std::size_t(0);
     currentChunk = chunk;
     currentUsed = kChunkHeader;
@@ -61,8 +61,9 @@ char* cutShared(std::size_t bytes) {
 
 void freeShared(char* block) {
   char* chunk = chunkOf(block);
+  TABSIFT_ASSERT(block >= chunk + kChunkHeader && blocksIn(chunk) > 0);
   if (--blocksIn(chunk) == 0 && chunk != currentChunk) {
-    unmapLargeBlock(chunk, kHugePage);
+    unmapLargeBlock(chunk, largeBlockUnit());
   }
 }
 
@@ -99,6 +100,7 @@ void CellBlock::allocateExact(std::size_t bytes) {
 }
 
 void CellBlock::reserve(std::size_t bytes, std::size_t keep) {
+  TABSIFT_ASSERT(keep <= capacity_);
   if (bytes <= capacity_) return;
   if (kind_ == Kind::kShared) {
     // A shared block does not grow: its bytes move to a block of their own.
@@ -130,40 +132,31 @@ void CellBlock::reserve(std::size_t bytes, std::size_t keep) {
 }
 
 void CellBlock::growMapped(std::size_t wanted, std::size_t bytes) {
-  wanted = roundUp(wanted, kHugePage);
-  // Extended where it stands if the addresses after it are free, moved
-  // (page tables only) otherwise; where the system will not commit
-  // twice the room (strict overcommit, a memory limit), just the room
-  // asked for.
-  void* grown = MAP_FAILED;
-  for (const std::size_t size : {wanted, roundUp(bytes, kHugePage)}) {
-    grown = mremap(data_, capacity_, size, 0);
-    if (grown == MAP_FAILED) {
-      grown = mremap(data_, capacity_, size, MREMAP_MAYMOVE);
-    }
-    if (grown != MAP_FAILED) {
-      wanted = size;
-      break;
+  // Where the system will not commit twice the room (strict overcommit, a
+  // memory limit), just the room asked for.
+  for (const std::size_t size :
+       {largeBlockSize(wanted), largeBlockSize(bytes)}) {
+    if (char* grown = growLargeBlock(data_, capacity_, size)) {
+      data_ = grown;
+      capacity_ = size;
+      return;
     }
   }
-  if (grown == MAP_FAILED) throw std::bad_alloc();
-  data_ = static_cast<char*>(grown);
-  askForHugePages(data_, wanted);
-  capacity_ = wanted;
+  throw std::bad_alloc();
 }
 
 void CellBlock::shrink(std::size_t bytes) {
+  TABSIFT_ASSERT(bytes <= capacity_);
   if (bytes == 0) {
     release();
     return;
   }
   if (kind_ == Kind::kShared) return;
   if (kind_ == Kind::kMapped) {
-    const std::size_t size = roundUp(bytes, kHugePage);
-    if (size >= capacity_) return;
-    void* shrunk = mremap(data_, capacity_, size, 0);
-    if (shrunk == MAP_FAILED) return;
-    capacity_ = size;
+    const std::size_t size = largeBlockSize(bytes);
+    if (size < capacity_ && shrinkLargeBlock(data_, capacity_, size)) {
+      capacity_ = size;
+    }
     return;
   }
   if (bytes > capacity_ / 2) return;
@@ -175,8 +168,7 @@ void CellBlock::shrink(std::size_t bytes) {
 
 void CellBlock::discardBelow(std::size_t bytes) {
   if (kind_ != Kind::kMapped) return;
-  const std::size_t whole = std::min(bytes, capacity_) / kPage * kPage;
-  if (whole > 0) madvise(data_, whole, MADV_DONTNEED);
+  discardPagesBelow(data_, std::min(bytes, capacity_));
 }
 
 void CellBlock::release() {

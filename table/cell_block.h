@@ -1,12 +1,13 @@
 // Raw storage for the cells of one file of the table: one contiguous block
 // of bytes that grows without being copied where it can. Small blocks come
-// from the heap; a large one is a mapping of its own, which asks the kernel
-// for huge pages (one fault per 2 MiB instead of one per 4 KiB where the
-// kernel offers them on request), grows by remapping (the pages move, the
-// bytes are not copied) and goes back to the system whole when freed.
+// from the heap; a large one is a mapping of its own (base/large_block.h),
+// which starts on a huge-page boundary and asks the kernel for huge pages
+// (one fault per huge page instead of one per page where the kernel offers
+// them on request), grows by remapping (the pages move, the bytes are not
+// copied) and goes back to the system whole when freed.
 // A small block of a final size (a small input, read in full) shares a
-// huge page with others: many small files cost few faults, and each shared
-// page goes back to the system once every block in it is freed.
+// large-block unit with others: many small files cost few faults, and each
+// shared unit goes back to the system once every block in it is freed.
 #pragma once
 
 #include <cstddef>
@@ -25,16 +26,17 @@ class CellBlock {
   char* data() const { return data_; }
   std::size_t capacity() const { return capacity_; }
 
-  // Room for at least `bytes`, keeping the first `keep` bytes (at most the
-  // capacity); grows geometrically. Throws std::bad_alloc.
+  // Room for at least `bytes`, keeping the first `keep` bytes (`keep` at
+  // most the capacity); grows geometrically. Throws std::bad_alloc.
   void reserve(std::size_t bytes, std::size_t keep);
 
-  // Gives back the room beyond `bytes` (keeping the first `bytes`) when that
-  // frees a worthwhile amount.
+  // Gives back the room beyond `bytes` (at most the capacity; the first
+  // `bytes` are kept) when that frees a worthwhile amount.
   void shrink(std::size_t bytes);
 
-  // Hands the whole pages below byte `bytes` back to the system: their
-  // contents are lost and must not be read again. Only a mapped block
+  // Hands the whole pages (of the system's page size) below byte `bytes`
+  // back to the system: their contents are lost and must not be read
+  // again; every byte from `bytes` on keeps its value. Only a mapped block
   // gives anything back.
   void discardBelow(std::size_t bytes);
 

@@ -147,7 +147,7 @@ class InputReader {
                                                  unnoted_, unquoted_);
     for (; invalid > 0; --invalid) tabsift::say(kInvalidValue, position_ + 1);
     if (unnoted_ != nullptr && unnoted_->found) notePartialRead(number);
-    lines_.appendLine(scratch_.data(), scratch_.size());
+    lines_.appendPadded(scratch_.data(), scratch_.size());
   }
 
   // The lines, in a block of their own sized to fit.

@@ -1,12 +1,14 @@
-// A list of line sizes that costs nothing per line while every size is the
-// same (the usual shape of a file after blank filling): the snapshot of a
-// table's shape that a calculation request takes. Read like a vector of
-// sizes: size(), [l], range-for.
+// A list of line sizes that costs nothing per line while the sizes come in
+// long runs of equal ones (the usual shape of a file after blank filling,
+// or of files of different widths gathered): the snapshot of a table's
+// shape that a calculation request takes. Read like a vector of sizes:
+// size(), [l] (quickest in order), range-for.
 #pragma once
 
 #include <cstddef>
 #include <iterator>
-#include <vector>
+
+#include "table/line_spans.h"
 
 namespace tabsift {
 
@@ -38,37 +40,21 @@ class SizeList {
     std::size_t index_ = 0;
   };
 
-  std::size_t size() const { return count_; }
-  bool empty() const { return count_ == 0; }
-  std::size_t operator[](std::size_t l) const {
-    return sizes_.empty() ? same_ : sizes_[l];
-  }
+  std::size_t size() const { return sizes_.size(); }
+  bool empty() const { return sizes_.size() == 0; }
+  std::size_t operator[](std::size_t l) const { return sizes_[l].size; }
   Iterator begin() const { return Iterator(this, 0); }
-  Iterator end() const { return Iterator(this, count_); }
+  Iterator end() const { return Iterator(this, size()); }
 
-  void push_back(std::size_t size) {
-    if (sizes_.empty()) {
-      if (count_ == 0 || size == same_) {
-        same_ = size;
-        ++count_;
-        return;
-      }
-      sizes_.assign(count_, same_);
-    }
-    sizes_.push_back(size);
-    ++count_;
-  }
-  // Sizes are kept one by one only once they differ: nothing to reserve.
+  void push_back(std::size_t size) { sizes_.push_back({0, size}); }
+  // Sizes are kept by runs of equal ones: nothing to reserve.
   void reserve(std::size_t) {}
-  void clear() {
-    count_ = 0;
-    sizes_.clear();
-  }
+  void clear() { sizes_.clear(); }
 
  private:
-  std::size_t count_ = 0;
-  std::size_t same_ = 0;  // every size, while sizes_ is empty
-  std::vector<std::size_t> sizes_;
+  // Runs of equal sizes, one record a run (a size a record once they are
+  // short), the begin of every span 0.
+  LineSpans sizes_;
 };
 
 }  // namespace tabsift

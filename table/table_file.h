@@ -4,10 +4,13 @@
 // While every line is equally wide (the usual case, and always so after
 // blank filling) the file keeps no per-line record at all: line l starts at
 // l times the stride (the room each line has, at least its width). A file
-// whose lines differ in width keeps the start and size of each line. Either
-// way reading a file allocates nothing per line, and the operations that
-// reshape the table (filter, selection, statistics, merge, blank filling)
-// move the cells inside the block instead of building a second table.
+// whose lines differ in width keeps the start and size of its lines (one
+// record for a run of equally wide lines, else one per line) in records
+// that grow geometrically (table/line_spans.h), so that every shape of
+// table takes time linear in its size. Either way reading a file allocates
+// nothing per line, and the operations that reshape the table (filter,
+// selection, statistics, merge, blank filling) move the cells inside the
+// block instead of building a second table.
 //
 // data[f][l][c], .size() and range-for over lines and cells read as they
 // would for nested vectors; a line is handed out as a view (LineRef), valid
@@ -25,7 +28,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/check.h"
 #include "table/cell_block.h"
+#include "table/line_spans.h"
 
 namespace tabsift {
 
@@ -49,12 +54,15 @@ class LineRef {
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  Cell& operator[](std::size_t k) const { return cells_[k]; }
+  Cell& operator[](std::size_t k) const {
+    TABSIFT_ASSERT(k < size_);
+    return cells_[k];
+  }
   Cell* data() const { return cells_; }
   Cell* begin() const { return cells_; }
   Cell* end() const { return cells_ + size_; }
-  Cell& front() const { return cells_[0]; }
-  Cell& back() const { return cells_[size_ - 1]; }
+  Cell& front() const { return (*this)[0]; }
+  Cell& back() const { return (*this)[size_ - 1]; }
 
   // Appends one cell to the line; the file makes room for it.
   void push_back(const Mutable& cell) requires(!std::is_const_v<Cell>) {
@@ -141,23 +149,26 @@ class TableFile {
   // Swaps everything but the blocks: which lines there are and where.
   void swapLayout(TableFile& other) noexcept {
     std::swap(count_, other.count_);
+    std::swap(paddedTaken_, other.paddedTaken_);
+    std::swap(paddingSpent_, other.paddingSpent_);
     std::swap(width_, other.width_);
     std::swap(stride_, other.stride_);
     std::swap(grown_, other.grown_);
     std::swap(ragged_, other.ragged_);
     std::swap(used_, other.used_);
-    begins_.swap(other.begins_);
-    sizes_.swap(other.sizes_);
+    spans_.swap(other.spans_);
   }
 
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }
 
   Ref operator[](std::size_t l) {
-    return Ref(cells() + beginOf(l), sizeOf(l), this, l);
+    const LineSpan span = spanOf(l);
+    return Ref(cells() + span.begin, span.size, this, l);
   }
   ConstRef operator[](std::size_t l) const {
-    return ConstRef(cells() + beginOf(l), sizeOf(l), this, l);
+    const LineSpan span = spanOf(l);
+    return ConstRef(cells() + span.begin, span.size, this, l);
   }
   Ref front() { return (*this)[0]; }
   ConstRef front() const { return (*this)[0]; }
@@ -173,6 +184,10 @@ class TableFile {
   // so that the file keeps no per-line record.
   bool uniform() const { return !ragged_ && grown_ == 0; }
 
+  // The bytes the room of the per-line records takes (0 while the file
+  // keeps none), for tests to see how they grow.
+  std::size_t recordBytes() const { return spans_.bytes(); }
+
   // Appends a line holding the `n` cells at `cells`.
   void appendLine(const Cell* cells, std::size_t n);
   template <typename Line>
@@ -185,6 +200,25 @@ class TableFile {
   void emplace_back(Iterator first, Iterator last) {
     push_back(std::vector<Cell>(first, last));
   }
+  // Appends a line holding the `n` cells at `cells` as blank filling will
+  // leave it: padded with absent cells to the width of the lines before it,
+  // or, when wider than they are, with every line before it padded to its
+  // width; so that a file read this way is usually of one width already.
+  // The padding and the moving of lines this takes stay within the cells
+  // appended this way, and a few thousand more; past that a line is taken
+  // as it is (a file whose widths differ takes every line so), and blank
+  // filling asks for all the room at once: one wide line among many short
+  // ones then fails at once where the room cannot be had, instead of
+  // filling memory line by line.
+  void appendPadded(const Cell* cells, std::size_t n) {
+    paddedTaken_ += n;
+    if (n == width_ && uniform() && count_ > 0) {
+      appendLine(cells, n);
+    } else {
+      appendPaddedAsItFits(cells, n);
+    }
+  }
+
   // Appends a line of `n` cells left unset: the caller sets every one of
   // them before anything reads them.
   Ref appendUnset(std::size_t n) {
@@ -192,9 +226,9 @@ class TableFile {
     return (*this)[count_ - 1];
   }
 
-  // Appends cell to line l (LineRef::push_back).
+  // Appends cell to line l (l < size(); LineRef::push_back).
   void appendCell(std::size_t l, const Cell& cell);
-  // Room for n cells in line l (LineRef::reserve).
+  // Room for n cells in line l (l < size(); LineRef::reserve).
   void reserveLine(std::size_t l, std::size_t n);
 
   // The number of cells of the longest line, at least `width`.
@@ -220,34 +254,35 @@ class TableFile {
   // Declares the block to hold, from its start, lines of `sizes` one after
   // another (at most the cells the file holds now), written there by the
   // caller through the lines' data().
-  void relayoutPacked(std::vector<std::size_t> sizes) {
+  void relayoutPacked(const std::vector<std::size_t>& sizes) {
+    LineSpans spans;
     std::size_t at = 0;
-    std::vector<std::size_t> begins(sizes.size());
-    for (std::size_t l = 0; l < sizes.size(); ++l) {
-      begins[l] = at;
-      at += sizes[l];
+    for (std::size_t size : sizes) {
+      spans.push_back({at, size});
+      at += size;
     }
+    TABSIFT_ASSERT(at <= usedCells());
     count_ = sizes.size();
     ragged_ = true;
     grown_ = 0;
     used_ = at;
-    begins_.swap(begins);
-    sizes_.swap(sizes);
+    spans_.swap(spans);
     pack();
+    TABSIFT_ASSERT(layoutHolds());
   }
 
-  // Gives back the memory of lines [0, l), which must not be read again.
+  // Gives back the memory of lines [0, l) (l at most size()), which must not
+  // be read again; every later line keeps its cells.
   void discardLinesBelow(std::size_t l) {
-    if (l > 0 && l <= count_) block_.discardBelow(beginOf(l) * sizeof(Cell));
+    TABSIFT_ASSERT(l <= count_);
+    if (l == 0) return;
+    block_.discardBelow((l < count_ ? beginOf(l) : usedCells()) * sizeof(Cell));
   }
 
   // Gives back the room beyond the last line.
   void shrinkToFit() {
     block_.shrink(usedCells() * sizeof(Cell));
-    if (ragged_) {
-      begins_.shrink_to_fit();
-      sizes_.shrink_to_fit();
-    }
+    spans_.shrinkToFit();
   }
 
   // The lines of this file in a file of their own whose block is sized to
@@ -277,12 +312,13 @@ class TableFile {
  private:
   Cell* cells() const { return reinterpret_cast<Cell*>(block_.data()); }
 
-  std::size_t beginOf(std::size_t l) const {
-    return ragged_ ? begins_[l] : l * stride_;
+  LineSpan spanOf(std::size_t l) const {
+    TABSIFT_ASSERT(l < count_);
+    if (ragged_) return spans_[l];
+    return {l * stride_, width_ + (l < grown_ ? 1 : 0)};
   }
-  std::size_t sizeOf(std::size_t l) const {
-    return ragged_ ? sizes_[l] : width_ + (l < grown_ ? 1 : 0);
-  }
+  std::size_t beginOf(std::size_t l) const { return spanOf(l).begin; }
+  std::size_t sizeOf(std::size_t l) const { return spanOf(l).size; }
   // The end of the room of the last line: where the next line goes.
   std::size_t usedCells() const { return ragged_ ? used_ : count_ * stride_; }
   // Where the room of line l ends.
@@ -313,15 +349,38 @@ class TableFile {
            less(p, cells() + block_.capacity() / sizeof(Cell));
   }
 
+  // What every member leaves true of the layout; cheap enough for the
+  // checking builds to test after every change.
+  bool layoutHolds() const {
+    const std::size_t room = block_.capacity() / sizeof(Cell);
+    if (ragged_) {
+      return spans_.size() == count_ && grown_ == 0 && used_ <= room &&
+             (count_ == 0 ||
+              spans_[count_ - 1].begin + spans_[count_ - 1].size <= used_);
+    }
+    return spans_.size() == 0 && used_ == 0 &&
+           (grown_ == 0 || grown_ < count_) &&
+           (count_ == 0 || width_ + (grown_ > 0 ? 1 : 0) <= stride_) &&
+           count_ * stride_ <= room;
+  }
+
+  // appendPadded of a line of another width than the lines before it.
+  void appendPaddedAsItFits(const Cell* cells, std::size_t n);
   // Room for a new last line of n cells: where its cells go.
   Cell* place(std::size_t n);
   void makeRagged();
+  // Records for the lines of `other`, whose cells now start at cell `at`.
+  void appendRecordsOf(const TableFile& other, std::size_t at);
   void restride(std::size_t stride);
   void respace(std::size_t extra);
   void pack();
 
   CellBlock block_;
   std::size_t count_ = 0;
+  // The cells appended by appendPadded, and the cells its padding and
+  // moving wrote beyond them.
+  std::size_t paddedTaken_ = 0;
+  std::size_t paddingSpent_ = 0;
   // Equal widths: every line holds width_ cells (lines below grown_ one
   // more) and starts at a multiple of stride_.
   std::size_t width_ = 0;
@@ -331,8 +390,7 @@ class TableFile {
   // room of the last one.
   bool ragged_ = false;
   std::size_t used_ = 0;
-  std::vector<std::size_t> begins_;
-  std::vector<std::size_t> sizes_;
+  LineSpans spans_;
 };
 
 template <typename Cell>
@@ -344,6 +402,31 @@ void TableFile<Cell>::appendLine(const Cell* source, std::size_t n) {
   }
   Cell* to = place(n);
   moveCells(to, source, n);
+}
+
+template <typename Cell>
+void TableFile<Cell>::appendPaddedAsItFits(const Cell* source, std::size_t n) {
+  if (ragged_ || grown_ != 0 || n == width_ || count_ == 0 || inBlock(source)) {
+    appendLine(source, n);
+    return;
+  }
+  // Padding the line, or every line before it (moved first where the room
+  // is short).
+  const std::size_t cost =
+      n <= width_ ? width_ - n
+                  : count_ * (n - width_) + (n > stride_ ? count_ * width_ : 0);
+  // A little to spare, so that the widening of the first few lines is
+  // never what makes a file ragged.
+  constexpr std::size_t kSpare = std::size_t{1} << 16;
+  if (cost > paddedTaken_ + kSpare - paddingSpent_) {
+    appendLine(source, n);
+    return;
+  }
+  paddingSpent_ += cost;
+  if (n > width_) padTo(n);
+  Cell* to = place(width_);
+  moveCells(to, source, n);
+  std::fill(to + n, to + width_, Cell());
 }
 
 template <typename Cell>
@@ -361,21 +444,21 @@ Cell* TableFile<Cell>::place(std::size_t n) {
     const std::size_t at = count_ * stride_;
     ensureCells(sum(at, stride_));
     ++count_;
+    TABSIFT_ASSERT(layoutHolds());
     return cells() + at;
   }
   ensureCells(sum(used_, n));
-  begins_.reserve(count_ + 1);
-  sizes_.reserve(count_ + 1);
   const std::size_t at = used_;
-  begins_.push_back(at);
-  sizes_.push_back(n);
+  spans_.push_back({at, n});
   used_ += n;
   ++count_;
+  TABSIFT_ASSERT(layoutHolds());
   return cells() + at;
 }
 
 template <typename Cell>
 void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
+  TABSIFT_ASSERT(l < count_);
   if (!ragged_) {
     // Lines take their cell in order, as the line statistics append them:
     // the lines below grown_ hold one cell more than the others.
@@ -386,11 +469,13 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
         ++width_;
         grown_ = 0;
       }
+      TABSIFT_ASSERT(layoutHolds());
       return;
     }
     makeRagged();
   }
-  if (begins_[l] + sizes_[l] == roomEnd(l)) {
+  const LineSpan span = spans_[l];
+  if (span.begin + span.size == roomEnd(l)) {
     if (l + 1 == count_) {
       ensureCells(sum(used_, 1));
       ++used_;
@@ -398,12 +483,15 @@ void TableFile<Cell>::appendCell(std::size_t l, const Cell& cell) {
       respace(1);
     }
   }
-  cells()[begins_[l] + sizes_[l]] = cell;
-  ++sizes_[l];
+  LineSpan& grown = spans_.edit(l);
+  cells()[grown.begin + grown.size] = cell;
+  ++grown.size;
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
 void TableFile<Cell>::reserveLine(std::size_t l, std::size_t n) {
+  TABSIFT_ASSERT(l < count_);
   if (!ragged_) {
     if (n <= stride_) return;
     if (grown_ == 0) {
@@ -412,14 +500,16 @@ void TableFile<Cell>::reserveLine(std::size_t l, std::size_t n) {
     }
     makeRagged();
   }
-  const std::size_t room = roomEnd(l) - begins_[l];
+  const std::size_t begin = spans_[l].begin;
+  const std::size_t room = roomEnd(l) - begin;
   if (n <= room) return;
   if (l + 1 == count_) {
-    ensureCells(sum(begins_[l], n));
-    used_ = begins_[l] + n;
+    ensureCells(sum(begin, n));
+    used_ = begin + n;
   } else {
     respace(n - room);
   }
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -428,8 +518,7 @@ std::size_t TableFile<Cell>::widest(std::size_t width) const {
     if (count_ == 0) return width;
     return std::max(width, width_ + (grown_ > 0 ? 1 : 0));
   }
-  for (std::size_t size : sizes_) width = std::max(width, size);
-  return width;
+  return spans_.widest(width);
 }
 
 template <typename Cell>
@@ -465,16 +554,17 @@ void TableFile<Cell>::padTo(std::size_t width) {
   ensureCells(product(count_, width));
   for (std::size_t l = count_; l-- > 0;) {
     Cell* to = cells() + l * width;
-    moveCells(to, cells() + begins_[l], sizes_[l]);
-    std::fill(to + sizes_[l], to + width, Cell());
+    const LineSpan span = spans_[l];
+    moveCells(to, cells() + span.begin, span.size);
+    std::fill(to + span.size, to + width, Cell());
   }
   ragged_ = false;
-  std::vector<std::size_t>().swap(begins_);
-  std::vector<std::size_t>().swap(sizes_);
+  spans_.clear();
   width_ = width;
   stride_ = width;
   grown_ = 0;
   used_ = 0;
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -498,12 +588,14 @@ void TableFile<Cell>::prependCell(const Cell& cell) {
   }
   respace(1);
   for (std::size_t l = 0; l < count_; ++l) {
-    Cell* line = cells() + begins_[l];
-    moveCells(line + 1, line, sizes_[l]);
+    LineSpan& span = spans_.edit(l);
+    Cell* line = cells() + span.begin;
+    moveCells(line + 1, line, span.size);
     line[0] = cell;
-    ++sizes_[l];
+    ++span.size;
   }
   pack();
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -540,6 +632,7 @@ void TableFile<Cell>::rewrite(Fn fn) {
     if (ragged_) pack();
     shrinkToFit();
   }
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
@@ -552,35 +645,53 @@ void TableFile<Cell>::appendFile(TableFile&& other) {
     *this = std::move(other);
     return;
   }
-  if (uniform() && other.uniform() && stride_ == width_ &&
-      other.stride_ == other.width_ && width_ == other.width_) {
-    const std::size_t at = usedCells();
-    const std::size_t n = other.usedCells();
-    ensureCells(sum(at, n));
-    moveCells(cells() + at, other.cells(), n);
-    count_ += other.count_;
-  } else {
-    for (std::size_t l = 0; l < other.count_; ++l) {
-      const ConstRef line = std::as_const(other)[l];
-      appendLine(line.data(), line.size());
-    }
+  // The cells of `other` are moved as one run, room and all; only lines
+  // of another width or spacing need records.
+  const bool sameLayout = uniform() && other.uniform() &&
+                          width_ == other.width_ && stride_ == other.stride_;
+  if (!sameLayout) makeRagged();
+  const std::size_t at = usedCells();
+  const std::size_t n = other.usedCells();
+  ensureCells(sum(at, n));
+  moveCells(cells() + at, other.cells(), n);
+  if (!sameLayout) {
+    appendRecordsOf(other, at);
+    used_ = at + n;
   }
+  count_ += other.count_;
   other.clear();
+  TABSIFT_ASSERT(layoutHolds());
 }
 
 template <typename Cell>
 void TableFile<Cell>::makeRagged() {
   if (ragged_) return;
-  std::vector<std::size_t> begins(count_), sizes(count_);
-  for (std::size_t l = 0; l < count_; ++l) {
-    begins[l] = l * stride_;
-    sizes[l] = sizeOf(l);
-  }
+  LineSpans spans;
+  spans.appendRun(0, width_ + 1, stride_, grown_);
+  spans.appendRun(grown_ * stride_, width_, stride_, count_ - grown_);
   used_ = count_ * stride_;
-  begins_.swap(begins);
-  sizes_.swap(sizes);
+  spans_.swap(spans);
   ragged_ = true;
   grown_ = 0;
+}
+
+template <typename Cell>
+void TableFile<Cell>::appendRecordsOf(const TableFile& other, std::size_t at) {
+  try {
+    if (!other.ragged_) {
+      spans_.appendRun(at, other.width_ + 1, other.stride_, other.grown_);
+      spans_.appendRun(at + other.grown_ * other.stride_, other.width_,
+                       other.stride_, other.count_ - other.grown_);
+      return;
+    }
+    for (std::size_t l = 0; l < other.count_; ++l) {
+      const LineSpan span = other.spans_[l];
+      spans_.push_back({at + span.begin, span.size});
+    }
+  } catch (const std::bad_alloc&) {
+    spans_.truncate(count_);
+    throw;
+  }
 }
 
 // Equal widths: every line gets room for `stride` cells, moved from the last
@@ -601,9 +712,10 @@ void TableFile<Cell>::respace(std::size_t extra) {
   const std::size_t used = sum(used_, product(count_, extra));
   ensureCells(used);
   for (std::size_t l = count_; l-- > 1;) {
-    const std::size_t to = begins_[l] + l * extra;
-    moveCells(cells() + to, cells() + begins_[l], sizes_[l]);
-    begins_[l] = to;
+    LineSpan& span = spans_.edit(l);
+    const std::size_t to = span.begin + l * extra;
+    moveCells(cells() + to, cells() + span.begin, span.size);
+    span.begin = to;
   }
   used_ = used;
 }
@@ -614,24 +726,25 @@ template <typename Cell>
 void TableFile<Cell>::pack() {
   if (!ragged_) return;
   std::size_t at = 0;
-  bool equal = true;
-  for (std::size_t l = 0; l < count_; ++l) {
-    if (begins_[l] != at) {
-      moveCells(cells() + at, cells() + begins_[l], sizes_[l]);
-      begins_[l] = at;
+  if (!spans_.packed(&at)) {
+    at = 0;
+    for (std::size_t l = 0; l < count_; ++l) {
+      LineSpan& span = spans_.edit(l);
+      if (span.begin != at) {
+        moveCells(cells() + at, cells() + span.begin, span.size);
+        span.begin = at;
+      }
+      at += span.size;
     }
-    at += sizes_[l];
-    equal = equal && sizes_[l] == sizes_[0];
   }
   used_ = at;
-  if (equal) {
-    width_ = count_ > 0 ? sizes_[0] : 0;
+  if (spans_.sameWidths()) {
+    width_ = count_ > 0 ? spans_[0].size : 0;
     stride_ = width_;
     grown_ = 0;
     ragged_ = false;
     used_ = 0;
-    std::vector<std::size_t>().swap(begins_);
-    std::vector<std::size_t>().swap(sizes_);
+    spans_.clear();
   }
 }
 

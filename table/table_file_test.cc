@@ -74,7 +74,10 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
       }
       break;
     case 2:  // a cell on one line, out of order
-      if (n > 0) file[l].push_back(made(x)), model[l].push_back(x);
+      if (n > 0) {
+        file[l].push_back(made(x));
+        model[l].push_back(x);
+      }
       break;
     case 3:  // room for more, as a calculation request makes it
       for (auto& line : file) line.reserve(line.size() + 1 + l % 3);
@@ -227,6 +230,103 @@ TEST(TableFileTest, EqualWidthsStayWithoutRecords) {
   file.appendFile(std::move(other));
   EXPECT_TRUE(file.uniform());
   EXPECT_EQ(file.size(), 51u);
+}
+
+// How a file of differing widths is built up, one step at a time: as
+// reading appends lines after a short first line, in runs of three lines
+// of one width or of every width by turns, and as gathering appends one
+// small file after another; and the records that takes: a run of equally
+// wide lines (32 bytes) or a line (16 bytes) each, whichever is less.
+struct RaggedGrowth {
+  const char* name;
+  void (*step)(File& file, std::size_t i);
+  std::size_t recordBytes;
+};
+
+void afterShortFirstLine(File& file, std::size_t i) {
+  file.push_back(std::vector<C>(i == 0 ? 2 : 3, C(1)));
+}
+
+void runsOfThree(File& file, std::size_t i) {
+  file.push_back(std::vector<C>(i / 3 % 5, C(1)));
+}
+
+void everyWidth(File& file, std::size_t i) {
+  file.push_back(std::vector<C>(i % 7, C(1)));
+}
+
+void smallFilesGathered(File& file, std::size_t i) {
+  File small;
+  small.push_back(std::vector<C>(1 + i / 1000 % 2, C(1)));
+  file.appendFile(std::move(small));
+}
+
+// Appending a line must not regrow the per-line records each time (which
+// makes reading a ragged table take time quadratic in its lines): their
+// room grows in a few dozen steps over 100,000 lines, to at most twice
+// the records needed.
+TEST(TableFileTest, RaggedRecordsGrowInFewSteps) {
+  const RaggedGrowth growths[] = {
+      {"after a short first line", afterShortFirstLine, 2 * 32},
+      {"in runs of three", runsOfThree, 33334 * 32},
+      {"of every width", everyWidth, 100000 * 16},
+      {"small files gathered", smallFilesGathered, 100 * 32},
+  };
+  for (const RaggedGrowth& growth : growths) {
+    File file;
+    std::size_t steps = 0;
+    std::size_t room = 0;
+    for (std::size_t i = 0; i < 100000; ++i) {
+      growth.step(file, i);
+      if (file.recordBytes() != room) {
+        room = file.recordBytes();
+        ++steps;
+      }
+    }
+    EXPECT_LE(steps, 40u) << growth.name;
+    EXPECT_LE(room, 2 * growth.recordBytes) << growth.name;
+  }
+}
+
+// Line widths as reading may meet them, and whether a file read with
+// padding is left of one width (no records) before blank filling.
+struct ReadShape {
+  const char* name;
+  std::size_t (*width)(std::size_t l);
+  bool oneWidth;
+};
+
+// Padding as reading goes leaves the lines as blank filling would, and
+// keeps the usual shapes of one width; one wide line among many short ones
+// is not padded line by line.
+TEST(TableFileTest, LinesPaddedAsReadFillAsBlankFillingWould) {
+  const ReadShape shapes[] = {
+      {"a names line",
+       [](std::size_t l) { return l == 0 ? std::size_t{2} : 3; }, true},
+      {"a short last line",
+       [](std::size_t l) { return l == 999 ? std::size_t{1} : 4; }, true},
+      {"widths 8 to 12", [](std::size_t l) { return 8 + l * 7 % 5; }, true},
+      {"a wide line first",
+       [](std::size_t l) { return l == 0 ? std::size_t{5000} : 1; }, false},
+      {"widths growing", [](std::size_t l) { return l / 10; }, false},
+  };
+  for (const ReadShape& shape : shapes) {
+    Random r{std::mt19937(3)};
+    File padded;
+    Model model;
+    for (std::size_t l = 0; l < 1000; ++l) {
+      const std::vector<double> row = r.row(shape.width(l));
+      std::vector<C> cells;
+      for (double x : row) cells.push_back(made(x));
+      padded.appendPadded(cells.data(), cells.size());
+      model.push_back(row);
+    }
+    EXPECT_EQ(padded.uniform(), shape.oneWidth) << shape.name;
+    const std::size_t width = padded.widest();
+    padded.padTo(width);
+    for (auto& row : model) row.resize(width, -1);
+    EXPECT_EQ(contents(padded), model) << shape.name;
+  }
 }
 
 }  // namespace
