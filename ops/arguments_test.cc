@@ -120,6 +120,7 @@ TEST(ArgumentsTest, RejectedArguments) {
                           "1,gt2,a",
                           "1,gt2,a,",
                           "1,gt2,ab,lt3",
+                          "1,gt2,a;lt3",
                           "1,gt2,a,xx3",
                           "1,gt2,o,lt 5",
                           "1,gt2,0,,1",
