@@ -4,7 +4,7 @@
 // state and returns nothing.
 //
 // The order of a run (driver/main.cc): the settings tab, blanks, join, col,
-// results, comments; then readFiles (or parseFiles, or load alone for
+// results, comments, setLineFormat, header; then readFiles (or parseFiles, or load alone for
 // standard input); then setOutputFiles, tol, prec, merge; then calculate,
 // setFilter, group, print and swap in the order their switches stood on
 // the command line; then setCommand and printOut. A setting must be stored
@@ -16,7 +16,7 @@
 //
 // Where each operation is defined:
 //   table/data_operations.cc  join, tab, col, tol, prec, blanks, setCommand,
-//                             results
+//                             results, setLineFormat, header
 //   table/reader.cc           parseFiles, readFiles, load
 //   ops/swap.cc               swap
 //   ops/merge.cc              merge
@@ -135,9 +135,16 @@ class DataHandler {
   // Sets results only: every later calculation request replaces the cells
   // it summarised by its results. Must come before calculate.
   virtual void results() = 0;
-  // How the data lines of the inputs are written; set before they are read.
+
+  // Stores how the data lines of the inputs are written (the delimiter
+  // between cells, the decimal comma). Must come before reading, which
+  // splits lines by it; the names line is split the same way.
   virtual void setLineFormat(tabsift::LineFormat format) = 0;
-  // Each input's columns are named by its line of names; arguments may name
-  // them, and the output names them.
+
+  // Sets named columns: reading then takes each input's line of names
+  // (a comment just before the first data line, or the first data line),
+  // every operation resolves names in its argument against the names as
+  // they stand and moves the names with their columns, and printOut starts
+  // each table with a line of names. Must come before reading.
   virtual void header() = 0;
 };
