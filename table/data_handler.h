@@ -4,10 +4,10 @@
 // state and returns nothing.
 //
 // The order of a run (driver/main.cc): the settings tab, blanks, join, col,
-// results, comments, setLineFormat, header; then readFiles (or parseFiles, or load alone for
-// standard input); then setOutputFiles, tol, prec, merge; then calculate,
-// setFilter, group, print and swap in the order their switches stood on
-// the command line; then setCommand and printOut. A setting must be stored
+// results, comments, setLineFormat, header; then readFiles (or parseFiles, or
+// load alone for standard input); then setOutputFiles, tol, prec, merge; then
+// calculate, setFilter, group, print and swap in the order their switches stood
+// on the command line; then setCommand and printOut. A setting must be stored
 // before the step that reads it: each contract below says which.
 //
 // A malformed operation argument ends the run before any output: the
