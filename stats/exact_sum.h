@@ -41,25 +41,10 @@ inline constexpr BinaryFormat kLongDoubleFormat{64, -16382};
 class ExactSum {
  public:
   void add(double x) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7ff;
-    std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
-    if (exponent == 0x7ff) {
-      addSpecial(significand != 0, bits >> 63);
-      return;
-    }
-    // Bit 0 of chunk 0 is worth 2^-1074, the unit of the smallest double.
-    unsigned position = 0;
-    if (exponent != 0) {
-      significand |= std::uint64_t{1} << 52;
-      position = exponent - 1;
-    } else if (significand == 0) {
-      return;  // a zero adds nothing
-    }
-    // Negated without a branch (signs in a column are rarely predictable):
-    // with the mask all ones, (part ^ mask) - mask is -part.
-    const std::int64_t mask = -static_cast<std::int64_t>(bits >> 63);
+    std::uint64_t significand;
+    unsigned position;
+    std::int64_t mask;
+    if (!split(x, significand, position, mask)) return;
     // A value near the first one of the scope goes into the window, in
     // registers; the others into the chunks.
     if (windowBit_ < 0) {
@@ -82,23 +67,17 @@ class ExactSum {
   // Adds x times `factor` exactly (the weighted values of an interpolation);
   // an infinity or NaN counts as added once.
   void addScaled(double x, std::uint64_t factor) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7ff;
-    std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
-    if (exponent == 0x7ff) {
-      addSpecial(significand != 0, bits >> 63);
-      return;
-    }
-    if (exponent != 0) significand |= std::uint64_t{1} << 52;
-    if (significand == 0 || factor == 0) return;
-    const int position = exponent != 0 ? static_cast<int>(exponent) - 1 : 0;
-    const std::int64_t mask = -static_cast<std::int64_t>(bits >> 63);
+    std::uint64_t significand;
+    unsigned position;
+    std::int64_t mask;
+    if (!split(x, significand, position, mask) || factor == 0) return;
     // 53 bits times 64: the low 64 bits of the product, then the rest.
     const unsigned __int128 product =
         static_cast<unsigned __int128>(significand) * factor;
-    addToChunks(position, static_cast<std::uint64_t>(product), mask);
-    addToChunks(position + 64, static_cast<std::uint64_t>(product >> 64), mask);
+    addToChunks(static_cast<int>(position), static_cast<std::uint64_t>(product),
+                mask);
+    addToChunks(static_cast<int>(position) + 64,
+                static_cast<std::uint64_t>(product >> 64), mask);
   }
 
   // Ready for another scope; clears only the chunks that were touched.
@@ -114,6 +93,33 @@ class ExactSum {
   long double roundedWide(std::uint64_t divisor) const;
 
  private:
+  // Splits x for adding: its significand with the hidden bit, the place of
+  // its lowest bit (bit 0 of chunk 0 is worth 2^-1074, the unit of the
+  // smallest double) and its sign as a mask, all ones when negative, so
+  // that (part ^ mask) - mask negates without a branch (signs in a column
+  // are rarely predictable). False for a zero, which adds nothing, and for
+  // an infinity or NaN, which it has counted.
+  bool split(double x, std::uint64_t& significand, unsigned& position,
+             std::int64_t& mask) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7ff;
+    significand = bits & ((std::uint64_t{1} << 52) - 1);
+    if (exponent == 0x7ff) {
+      addSpecial(significand != 0, bits >> 63);
+      return false;
+    }
+    position = 0;
+    if (exponent != 0) {
+      significand |= std::uint64_t{1} << 52;
+      position = exponent - 1;
+    } else if (significand == 0) {
+      return false;
+    }
+    mask = -static_cast<std::int64_t>(bits >> 63);
+    return true;
+  }
+
   // 2^-1074 up to 2^1024 * 2^64, and the sign beyond.
   static constexpr int kChunks = 72;
   static constexpr std::uint32_t kCarryEvery = std::uint32_t{1} << 30;
