@@ -139,6 +139,7 @@ TEST(OutputPrompt, AnswersAreWholeLines) {
       {"0.9\n2.5\n1x\n1 2\n- 1\n\n2\n", kFirstFile, 7},
       {"3\n-1\n99999999999999999999\n", kNoValidAnswer, 4},
       {"3\n0.9\n", kNoValidAnswer, 3},
+      {"10\n12\n1\n", kStandardOutput, 3},
       {"0.9\n", kStandardOutput, 2},
       {"", kStandardOutput, 1},
   };

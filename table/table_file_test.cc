@@ -84,6 +84,7 @@ std::size_t step(File& file, Model& model, Random& r, std::size_t wide) {
       break;
     case 4:  // blank filling, to the widest line or one more
       for (const auto& row : model) width = std::max(width, row.size());
+      EXPECT_EQ(file.widest(), width);
       file.padTo(width + l % 2);
       for (auto& row : model)
         row.resize(std::max(row.size(), width + l % 2), -1);
