@@ -44,11 +44,13 @@ class GzipSource : public DecodingSource {
     s.avail_out = static_cast<std::uint32_t>(io.outLeft);
     const auto stateBefore = s.block_state;
     const int result = isal_inflate(&s);
-    io.in = s.next_in;
-    io.inLeft = s.avail_in;
     io.out = reinterpret_cast<char*>(s.next_out);
     io.outLeft = s.avail_out;
+    // After an error the input position means nothing: it can stand before
+    // the bytes the decoder was given.
     if (result < 0) return Step::corrupt(gzipDamage(result));
+    io.in = s.next_in;
+    io.inLeft = s.avail_in;
     if (s.block_state == ISAL_BLOCK_FINISH) return {Step::kMemberEnd};
     // Bits already taken in can carry a block header and no text.
     return {s.block_state != stateBefore ? Step::kMovedInside : Step::kGoing};
