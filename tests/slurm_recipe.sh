@@ -1,33 +1,14 @@
 #!/bin/sh
 # usage: slurm_recipe.sh TABSIFT. Runs the README's Slurm recipe of "A sweep
-# on every core" without Slurm on 40 generated runs (one without data lines,
-# one narrower, one with a column without values, one with a cell that is
-# not a number): its two scripts, taken from the README as they stand there,
-# the array task once for every task id (16 tasks, and 64, more than there
-# are files), then the combining step. Compares with one run over all files:
+# on every core" without Slurm on the runs of sweep_runs.sh: its two
+# scripts, taken from the README as they stand there, the array task once
+# for every task id (16 tasks, and 64, more than there are files), then the
+# combining step. Compares with one run over all files:
 # per-file.dat byte for byte; of all-files.dat the count, lowest and highest
 # byte for byte, and the sum, average and deviation, which combine rounded
 # per-file results, to a relative 1e-12.
 set -eu
-readme="$(dirname "$(realpath "$0")")/../README.md"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/bin" "$work/runs"
-ln -s "$(realpath "$1")" "$work/bin/tabsift"
-PATH="$work/bin:$PATH"
-cd "$work"
-for i in $(seq 40); do
-  awk -v i="$i" 'BEGIN { T = 200 + 50 * (i % 4); printf "# T = %d P = %d\n", T, 1 + i % 3
-    for (k = 0; k < 25 * (i != 17); k++) {
-      printf "%d %.2f", 100 * k, -1600 + 0.8 * T + ((k * 7919 + i * 104729) % 1000) / 100
-      if (i != 9) printf " %s", (i == 5 && k == 3) || i == 23 ? "n/a" : sprintf("%.3f", 1 + ((k * 31 + i) % 97) / 1000)
-      printf "\n" } }' > "runs/r$i.dat"
-done
-failures=0
-fail() {
-  printf '%s\n' "$*"
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/sweep_runs.sh"
 # The indented block that follows the README line starting with `NAME`.
 script() {
   awk -v name="\`$1\`" 'index($0, name) == 1 { on = 1; next }
