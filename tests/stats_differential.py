@@ -94,10 +94,6 @@ def exact_total(xs, kind):
     return NAN if any(map(math.isnan, xs)) or len(infinities) == 2 else infinities.pop()
 
 
-def rounded(q, kind):
-    return q if kind == "int" or isinstance(q, float) else cell_of(q, kind)
-
-
 def in_order(xs):
     """Ascending, NaN last and -0 before +0."""
     return sorted(xs, key=lambda v: (math.isnan(v), v, math.copysign(1, v)))
@@ -145,17 +141,6 @@ def percentile(xs, kind, percent):
     return cell_of(Fraction(a) * (1 - w) + Fraction(b) * w, kind)
 
 
-def blocked(xs, kind):
-    found = blocked_error(xs)
-    if found is None:
-        return None
-    return int(found[0]) if kind == "int" else found[0]
-
-
-def extreme(xs, pick):
-    return NAN if any(map(math.isnan, xs)) else pick(xs)
-
-
 def statistic(letter, xs, kind, in_line):
     """The expected cell: (value or None for absent, relative tolerance)."""
     n = len(xs)
@@ -166,25 +151,25 @@ def statistic(letter, xs, kind, in_line):
     if letter in "de" and n == 1:
         return (None if kind == "int" else NAN), 0
     if letter == "b":
-        value = blocked(xs, kind)
-        if value is None:
-            return None, 0
-        rel = {"double": 1e-9, "float": 2.4e-7, "int": 0}[kind]
-        return (value if kind == "int" else f32(value) if kind == "float" else value), rel
+        found = blocked_error(xs)
+        if found is None or kind == "int":
+            return found and int(found[0]), 0
+        return found[0], 1e-9 if kind == "double" else 2.4e-7
     if letter[0] == "p":
         value = percentile(xs, kind, Fraction(letter[1:]))
     elif letter in "sa":
-        total = exact_total(xs, kind)
-        value = rounded(total if letter == "s" else
-                        int(Fraction(total, n)) if kind == "int" else total / n, kind)
+        value = exact_total(xs, kind)
+        if letter == "a":
+            value = int(Fraction(value, n)) if kind == "int" else value / n
+        if isinstance(value, Fraction):
+            value = cell_of(value, kind)
     elif letter in "lh":
-        value = extreme(xs, min if letter == "l" else max)
+        value = NAN if any(map(math.isnan, xs)) else (min if letter == "l" else max)(xs)
     else:
         value = middle(xs, kind) if letter == "m" else deviation(xs, kind, letter == "e")
     if kind == "int":
         return (value if INT_MIN <= value <= INT_MAX else None), 0
-    rel = {"double": 1e-12, "float": 2.4e-7}[kind] if letter in "de" else 0
-    return (f32(value) if kind == "float" else to_double(value)), rel
+    return value, {"double": 1e-12, "float": 2.4e-7}[kind] if letter in "de" else 0
 
 
 def model(files, letters, kind, col, join):
@@ -282,9 +267,8 @@ SERIES = [ar1(400, 0.0, 8), ar1(200, -0.9, 12), ar1(1000, 0.3, 3), ar1(2000, 0.9
 
 
 def series_column(xs, kind):
-    cells = [f32(x) for x in xs] if kind == "float" else \
-        [int(round(1000 * x)) for x in xs] if kind == "int" else xs
-    return [[[x] for x in cells]]
+    cast = {"double": float, "float": f32, "int": lambda x: int(round(1000 * x))}[kind]
+    return [[[cast(x)] for x in xs]]
 
 
 def main(argv):
