@@ -17,7 +17,6 @@ INVALID = "Invalid value detected in data file: 1\n"
 
 # The lines of files of widths 2 and 3 gathered into one file.
 GATHERED = "1 2 \n3 4 \n5 6 7 \n8 9 10 \n11 12 13 \n"
-SIDE_BY_SIDE = "1 2 5 6 7 \n3 4 8 9 10 \n11 12 13 \n"
 
 
 def numbers(first, width):
@@ -44,8 +43,6 @@ CASES = [
         ("a short last line pads", "-i s.dat", "1 2 3 \n4 5 6 \n7 -- -- \n\n"),
         ("widths changing line by line pad to the widest", "-i v.dat",
          "1 2 3 -- -- \n4 5 6 7 8 \n9 10 11 12 -- \n\n"),
-        ("filtered files of widths 2 and 3 keep their widths", "-i w2.dat,w3.dat -f 1,gt2",
-         "3 4 \n5 6 7 \n8 9 10 \n11 12 13 \n\n"),
         ("line sums of gathered lines of widths 2 and 3", "-i w2.dat,w3.dat -f 1,gt0 -c s,c",
          "1 2 3 2 \n3 4 7 2 \n5 6 7 18 3 \n8 9 10 27 3 \n11 12 13 36 3 \n\n"),
         ("column sums of gathered lines of widths 2 and 3", "-i w2.dat,w3.dat -f 1,gt0 --col -c s",
@@ -54,7 +51,6 @@ CASES = [
          "3 \n7 \n18 \n27 \n36 \n\n"),
         ("selection over gathered lines of widths 2 and 3", "-i w2.dat,w3.dat -f 1,gt0 -p 3,1",
          "-- 1 \n-- 3 \n7 5 \n10 8 \n13 11 \n\n"),
-        ("files of different lengths side by side", "-i w2.dat,w3.dat -g f", SIDE_BY_SIDE + "\n"),
         ("grouping files of widths 2 and 3 pads the groups", "-i w2.dat,k3.dat -g 1",
          "1 2 6 7 \n3 4 9 10 \n11 12 13 -- \n\n"),
     ], files=SHAPES),
