@@ -65,8 +65,6 @@ CASES = [
     *off_rows([
         ("merge, line sums and counts", "-i a.dat,b.dat -m -c s,c,p50",
          "1 1 2 3 2 1.5 \n1 3 4 7 2 3.5 \n\n2 5 6 11 2 5.5 \n2 7 8 15 2 7.5 \n\n"),
-        ("merge, results only", "-i a.dat,b.dat -m -r -c s,m",
-         "1 3 1.5 \n1 7 3.5 \n\n2 11 5.5 \n2 15 7.5 \n\n"),
         ("merge, joined lines, results only", "-i a.dat,b.dat -m -j -r -c a",
          "1 1.5 \n1 3.5 \n2 5.5 \n2 7.5 \n"),
         ("merge, column statistics take the file numbers", "-i a.dat,b.dat -m -j -r --col -c s,a",
