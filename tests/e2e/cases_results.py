@@ -41,10 +41,6 @@ def headed(name, args, out, **expected):
 
 
 CASES = [
-    # Line mode: every line keeps only what the request appended, in letter
-    # order; with join the lines are padded across files. Column mode: every
-    # file keeps only its result lines; joined, the lines of every file go
-    # and the result lines stay at the end of the last file, the only one left.
     *off_rows([
         ("line mode with join", "-i a.dat,b.dat -j -r -c s,a",
          "6 2 \n18 6 \n6 3 \n14 7 \n22 11 \n"),
@@ -77,8 +73,6 @@ CASES = [
            out="# T = 300 P = 1\n# T = 999 P = 9\n# T = 350 P = 1\n# T = 300 P = 2\n"
                "300 1 2 15 \n300 1 1.41421 7.07107 \n350 1 4 30 \n350 1 2 0 \n"
                "300 2 6 2 \n300 2 1.41421 1.41421 \n\n"),
-    # Routing: one output file per input, each with its own results; merged,
-    # the file number is averaged like any column.
     case("one output file per input gets that input's results; merge numbers average",
          "-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a", files=AB,
          outfiles={"x.txt": header("-i a.dat,b.dat -o x.txt,y.txt -m -r --col -c a")
@@ -104,25 +98,21 @@ CASES = [
         out="2147483647 -5 -- \n-2147483648 -5 -- \n0 -5 -- \n-2147483648 -5 -- \n"
             "2147483647 -5 -- \n1239850261 0 -- \n2147483647 0 -- \n\n",
         err=INT + BLANK * 3),
-    # Joined float columns: the largest floats, and a NaN in the second column.
     off("joined float columns: one result line over both files", "-i a.dat,b.dat --float -j --col -c l,h,e",
         files={"a.dat": "3.4028235e38 1\n-1 nan\n", "b.dat": "-3.4028235e38 2\n"},
         out="3.40282e+38 1 \n-1 nan \n-3.40282e+38 2 \n-3.40282e+38 nan \n"
             "3.40282e+38 nan \n1.96462e+38 nan \n", err="Using Float as data type\n"),
-    # After grouping (results only) and before a filter that tests a result.
     *off_rows([
         ("grouped lines, then their lowest and highest alone", "-i a.dat -g 1 -r -c l,h",
          "1 7 \n2 3 \n\n"),
         ("the filter tests the highest of each line", "-i a.dat -c l,h -f 4,gt6",
          "1 7 1 7 \n\n")], files={"a.dat": "1 5\n2 3\n1 7\n"}),
 
-    # The request grammar: no output file is written on a malformed request.
     *[case("malformed request %r" % request, ["-i", "a.dat", "-o", "out.dat", "-c", request],
            files=AB, err=WRONG, rc=1, outfiles={"out.dat": None})
       for request in [",s", ",", "S", "s, a", " s", "sa", "s,,a", "s,,", "s,x", "sum", "1", "s,q",
                       "L", "H", "E", "lh", "e,b2", "min"]],
 
-    # int results beyond 32 bits are absent, with one message per statistic.
     off("int results too large", "-i a.dat --int --col -c s,d", files={"a.dat": INT_EXTREMES},
         out=INT_EXTREMES + "2147483646 -- -- \n-- 1239850261 1239850261 \n\n",
         err=INT + TOO_LARGE % "sum" + TOO_LARGE % "standard deviation"),
