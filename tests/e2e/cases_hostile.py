@@ -20,14 +20,6 @@ CASES = [
                "tabsift -i wide.dat --comments off --col -c s | tail -n 2 | tail -c 30",
                out="1 1 1 %g %g \n\n299991 299994 299997 300000 \n\n" % (ONES, ONES)),
 
-    shell_case("a hundred thousand empty input names",
-               "yes x | head -n 30000 > x.dat && "
-               "tabsift -i \"x.dat$(printf ',%.0s' $(seq 100001))x\" >/dev/null 2>err; "
-               "echo rc=$?; "
-               "uniq -c err | sed 's/^ *//'",
-               out="rc=1\n30000 Invalid value detected in data file: 1\n"
-                   "100000 tabsift: cannot open input file '': No such file or directory\n"
-                   "1 tabsift: cannot open input file 'x': No such file or directory\n"),
     shell_case("%d inputs, each a table" % INPUTS,
                "echo 5 > a && tabsift -i \"$(printf 'a,%%.0s' $(seq %d))\" "
                "--comments off -c s | sort | uniq -c | sed 's/^ *//'" % INPUTS,
