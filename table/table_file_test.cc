@@ -1,7 +1,6 @@
 // The file store against a plain model (a vector of vectors of numbers):
-// random sequences of every operation, on small files and on files large
-// enough to live in mapped blocks, must leave both holding the same lines;
-// the shapes that keep no per-line record must stay that way.
+// random sequences of every operation must leave both holding the same
+// lines; the shapes that keep no per-line record must stay that way.
 #include "table/table_file.h"
 
 #include <gtest/gtest.h>
@@ -159,50 +158,6 @@ TEST(TableFileTest, RandomOperationsMatchTheModel) {
       ASSERT_EQ(contents(file), model)
           << "seed " << seed << " step " << i << ": " << which;
     }
-  }
-}
-
-// Wide enough that the block is mapped and grows by remapping.
-TEST(TableFileTest, LargeFilesMatchTheModel) {
-  for (unsigned seed = 1; seed <= 3; ++seed) {
-    Random r{std::mt19937(seed)};
-    File file;
-    Model model;
-    for (int k = 0; k < 3000; ++k) appendRow(file, model, r.row(60));
-    for (int i = 0; i < 12; ++i) {
-      const std::size_t which = step(file, model, r, 60);
-      ASSERT_EQ(contents(file), model)
-          << "seed " << seed << " step " << i << ": " << which;
-    }
-  }
-}
-
-// Many inputs read through one reused file and each handed over sized to
-// fit, as reading does: every file keeps its own cells while the others
-// come and go.
-TEST(TableFileTest, FilesSizedToFitKeepTheirCells) {
-  Random r{std::mt19937(7)};
-  File staging;
-  std::vector<File> files;
-  std::vector<Model> models;
-  for (int f = 0; f < 1500; ++f) {  // more than one shared chunk
-    Model model;
-    const std::size_t lines = 1 + r.below(60), width = 1 + r.below(12);
-    for (std::size_t l = 0; l < lines; ++l) {
-      appendRow(staging, model, r.row(width + (f % 7 == 0 ? r.below(3) : 0)));
-    }
-    files.push_back(staging.takeExact());
-    models.push_back(model);
-    if (f % 3 == 0 && f > 10) {  // one of them freed, one grown
-      const std::size_t gone = 5 + r.below(files.size() - 5);
-      files[gone].clear();
-      models[gone].clear();
-      const std::size_t grown = 5 + r.below(files.size() - 5);
-      appendRow(files[grown], models[grown], {r.next()});
-    }
-  }
-  for (std::size_t f = 0; f < files.size(); ++f) {
-    ASSERT_EQ(contents(files[f]), models[f]) << "file " << f;
   }
 }
 

@@ -1,6 +1,5 @@
 // Tokens read into cells, token by token and through the line reading,
-// checked against strtod for generated lines; the fields of delimited lines
-// checked against lineFields; absent and NaN cells.
+// checked against strtod for generated lines; absent and NaN cells.
 #include "number/token.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +19,6 @@
 #include <vector>
 
 #include "table/line_cells.h"
-#include "table/line_format.h"
 
 namespace tabsift {
 namespace {
@@ -298,65 +296,6 @@ TEST(TokenTest, GeneratedLinesMatchStrtod) {
     expectLineMatchesStrtod<double>(line, tokens);
     expectLineMatchesStrtod<float>(line, tokens);
     expectLineMatchesStrtod<int>(line, tokens);
-  }
-}
-
-// A field of a delimited line as a program may write it: a token, quoted or
-// not, with blanks around it, or nothing.
-std::string randomField(std::mt19937_64& rng, char delimiter) {
-  static const std::string blanks[] = {"", "", " ", "\t", " \r"};
-  std::string field = randomToken(rng);
-  switch (rng() % 5) {
-    case 0: field.clear(); break;
-    case 1: field = '"' + field + delimiter + "\"\"" + field + '"'; break;
-    case 2: field = '"' + field + (rng() % 2 ? "\"" : ""); break;
-    default: break;
-  }
-  return blanks[rng() % 5] + field + blanks[rng() % 5];
-}
-
-// The cells of a delimited line against those of the fields that lineFields
-// gives: an empty field absent but not invalid, any other read as a token.
-template <typename T>
-void expectFieldsAgree(const std::string& line, const LineFormat& format) {
-  std::vector<Cell<T>> cells;
-  PartialToken partial;
-  std::string unquoted;
-  const std::size_t invalid =
-      appendFormattedCells<T>(line, format, cells, &partial, unquoted);
-  const std::vector<std::string> fields = lineFields(line, format);
-  ASSERT_EQ(cells.size(), fields.size()) << line;
-  std::size_t absent = 0;
-  PartialToken want;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    std::size_t length = 0;
-    const std::optional<T> number =
-        tokenToCell<T>(fields[i], &length, format.decimalComma);
-    const Cell<T> cell = number ? Cell<T>(*number) : Cell<T>();
-    EXPECT_TRUE(sameCell(cells[i], cell)) << "field " << i << " of " << line;
-    absent += !fields[i].empty() && !number;
-    if (number && length < fields[i].size() && !want.found) {
-      want = {true, fields[i], length, i};
-    }
-  }
-  EXPECT_EQ(invalid, absent) << line;
-  EXPECT_TRUE(partial.found == want.found && partial.token == want.token &&
-              partial.length == want.length && partial.column == want.column)
-      << "first partial token \"" << want.token << "\" in " << line;
-}
-
-TEST(FieldTest, DelimitedLinesAgreeWithLineFields) {
-  std::mt19937_64 rng(20261207);
-  for (int i = 0; i < 20000 && !HasFailure(); ++i) {
-    LineFormat format;
-    format.delimiter = ",;|:\t"[rng() % 5];
-    format.decimalComma = rng() % 4 == 0;
-    std::string line = randomField(rng, format.delimiter);
-    for (auto n = rng() % 6; n > 0; --n)
-      line += format.delimiter + randomField(rng, format.delimiter);
-    expectFieldsAgree<double>(line, format);
-    expectFieldsAgree<float>(line, format);
-    expectFieldsAgree<int>(line, format);
   }
 }
 
