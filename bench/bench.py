@@ -14,9 +14,10 @@ file is a directory runs inside it (many small inputs).
 usage: bench.py [-n RUNS] [-k SUBSTRING] [-x SUBSTRING] [--before OLD_BINARY]
                 [--no-scale] [--faults] [TABSIFT]   (default build/tabsift)
 
--k runs only the jobs whose name holds SUBSTRING, -x leaves them out (a
-binary from before ragged tables took linear time needs hours on the
-"ragged" jobs: -x ragged with --before such a binary).
+-k runs only the jobs whose name holds SUBSTRING, -x leaves them out; each
+may be given more than once (a binary from before ragged tables took
+linear time needs hours on the "ragged" jobs: -x ragged with --before
+such a binary).
 
 --faults runs only tabsift, once per job of FAULT_GOALS, and states each
 job's minor page faults, system time and peak memory beside its goal, with
@@ -190,16 +191,16 @@ def fault_summary(tabsift, jobs):
 
 
 def main(argv):
-    runs, only, without, before, scale, faults = 3, None, None, None, True, False
+    runs, only, without, before, scale, faults = 3, [], [], None, True, False
     args = argv[1:]
     while args and args[0].startswith("-"):
         flag = args.pop(0)
         if flag == "-n":
             runs = int(args.pop(0))
         elif flag == "-k":
-            only = args.pop(0)
+            only.append(args.pop(0))
         elif flag == "-x":
-            without = args.pop(0)
+            without.append(args.pop(0))
         elif flag == "--before":
             before = os.path.abspath(args.pop(0))
         elif flag == "--no-scale":
@@ -208,8 +209,8 @@ def main(argv):
             faults = True
     tabsift = os.path.abspath(args[0] if args else os.path.join(HERE, "..", "build", "tabsift"))
     def chosen():
-        return [j for j in load_jobs() if (not only or only in j.name)
-                and (not without or without not in j.name)
+        return [j for j in load_jobs() if (not only or any(k in j.name for k in only))
+                and not any(x in j.name for x in without)
                 and (scale or not j.scale) and (not faults or j.name in FAULT_GOALS)]
     subprocess.run([sys.executable, os.path.join(HERE, "gen_data.py")]
                    + (["--scale"] if any(j.scale for j in chosen()) else []), check=True)

@@ -121,13 +121,10 @@ class InputReader {
   // starting with the line the names were looked for in when it is data.
   template <bool Plain>
   void readLinesAs(tabsift::LineReader& reader) {
-    std::string_view line = pending_;
     std::size_t number = linesBefore_;  // blank and comment lines counted too
-    bool more = !line.empty() || reader.next(&line);
-    while (more) {
-      take<Plain>(line, ++number);
-      more = reader.next(&line);
-    }
+    if (!pending_.empty()) take<Plain>(pending_, ++number);
+    std::string_view line;
+    while (reader.next(&line)) take<Plain>(line, ++number);
   }
 
   template <bool Plain>
