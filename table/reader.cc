@@ -87,6 +87,14 @@ std::string partialReadNote(const std::string& input, std::size_t lineNumber,
   return note;
 }
 
+// Where the text of a line starts, past its leading blanks: its size for a
+// blank line.
+inline std::size_t textStart(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
+  return i;
+}
+
 // Turns the lines of one input into its table, comment lines and, when
 // `names` is given, the names of its columns.
 template <typename T>
@@ -129,10 +137,8 @@ class InputReader {
 
   template <bool Plain>
   void take(std::string_view line, std::size_t number) {
-    std::size_t i = 0;
-    const std::size_t n = line.size();
-    while (i < n && tabsift::isDataDelimiter(line[i])) ++i;
-    if (i == n) return;
+    const std::size_t i = textStart(line);
+    if (i == line.size()) return;
     if (line[i] == '#') {
       comments_.emplace_back(line.substr(i));
       return;
@@ -164,8 +170,7 @@ class InputReader {
     bool afterComment = false;
     while (reader.next(&line)) {
       ++linesBefore_;
-      std::size_t i = 0;
-      while (i < line.size() && tabsift::isDataDelimiter(line[i])) ++i;
+      const std::size_t i = textStart(line);
       const bool comment = i < line.size() && line[i] == '#';
       if (i < line.size() && !comment) {
         std::optional<std::string_view> before;
