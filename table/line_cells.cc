@@ -84,11 +84,12 @@ std::size_t appendDelimitedCells(std::string_view line,
   return invalid;
 }
 
-}  // namespace
-
-template <typename T>
-std::size_t appendLineCells(std::string_view line, std::vector<Cell<T>>& cells,
-                            PartialToken* partial) {
+// The cells of a line split at runs of blanks. With `DecimalComma` no
+// token is a short decimal, since a point is then no decimal point.
+template <typename T, bool DecimalComma>
+std::size_t appendBlankSeparatedCells(std::string_view line,
+                                      std::vector<Cell<T>>& cells,
+                                      PartialToken* partial) {
   std::size_t invalid = 0;
   const char* p = line.data();
   const char* const end = p + line.size();
@@ -98,7 +99,8 @@ std::size_t appendLineCells(std::string_view line, std::vector<Cell<T>>& cells,
     // when the number stops at a delimiter. Any other token is first cut out
     // and then read as a whole.
     double number;
-    const char* stop = readShortDecimal(p, end, &number);
+    const char* stop =
+        DecimalComma ? nullptr : readShortDecimal(p, end, &number);
     if (stop != nullptr && (stop == end || isDataDelimiter(*stop))) {
       cells.push_back(cellOf(cellFromDouble<T>(number), invalid));
       p = stop;
@@ -106,11 +108,19 @@ std::size_t appendLineCells(std::string_view line, std::vector<Cell<T>>& cells,
       const char* const first = p;
       while (p < end && !isDataDelimiter(*p)) ++p;
       const std::string_view token(first, static_cast<std::size_t>(p - first));
-      appendTokenCell(token, false, cells, invalid, partial);
+      appendTokenCell(token, DecimalComma, cells, invalid, partial);
     }
     while (p < end && isDataDelimiter(*p)) ++p;
   }
   return invalid;
+}
+
+}  // namespace
+
+template <typename T>
+std::size_t appendLineCells(std::string_view line, std::vector<Cell<T>>& cells,
+                            PartialToken* partial) {
+  return appendBlankSeparatedCells<T, false>(line, cells, partial);
 }
 
 template <typename T>
@@ -121,18 +131,9 @@ std::size_t appendFormattedCells(std::string_view line,
   if (format.delimiter != 0) {
     return appendDelimitedCells(line, format, cells, partial, unquoted);
   }
-  std::size_t invalid = 0;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && isDataDelimiter(line[i])) ++i;
-    const std::size_t first = i;
-    while (i < line.size() && !isDataDelimiter(line[i])) ++i;
-    if (i > first) {
-      appendTokenCell(line.substr(first, i - first), format.decimalComma, cells,
-                      invalid, partial);
-    }
-  }
-  return invalid;
+  return format.decimalComma
+             ? appendBlankSeparatedCells<T, true>(line, cells, partial)
+             : appendBlankSeparatedCells<T, false>(line, cells, partial);
 }
 
 TABSIFT_LINE_CELLS(int, )
